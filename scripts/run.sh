@@ -1,0 +1,8 @@
+#!/bin/sh
+# Installs what is missing, builds the program and starts it.
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/deps.sh"
+cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$root/build" -j2 --target mecovnik
+exec "$root/build/mecovnik"

@@ -1,0 +1,155 @@
+#pragma once
+
+#include "app/CommandEnabling.h"
+#include "app/TVersionRule.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QPrinter;
+class QStatusBar;
+
+namespace Ui {
+class TMainForm;
+}
+
+namespace mecovnik {
+
+class TNastaveni;
+class THelpSystem;
+class TNestvuryWindow;
+class TPostavyWindow;
+class TRandom;
+enum class TTileMode;
+
+// What the main window takes from the platform; tests pass their own.
+struct TMainFormServices
+{
+    // The system version query; no value when it fails.
+    std::function<std::optional<TOsVersionInfo>()> QueryVersion;
+    // Shows the help file; not owned; nullptr for no help at all.
+    THelpSystem* Help = nullptr;
+    // Makes the program's random generator, seeded from the clock when made.
+    std::function<std::unique_ptr<TRandom>()> MakeRandom;
+    // Path of the program file; the help file is named after it.
+    QString ProgramFile;
+};
+
+// The multiple-document main window: menus, status bar, help, window
+// arrangement and the start and stop of the program.
+class TMainForm final : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // Creates the window and runs its start-up: version check, help file,
+    // hooks, random seed and the configuration; then posts the deferred steps.
+    TMainForm(TNastaveni& nastaveni, TMainFormServices services, QWidget* parent = nullptr);
+    ~TMainForm() override;
+    Q_DISABLE_COPY_MOVE(TMainForm)
+
+    // True when the system was rejected: the program must end with exit code 1.
+    [[nodiscard]] bool StartupRejected() const { return m_startupRejected; }
+
+    // Creates the monster roster, then the character roster, as document windows.
+    void CreateRosterWindows();
+    [[nodiscard]] TPostavyWindow* PostavyWindow() const { return m_postavy; }
+    [[nodiscard]] TNestvuryWindow* NestvuryWindow() const { return m_nestvury; }
+    [[nodiscard]] QMdiArea* MdiArea() const;
+
+    // Shows a text in the status bar, for the given seconds (0: until replaced).
+    // An empty text clears the bar.
+    void ShowStatusMessage(const QString& text, int seconds);
+    // Removes any status-bar text and stops the message timer.
+    void ClearStatusMessage();
+
+    // Loads the configuration and applies it to the window.
+    void LoadConfiguration();
+    // Captures the window into the configuration and saves it; false (after
+    // telling the user) when the store failed.
+    bool SaveConfiguration();
+
+    // Shows or hides the toolbar together with the bevel below it.
+    void SetToolbarVisible(bool visible);
+
+    // Enables the roster commands from the rosters' rows and selections.
+    void UpdateCommands();
+
+    // Receives every help request: marks help as used and lets it go on.
+    bool AppHelp(int command, int context, bool& callHelp);
+    // Passes a help command through AppHelp to the help system.
+    void HelpCommand(int command, int context);
+
+    [[nodiscard]] bool HelpUsed() const { return m_helpUsed; }
+    [[nodiscard]] QString HelpFile() const { return m_helpFile; }
+    [[nodiscard]] const QTimer& HintTimer() const { return m_hintTimer; }
+    [[nodiscard]] QMenu* ToolbarPopup() const { return m_toolbarPopup; }
+    [[nodiscard]] TRandom* Random() const { return m_random.get(); }
+
+    // The credit line shown at start.
+    [[nodiscard]] static QString CreditLine();
+
+    // Window commands.
+    void Item_PrintSetupClick();
+    void Item_QuitClick();
+    void Item_Okno_CascadeClick();
+    void Item_Okno_HTileClick();
+    void Item_Okno_VTileClick();
+    void Item_Okno_ArrangeAllClick();
+    void Item_HelpContentsClick();
+    void Item_CoJeToClick();
+    void Item_AboutClick();
+    void Item_NastaveniProstrediClick();
+    void Item_AutomatickyUkladatNastaveniClick();
+    void Item_UlozitNastaveniClick();
+    void Item_ShowPostavyClick();
+    void Item_ShowNestvuryClick();
+    void StatusBarDblClick();
+    void ToolbarPopupPopup();
+    void ToolbarPopup_ShowHintsClick();
+    void ToolbarPopup_HideClick();
+    void ToolbarPopup_PropertiesClick();
+    void ToolbarPopup_HelpClick();
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate();
+    bool CheckWindowsVersion();
+    void AppHint(const QString& hint);
+    void HintTimerTimer();
+    void ArrangeWindows();
+    void TileWindows(TTileMode mode);
+    void FillWindowMenu();
+    void ConnectCommands();
+    [[nodiscard]] int HelpContextAt(QObject* object) const;
+
+    std::unique_ptr<Ui::TMainForm> m_ui;
+    TNastaveni& m_nastaveni;
+    TMainFormServices m_services;
+    std::unique_ptr<TRandom> m_random;
+    std::unique_ptr<QPrinter> m_printer;
+    QTimer m_hintTimer;
+    QMenu* m_toolbarPopup = nullptr;
+    QList<QAction*> m_windowListActions;
+    std::vector<std::pair<QAction*, TCommandNeed>> m_rosterCommands;
+    TPostavyWindow* m_postavy = nullptr;
+    TNestvuryWindow* m_nestvury = nullptr;
+    QString m_helpFile;
+    bool m_helpUsed = false;
+    bool m_startupRejected = false;
+    bool m_toolbarShowHint = true;
+};
+
+} // namespace mecovnik

@@ -1,0 +1,41 @@
+#include "app/Startup.h"
+
+#include "app/Frm_Main.h"
+#include "components/MessageBoxes.h"
+#include "persistence/TNastaveni.h"
+#include "platform/SystemVersion.h"
+#include "platform/THelpViewer.h"
+#include "roster/TRandom.h"
+
+#include <QApplication>
+
+#include <exception>
+
+namespace mecovnik {
+
+int RunProgram(QApplication& app)
+{
+    try {
+        TNastaveni nastaveni;
+        THelpViewer help;
+        TMainFormServices services;
+        services.QueryVersion = QuerySystemVersion;
+        services.Help = &help;
+        services.MakeRandom = [] { return std::make_unique<TClockSeededRandom>(); };
+        services.ProgramFile = QCoreApplication::applicationFilePath();
+
+        TMainForm mainForm(nastaveni, std::move(services));
+        if (mainForm.StartupRejected())
+            return 1;
+        mainForm.CreateRosterWindows();
+        mainForm.show();
+        return app.exec();
+    } catch (const std::exception& e) {
+        ShowErrorMessage(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        ShowErrorMessage(QStringLiteral("Neočekávaná chyba programu."));
+    }
+    return 0;
+}
+
+} // namespace mecovnik

@@ -1,0 +1,31 @@
+#include "app/TApplication.h"
+
+#include "components/MessageBoxes.h"
+
+#include <exception>
+
+namespace mecovnik {
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    // Names the per-user folders; the title "Mečovník" is not made the display
+    // name, which Qt would append to every window caption.
+    setApplicationName(QStringLiteral("mecovnik"));
+    setOrganizationName(QStringLiteral("Ferdax"));
+}
+
+TApplication::~TApplication() = default;
+
+bool TApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        ShowErrorMessage(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        ShowErrorMessage(QStringLiteral("Neočekávaná chyba programu."));
+    }
+    return false;
+}
+
+} // namespace mecovnik

@@ -1,0 +1,43 @@
+#include "app/WindowTiling.h"
+
+namespace mecovnik {
+
+std::vector<TRect> TileRects(const TRect& area, int count, TTileMode mode)
+{
+    std::vector<TRect> rects;
+    if (count <= 0)
+        return rects;
+    const bool vertical = mode == TTileMode::Vertical;
+    const int total = vertical ? area.Width : area.Height;
+    const int strip = total / count;
+    for (int i = 0; i < count; ++i) {
+        const int offset = i * strip;
+        const int size = i == count - 1 ? total - offset : strip;
+        if (vertical)
+            rects.push_back({area.Left + offset, area.Top, size, area.Height});
+        else
+            rects.push_back({area.Left, area.Top + offset, area.Width, size});
+    }
+    return rects;
+}
+
+} // namespace mecovnik
+
+namespace mecovnik {
+
+std::vector<TRect> IconRects(const TRect& area, int iconWidth, int iconHeight, int count)
+{
+    std::vector<TRect> rects;
+    if (count <= 0 || iconWidth <= 0 || iconHeight <= 0)
+        return rects;
+    const int perRow = area.Width >= iconWidth ? area.Width / iconWidth : 1;
+    for (int i = 0; i < count; ++i) {
+        const int row = i / perRow;
+        const int column = i % perRow;
+        rects.push_back({area.Left + column * iconWidth,
+                         area.Top + area.Height - (row + 1) * iconHeight, iconWidth, iconHeight});
+    }
+    return rects;
+}
+
+} // namespace mecovnik

@@ -1,0 +1,102 @@
+#include "components/TAdvancedListBox.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+namespace mecovnik {
+
+namespace {
+
+// Gives every row the list's fixed height and hands drawing to the owner.
+class TOwnerDrawDelegate final : public QStyledItemDelegate
+{
+public:
+    explicit TOwnerDrawDelegate(TAdvancedListBox* list) : QStyledItemDelegate(list), m_list(list)
+    {
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
+    {
+        if (!m_list->OnDrawItem) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        painter->save();
+        m_list->OnDrawItem(*painter, index.row(), option);
+        painter->restore();
+        if (option.state & QStyle::State_HasFocus) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(option);
+            focus.backgroundColor = option.palette.color(QPalette::Highlight);
+            m_list->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, m_list);
+        }
+    }
+
+    [[nodiscard]] QSize sizeHint(const QStyleOptionViewItem& option,
+                                 const QModelIndex&) const override
+    {
+        return {option.rect.width(), m_list->ItemHeight()};
+    }
+
+private:
+    TAdvancedListBox* m_list;
+};
+
+} // namespace
+
+TAdvancedListBox::TAdvancedListBox(QWidget* parent) : QListView(parent)
+{
+    setItemDelegate(new TOwnerDrawDelegate(this));
+    setUniformItemSizes(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setMouseTracking(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+TAdvancedListBox::~TAdvancedListBox() = default;
+
+void TAdvancedListBox::SetItemHeight(int height)
+{
+    if (height == m_itemHeight)
+        return;
+    m_itemHeight = height;
+    scheduleDelayedItemsLayout();
+}
+
+int TAdvancedListBox::ItemIndex() const
+{
+    if (!selectionModel())
+        return -1;
+    const auto rows = selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.front().row();
+}
+
+void TAdvancedListBox::SetItemIndex(int row)
+{
+    if (!model() || !selectionModel())
+        return;
+    if (row < 0 || row >= model()->rowCount()) {
+        selectionModel()->clearSelection();
+        return;
+    }
+    const auto index = model()->index(row, 0);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+}
+
+int TAdvancedListBox::Count() const { return model() ? model()->rowCount() : 0; }
+
+void TAdvancedListBox::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint pos = event->position().toPoint();
+    if (WhenMouseMove && WhenMouseMove(event->modifiers(), event->buttons(), pos.x(), pos.y())) {
+        event->accept();
+        return;
+    }
+    emit MouseMoved(event->modifiers(), event->buttons(), pos.x(), pos.y());
+    QListView::mouseMoveEvent(event);
+}
+
+} // namespace mecovnik

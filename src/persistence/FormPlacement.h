@@ -1,0 +1,17 @@
+#pragma once
+
+#include "persistence/TNastaveni.h"
+
+class QWidget;
+
+namespace mecovnik {
+
+// Moves a stored placement into a form: a maximised state maximises without
+// touching the bounds; otherwise stored bounds are applied in one call; a
+// minimised state is never applied.
+void ApplyFormPlacement(const TFormPlacement& placement, QWidget& form);
+
+// Takes the form's outer bounds and window state into a placement.
+void CaptureFormPlacement(TFormPlacement& placement, const QWidget& form);
+
+} // namespace mecovnik

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "roster/TObjekt.h"
+#include "roster/TNameOrder.h"
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace mecovnik {
+
+// The records of one roster, kept sorted by name in the given order. The list
+// owns its records: removing a row destroys its record.
+class TRosterList
+{
+public:
+    explicit TRosterList(const TNameOrder& order) : m_order(order) {}
+
+    TRosterList(const TRosterList&) = delete;
+    TRosterList& operator=(const TRosterList&) = delete;
+
+    [[nodiscard]] int Count() const { return static_cast<int>(m_rows.size()); }
+
+    // The record of a row, or nullptr for an index outside the list (-1 included).
+    [[nodiscard]] TObjekt* At(int row) const;
+
+    // Inserts the record at its sorted place (after rows that compare equal)
+    // and returns that row index.
+    int Add(std::unique_ptr<TObjekt> record);
+
+    // Row index where a record of this name would be inserted.
+    [[nodiscard]] int InsertPosition(std::string_view name) const;
+
+    // Row of a record whose name equals name ignoring case, or -1.
+    [[nodiscard]] int IndexOf(std::string_view name) const;
+
+    // Removes and destroys the record of a row; nothing for an invalid index.
+    void Delete(int row);
+
+    // Removes and destroys every record.
+    void Clear() { m_rows.clear(); }
+
+    [[nodiscard]] const TNameOrder& Order() const { return m_order; }
+
+private:
+    const TNameOrder& m_order;
+    std::vector<std::unique_ptr<TObjekt>> m_rows;
+};
+
+} // namespace mecovnik

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "roster/TRosterList.h"
+
+#include <QAbstractListModel>
+
+#include <memory>
+
+namespace mecovnik {
+
+// A thin list model over a roster's records: one row per record, its name as
+// the row text. Changes go through here so that views hear of them.
+class TRosterModel final : public QAbstractListModel
+{
+    Q_OBJECT
+
+public:
+    TRosterModel(const TNameOrder& order, QObject* parent = nullptr);
+    ~TRosterModel() override;
+    Q_DISABLE_COPY_MOVE(TRosterModel)
+
+    [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
+    [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;
+
+    [[nodiscard]] const TRosterList& Records() const { return m_records; }
+    [[nodiscard]] TObjekt* At(int row) const { return m_records.At(row); }
+
+    // Inserts the record at its sorted place; returns its row.
+    int Add(std::unique_ptr<TObjekt> record);
+    // Removes and destroys the record of a row; nothing for an invalid row.
+    void Delete(int row);
+
+private:
+    TRosterList m_records;
+};
+
+} // namespace mecovnik
