@@ -14,6 +14,7 @@ function(mecovnik_add_test)
             GTest::gtest GTest::gtest_main)
         add_test(NAME ${T_NAME} COMMAND ${T_NAME})
     else()
+        set_target_properties(${T_NAME} PROPERTIES AUTOMOC ON)
         target_link_libraries(${T_NAME} PRIVATE mecovnik_gui mecovnik_test_support_gui Qt6::Test)
         add_test(NAME ${T_NAME} COMMAND ${T_NAME})
         set_tests_properties(${T_NAME} PROPERTIES

@@ -1,6 +1,7 @@
 #include "components/MessageBoxes.h"
 
 #include <QApplication>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
 
