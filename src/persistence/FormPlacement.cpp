@@ -1,6 +1,7 @@
 #include "persistence/FormPlacement.h"
 
 #include <QWidget>
+#include <QWindow>
 
 namespace mecovnik {
 
@@ -12,14 +13,12 @@ void ApplyFormPlacement(const TFormPlacement& placement, QWidget& form)
     }
     if (placement.Width == -1 || placement.Height == -1)
         return;
-    // The stored bounds are the outer ones; the frame is known once shown.
-    const QRect frame = form.frameGeometry();
-    const QRect inner = form.geometry();
-    const int extraWidth = frame.width() - inner.width();
-    const int extraHeight = frame.height() - inner.height();
+    // The stored bounds are the outer ones; the frame is known once the
+    // window exists.
+    const QMargins frame = form.windowHandle() ? form.windowHandle()->frameMargins() : QMargins();
     form.move(placement.Left, placement.Top);
-    form.resize(std::max(placement.Width - extraWidth, 0),
-                std::max(placement.Height - extraHeight, 0));
+    form.resize(std::max(placement.Width - frame.left() - frame.right(), 0),
+                std::max(placement.Height - frame.top() - frame.bottom(), 0));
 }
 
 void CaptureFormPlacement(TFormPlacement& placement, const QWidget& form)

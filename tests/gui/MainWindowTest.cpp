@@ -1,0 +1,618 @@
+#include "GuiTestEnvironment.h"
+#include "TFakeHelpSystem.h"
+#include "TFakeRandom.h"
+#include "TMessageBoxRecorder.h"
+
+#include "app/Frm_Main.h"
+#include "app/UserMessages.h"
+#include "components/ScreenCursor.h"
+#include "components/TAdvancedListBox.h"
+#include "persistence/TNastaveni.h"
+#include "roster/Frm_Nestvury.h"
+#include "roster/Frm_Postavy.h"
+#include "roster/TNestvura.h"
+#include "roster/TPostava.h"
+
+#include <QHeaderView>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QWhatsThis>
+
+using namespace mecovnik;
+using mecovnik::test::TFakeHelpSystem;
+using mecovnik::test::TMessageBoxRecorder;
+
+namespace {
+
+// One row of the menu tables: where the item sits, what it shows.
+struct TMenuRow
+{
+    const char* Path; // menu names and item name, "/"-separated; "-" for a separator
+    const char* Caption;
+    const char* Shortcut;
+    int HelpContext;
+    const char* Hint;
+};
+
+// The main menu as the game master sees it, in order. Written out here on its
+// own so that a slip in the form shows up as a difference.
+const TMenuRow kMainMenu[] = {
+    {"Menu_Soubor", "&Soubor", "", 575, "Systémové příkazy a příkazy pro práci se soubory"},
+    {"Menu_Soubor/Item_PrintSetup", "N&astavení tiskárny...", "", 576, "Nastavit možnosti tisku"},
+    {"Menu_Soubor/-", "", "", 0, ""},
+    {"Menu_Soubor/Item_Quit", "&Ukončit program", "Alt+X", 578, "Ukončit práci s programem"},
+    {"Menu_Postava", "&Postava", "", 0, "Příkazy pro správu postav"},
+    {"Menu_Postava/Item_NovaPostava", "&Nová postava...", "Ctrl+P", 0,
+     "Přidat novou postavu do seznamu"},
+    {"Menu_Postava/Item_SmazatPostavu", "&Smazat postavu...", "", 0,
+     "Vymazat aktivní postavu ze seznamu"},
+    {"Menu_Postava/-", "", "", 0, ""},
+    {"Menu_Postava/Menu_Postava_CelaZkusenost", "&Předat celou zkušenost hráči", "", 0,
+     "Převést všechnu nepřidělenou zkušenost na přidělenou"},
+    {"Menu_Postava/Menu_Postava_CelaZkusenost/Item_CelaZkusenost_Aktivni", "&Aktivní postava",
+     "", 0, "Převést všechnu nepřidělenou zkušenost aktivní postavy na přidělenou"},
+    {"Menu_Postava/Menu_Postava_CelaZkusenost/Item_CelaZkusenost_Vsechny", "&Všechny postavy",
+     "Ctrl+Z", 0, "Převést všechnu nepřidělenou zkušenost všech postav na přidělenou"},
+    {"Menu_Postava/Menu_Postava_CastZkusenosti", "Předat část zkušenosti &hráči", "", 0,
+     "Převést část nepřidělené zkušenosti na přidělenou"},
+    {"Menu_Postava/Menu_Postava_CastZkusenosti/Item_CastZkusenosti_Aktivni",
+     "&Aktivní postava...", "", 0,
+     "Převést část nepřidělené zkušenosti aktivní postavy na přidělenou"},
+    {"Menu_Postava/Menu_Postava_CastZkusenosti/Item_CastZkusenosti_Vsechny",
+     "&Všechny postavy...", "", 0, "Převést část nepřidělené zkušenosti všech postav na přidělenou"},
+    {"Menu_Postava/-", "", "", 0, ""},
+    {"Menu_Postava/Menu_Postava_VynulovatZkusenost", "&Vynulovat zkušenost", "", 0,
+     "Nastavit zkušenost na nulu"},
+    {"Menu_Postava/Menu_Postava_VynulovatZkusenost/Item_VynulovatZkusenost_Aktivni",
+     "&Aktivní postava", "", 0, "Nastavit zkušenost aktivní postavy na nulu"},
+    {"Menu_Postava/Menu_Postava_VynulovatZkusenost/Item_VynulovatZkusenost_Vsechny",
+     "&Všechny postavy", "Ctrl+0", 0, "Nastavit zkušenost všech postav na nulu"},
+    {"Menu_Postava/Menu_Postava_PridatZkusenost", "Při&dat zkušenost", "", 0,
+     "Přidat zvláštní zkušenost"},
+    {"Menu_Postava/Menu_Postava_PridatZkusenost/Item_PridatZkusenost_Aktivni",
+     "&Aktivní postava...", "", 0, "Přidat zvláštní zkušenost aktivní postavě"},
+    {"Menu_Postava/Menu_Postava_PridatZkusenost/Item_PridatZkusenost_Vsechny",
+     "&Všechny postavy...", "", 0, "Přidat zvláštní zkušenost všem postavám"},
+    {"Menu_Postava/-", "", "", 0, ""},
+    {"Menu_Postava/Menu_Postava_ZmenitZivoty", "&Změnit životy", "", 0,
+     "Nastavit aktuální počet životů"},
+    {"Menu_Postava/Menu_Postava_ZmenitZivoty/Item_ZmenitZivoty_Aktivni", "&Aktivní postava...",
+     "", 0, "Nastavit aktuální počet životů aktivní postavě"},
+    {"Menu_Postava/Menu_Postava_ZmenitZivoty/Item_ZmenitZivoty_Vsechny", "&Všechny postavy...",
+     "", 0, "Nastavit aktuální počet životů všem postavám"},
+    {"Menu_Postava/Menu_Postava_PridatZivoty", "Př&idat životy", "", 0,
+     "Přidat či ubrat životy z aktuálního počtu životů"},
+    {"Menu_Postava/Menu_Postava_PridatZivoty/Item_PridatZivoty_Aktivni", "&Aktivní postava...",
+     "", 0, "Přidat či ubrat životy z aktuálního počtu životů aktivní postavy"},
+    {"Menu_Postava/Menu_Postava_PridatZivoty/Item_PridatZivoty_Vsechny", "&Všechny postavy...",
+     "", 0, "Přidat či ubrat životy z aktuálního počtu životů všech postav"},
+    {"Menu_Nestvura", "&Nestvůra", "", 0, "Příkazy pro správu nestvůr"},
+    {"Menu_Nestvura/Item_NovaNestvura", "&Nová nestvůra...", "Ctrl+N", 0,
+     "Přidat novou nestvůru do seznamu"},
+    {"Menu_Nestvura/Item_SmazatNestvuru", "&Smazat nestvůru...", "", 0,
+     "Vymazat aktivní nestvůru ze seznamu"},
+    {"Menu_Nestvura/-", "", "", 0, ""},
+    {"Menu_Nestvura/Item_SmazatVsechnyNestvury", "Smazat &všechny nestvůry...", "", 0,
+     "Smazat všechny nestvůry ze seznamu"},
+    {"Menu_Nestvura/Item_SmazatMrtveNestvury", "Smazat všechny &mrtvé nestvůry...", "Ctrl+M", 0,
+     "Smazat všechny nestvůry s nulovým počtem životů"},
+    {"Menu_Nestvura/Item_SmazatVyrazeneNestvury", "Sm&azat všechny mrtvé a vyřazené nestvůry...",
+     "Ctrl+V", 0, "Smazat všechny nestvůry s počtem životů menším než mez vyřazení"},
+    {"Menu_Nestvura/-", "", "", 0, ""},
+    {"Menu_Nestvura/Menu_Nestvura_ZmenitZivoty", "&Změnit životy", "", 0,
+     "Nastavit aktuální počet životů"},
+    {"Menu_Nestvura/Menu_Nestvura_ZmenitZivoty/Item_ZmenitZivotyNestvury_Akt",
+     "&Aktivní nestvůra...", "", 0, "Nastavit aktuální počet životů aktivní nestvůře"},
+    {"Menu_Nestvura/Menu_Nestvura_ZmenitZivoty/Item_ZmenitZivotyNestvury_All",
+     "&Všechny nestvůry...", "", 0, "Nastavit aktuální počet životů všem nestvůrám"},
+    {"Menu_Nestvura/Menu_Nestvura_PridatZivoty", "Př&idat životy", "", 0,
+     "Přidat či ubrat životy z aktuálního počtu životů"},
+    {"Menu_Nestvura/Menu_Nestvura_PridatZivoty/Item_PridatZivotyNestvury_Akt",
+     "&Aktuální nestvůra...", "", 0,
+     "Přidat či ubrat životy z aktuálního počtu životů aktivní nestvůry"},
+    {"Menu_Nestvura/Menu_Nestvura_PridatZivoty/Item_PridatZivotyNestvury_All",
+     "&Všechny nestvůry...", "", 0,
+     "Přidat či ubrat životy z aktuálního počtu životů všech nestvůr"},
+    {"Menu_Boj", "&Boj", "", 0, "Příkazy pro souboj"},
+    {"Menu_Boj/Item_ShowPostavy", "Ukázat okno &postav", "", 0,
+     "Aktivovat okno se seznamem všech vytvořených postav"},
+    {"Menu_Boj/Item_ShowNestvury", "Ukázat okno &nestvůr", "", 0,
+     "Aktivuvovat okno se seznamem všech vytvořených nestvůr"},
+    {"Menu_Boj/-", "", "", 0, ""},
+    {"Menu_Boj/Item_ZranitNestvuru", "&Zranit nestvůru...", "Ctrl+B", 0,
+     "Odebrat životy aktivní nestvůře, přidělit za ně zkušenost aktivní postavě"},
+    {"Menu_Nastaveni", "Nasta&vení", "", 550, "Nastavení možností programu"},
+    {"Menu_Nastaveni/Item_NastaveniProstredi", "&Prostředí...", "", 551,
+     "Nastavit chování programu Hradomor pro Windows95"},
+    {"Menu_Nastaveni/-", "", "", 0, ""},
+    {"Menu_Nastaveni/Item_AutomatickyUkladatNastaveni", "&Automaticky ukládat nastavení", "",
+     552, "Uloží se aktuální nastavení při ukončení programu?"},
+    {"Menu_Nastaveni/Item_UlozitNastaveni", "&Uložit nastavení", "", 553,
+     "Uložit aktuální nastavení programu do databáze"},
+    {"Menu_Okno", "&Okno", "", 525, "Příkazy pro zobrazení a uspořádání oken"},
+    {"Menu_Okno/Item_Okno_Cascade", "&Na sebe", "", 526,
+     "Uspořádat okna tak, aby byly vidět jejich titulky"},
+    {"Menu_Okno/Item_Okno_HTile", "&Vodorovně nad sebe", "", 527,
+     "Uspořádat všechna okna nad sebe"},
+    {"Menu_Okno/Item_Okno_VTile", "&Svisle vedle sebe", "", 528,
+     "Uspořádat všechna okna vedle sebe"},
+    {"Menu_Okno/Item_Okno_ArrangeAll", "S&eřadit ikony", "", 529, "Uspořádat minimalizovaná okna"},
+    {"Menu_Napoveda", "Nápověd&a", "", 500, "Ovládání nápovědy programu"},
+    {"Menu_Napoveda/Item_HelpContents", "&Obsah nápovědy", "", 501, "Zobrazit obsah nápovědy"},
+    {"Menu_Napoveda/-", "", "", 0, ""},
+    {"Menu_Napoveda/Item_CoJeTo", "&Co je to?", "", 502, "Zobrazit nápovědu k vybranému objektu"},
+    {"Menu_Napoveda/-", "", "", 0, ""},
+    {"Menu_Napoveda/Item_About", "&Informace o programu...", "", 503,
+     "Zobrazit informaci o verzi programu, autorovi apod."},
+};
+
+const TMenuRow kToolbarPopup[] = {
+    {"ToolbarPopup_ShowHints", "&Zobrazovat popisky", "", 15,
+     "Budou zobrazeny krátké popisky při zastavení kurzoru nad tlačítkem?"},
+    {"ToolbarPopup_Hide", "&Skrýt", "", 16, "Skrýt nástrojový pruh"},
+    {"ToolbarPopup_Properties", "&Upravit...", "", 17, "Upravit tlačítka na nástrojovém pruhu"},
+    {"-", "", "", 0, ""},
+    {"ToolbarPopup_Help", "&Nápověda", "", 9,
+     "Zobrazit krátkou nápovědu týkající se nástrojového pruhu"},
+};
+
+// Walks a menu into "path" rows like those of the tables.
+void Flatten(const QList<QAction*>& actions, const QString& prefix, QStringList& out)
+{
+    for (QAction* a : actions) {
+        const QString name = a->isSeparator()
+                                 ? QStringLiteral("-")
+                                 : (a->menu() ? a->menu()->objectName() : a->objectName());
+        const QString path = prefix.isEmpty() ? name : prefix + u'/' + name;
+        out << path;
+        if (a->menu())
+            Flatten(a->menu()->actions(), path, out);
+    }
+}
+
+QAction* ActionOf(QWidget* form, const QString& path)
+{
+    const QString name = path.section(u'/', -1);
+    if (auto* menu = form->findChild<QMenu*>(name))
+        return menu->menuAction();
+    return form->findChild<QAction*>(name);
+}
+
+void Flush()
+{
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+}
+
+// Records the private messages the main window receives, in order.
+class TMessageLog final : public QObject
+{
+public:
+    QList<int> Types;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        const int t = e->type();
+        if (t == UM_LOADCONFIGURATION || t == UM_UPDATECOMMANDS || t == UM_SHOWCREDITS ||
+            t == UM_ARRANGEWINDOWS)
+            Types << t;
+        return false;
+    }
+};
+
+} // namespace
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    TNastaveni m_nastaveni;
+    TFakeHelpSystem m_help;
+    std::optional<TOsVersionInfo> m_version = TOsVersionInfo{4, 0, 1381, 2};
+    std::unique_ptr<TMainForm> m_form;
+
+    TMainFormServices Services()
+    {
+        TMainFormServices s;
+        s.QueryVersion = [this] { return m_version; };
+        s.Help = &m_help;
+        s.MakeRandom = [] { return std::make_unique<test::TFakeRandom>(); };
+        s.ProgramFile = QStringLiteral("/opt/hra/mecovnik.bin");
+        return s;
+    }
+
+    // The program's start: the window, both rosters, shown, deferred steps run.
+    TMainForm& Start()
+    {
+        m_form = std::make_unique<TMainForm>(m_nastaveni, Services());
+        m_form->CreateRosterWindows();
+        m_form->show();
+        if (!QTest::qWaitForWindowExposed(m_form.get()))
+            qFatal("main window not exposed");
+        Flush();
+        return *m_form;
+    }
+
+    QAction* Action(const char* name) const
+    {
+        return m_form->findChild<QAction*>(QString::fromLatin1(name));
+    }
+
+private slots:
+    void init()
+    {
+        m_nastaveni.AutoSave = true;
+        m_nastaveni.MainWindow = {};
+        m_help.Calls.clear();
+        m_version = TOsVersionInfo{4, 0, 1381, 2};
+    }
+    void cleanup() { m_form.reset(); }
+
+    void captionAndMenuTables()
+    {
+        TMainForm& form = Start();
+        QCOMPARE(form.windowTitle(), QStringLiteral("Mečovník pro Hradomor"));
+
+        QStringList structure;
+        Flatten(form.menuBar()->actions(), {}, structure);
+        QStringList expected;
+        for (const TMenuRow& row : kMainMenu)
+            expected << QString::fromUtf8(row.Path);
+        QCOMPARE(structure, expected);
+
+        for (const TMenuRow& row : kMainMenu) {
+            const QString path = QString::fromUtf8(row.Path);
+            if (path.endsWith(u'-'))
+                continue;
+            QAction* a = ActionOf(&form, path);
+            QVERIFY2(a, row.Path);
+            QCOMPARE(a->text(), QString::fromUtf8(row.Caption));
+            QCOMPARE(a->shortcut(), QKeySequence(QString::fromUtf8(row.Shortcut)));
+            QCOMPARE(a->statusTip(), QString::fromUtf8(row.Hint));
+            QCOMPARE(a->property("helpContext").toInt(), row.HelpContext);
+        }
+        QVERIFY(Action("Item_AutomatickyUkladatNastaveni")->isCheckable());
+        QVERIFY(Action("Item_AutomatickyUkladatNastaveni")->isChecked());
+
+        QMenu* popup = form.ToolbarPopup();
+        QCOMPARE(popup->property("helpContext").toInt(), 9);
+        QCOMPARE(popup->actions().size(), qsizetype(std::size(kToolbarPopup)));
+        for (qsizetype i = 0; i < popup->actions().size(); ++i) {
+            const TMenuRow& row = kToolbarPopup[i];
+            QAction* a = popup->actions()[i];
+            if (QByteArray(row.Path) == "-") {
+                QVERIFY(a->isSeparator());
+                continue;
+            }
+            QCOMPARE(a->objectName(), QString::fromUtf8(row.Path));
+            QCOMPARE(a->text(), QString::fromUtf8(row.Caption));
+            QCOMPARE(a->statusTip(), QString::fromUtf8(row.Hint));
+            QCOMPARE(a->property("helpContext").toInt(), row.HelpContext);
+        }
+        QCOMPARE(popup->defaultAction(), Action("ToolbarPopup_Properties"));
+    }
+
+    void startUpRunsItsStepsInOrder()
+    {
+        m_nastaveni.AutoSave = false;
+        TMessageLog log;
+        // The window's own start-up: configuration loaded before it returns.
+        m_form = std::make_unique<TMainForm>(m_nastaveni, Services());
+        TMainForm& form = *m_form;
+        QVERIFY(!Action("Item_AutomatickyUkladatNastaveni")->isChecked());
+        QVERIFY(form.statusBar()->currentMessage().isEmpty());
+        QVERIFY(form.Random());
+        QCOMPARE(form.HelpFile(), QStringLiteral("/opt/hra/mecovnik.HLP"));
+        form.installEventFilter(&log);
+        // Roster commands are still as the form made them.
+        QVERIFY(Action("Item_SmazatPostavu")->isEnabled());
+
+        form.CreateRosterWindows();
+        QCOMPARE(form.MdiArea()->subWindowList(QMdiArea::CreationOrder),
+                 (QList<QMdiSubWindow*>{form.NestvuryWindow(), form.PostavyWindow()}));
+        QCOMPARE(form.MdiArea()->activeSubWindow(), form.PostavyWindow());
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        Flush();
+        QCOMPARE(log.Types, (QList<int>{UM_UPDATECOMMANDS, UM_SHOWCREDITS, UM_ARRANGEWINDOWS}));
+
+        // Every roster command starts disabled with empty rosters.
+        for (const char* name :
+             {"Item_SmazatPostavu", "Item_CelaZkusenost_Vsechny", "Item_PridatZivoty_Aktivni",
+              "Item_SmazatVsechnyNestvury", "Item_ZranitNestvuru"})
+            QVERIFY2(!Action(name)->isEnabled(), name);
+        for (const char* name : {"Item_NovaPostava", "Item_NovaNestvura", "Item_ShowPostavy",
+                                 "Item_ShowNestvury", "Item_Quit"})
+            QVERIFY2(Action(name)->isEnabled(), name);
+
+        // The credit line for ten seconds.
+        QCOMPARE(form.statusBar()->currentMessage(), TMainForm::CreditLine());
+        QVERIFY(form.CreditLine().startsWith(QStringLiteral("Mečovník pro Hradomor")));
+        QVERIFY(form.HintTimer().isActive());
+        QCOMPARE(form.HintTimer().interval(), 10000);
+
+        // Side by side, the character roster on the left, columns laid out anew.
+        const QSize area = form.MdiArea()->viewport()->size();
+        const QRect left = form.PostavyWindow()->geometry();
+        const QRect right = form.NestvuryWindow()->geometry();
+        QCOMPARE(left, QRect(0, 0, area.width() / 2, area.height()));
+        QCOMPARE(right, QRect(area.width() / 2, 0, area.width() - area.width() / 2,
+                              area.height()));
+        const QHeaderView* h = form.PostavyWindow()->HeaderControl();
+        const int w = h->width() / 5;
+        QCOMPARE(h->sectionSize(0), 2 * w);
+        QCOMPARE(h->sectionSize(3), h->width() - 4 * w);
+        const QHeaderView* hn = form.NestvuryWindow()->HeaderControl();
+        QCOMPARE(hn->sectionSize(2), hn->width() - 3 * (hn->width() / 4));
+    }
+
+    void rosterChangesReenableCommands()
+    {
+        TMainForm& form = Start();
+        form.PostavyWindow()->AddRecord(std::make_unique<TPostava>("Aragorn"));
+        QCoreApplication::postEvent(&form, new QEvent(UM_UPDATECOMMANDS));
+        Flush();
+        QVERIFY(Action("Item_CelaZkusenost_Vsechny")->isEnabled());
+        QVERIFY(!Action("Item_CelaZkusenost_Aktivni")->isEnabled());
+        QVERIFY(!Action("Item_ZranitNestvuru")->isEnabled());
+
+        // A selection change in a roster posts the re-evaluation itself.
+        form.PostavyWindow()->ListBox()->SetItemIndex(0);
+        form.NestvuryWindow()->AddRecord(std::make_unique<TNestvura>("Skřet"));
+        form.NestvuryWindow()->ListBox()->SetItemIndex(0);
+        Flush();
+        QVERIFY(Action("Item_CelaZkusenost_Aktivni")->isEnabled());
+        QVERIFY(Action("Item_SmazatNestvuru")->isEnabled());
+        QVERIFY(Action("Item_ZranitNestvuru")->isEnabled());
+    }
+
+    void statusBarStates()
+    {
+        TMainForm& form = Start();
+        QStatusBar* bar = form.statusBar();
+        QCOMPARE(bar->height(), 19);
+        const auto hint = [&](const QString& text) {
+            QStatusTipEvent tip(text);
+            QCoreApplication::sendEvent(&form, &tip);
+        };
+
+        // A hint replaces the timed credit line and stops its timer.
+        QVERIFY(form.HintTimer().isActive());
+        hint(QStringLiteral("Ukončit práci s programem"));
+        QCOMPARE(bar->currentMessage(), QStringLiteral("Ukončit práci s programem"));
+        QVERIFY(!form.HintTimer().isActive());
+        // Double click on an untimed text changes nothing.
+        QTest::mouseDClick(bar, Qt::LeftButton);
+        QCOMPARE(bar->currentMessage(), QStringLiteral("Ukončit práci s programem"));
+        // Only the long part of a two-part hint is shown; an empty hint clears.
+        hint(QStringLiteral("krátký|dlouhý popis"));
+        QCOMPARE(bar->currentMessage(), QStringLiteral("dlouhý popis"));
+        hint({});
+        QVERIFY(bar->currentMessage().isEmpty());
+
+        // A timed message: double click clears it at once.
+        form.ShowStatusMessage(QStringLiteral("Za pět"), 5);
+        QVERIFY(form.HintTimer().isActive());
+        QCOMPARE(form.HintTimer().interval(), 5000);
+        QTest::mouseDClick(bar, Qt::LeftButton);
+        QVERIFY(bar->currentMessage().isEmpty());
+        QVERIFY(!form.HintTimer().isActive());
+
+        // The timer's end clears the text once.
+        form.ShowStatusMessage(QStringLiteral("Za chvíli"), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(bar->currentMessage().isEmpty(), 3000);
+        QVERIFY(!form.HintTimer().isActive());
+
+        // An empty text clears even a timed message.
+        form.ShowStatusMessage(QStringLiteral("Za pět"), 5);
+        form.ShowStatusMessage({}, 5);
+        QVERIFY(bar->currentMessage().isEmpty());
+        QVERIFY(!form.HintTimer().isActive());
+
+        // Hovering a menu item shows its hint.
+        Action("Item_Quit")->showStatusText(form.menuBar());
+        QCOMPARE(bar->currentMessage(), QStringLiteral("Ukončit práci s programem"));
+    }
+
+    void savingAndTheAutomaticSaveFlag()
+    {
+        TMainForm& form = Start();
+        QAction* autoSave = Action("Item_AutomatickyUkladatNastaveni");
+        autoSave->trigger();
+        QVERIFY(!m_nastaveni.AutoSave);
+        QVERIFY(!autoSave->isChecked());
+        autoSave->trigger();
+        QVERIFY(m_nastaveni.AutoSave);
+        QVERIFY(autoSave->isChecked());
+
+        Action("Item_UlozitNastaveni")->trigger();
+        QCOMPARE(form.statusBar()->currentMessage(),
+                 QStringLiteral("Nastavení bylo uloženo do registry."));
+        QCOMPARE(form.HintTimer().interval(), 10000);
+        QCOMPARE(m_nastaveni.MainWindow.Width, form.frameGeometry().width());
+        QCOMPARE(m_nastaveni.MainWindow.WindowState, std::uint8_t{0});
+    }
+
+    void quittingSavesOnlyWithAutomaticSaving()
+    {
+        Start();
+        Action("Item_AutomatickyUkladatNastaveni")->trigger();
+        QCOMPARE(Action("Item_Quit")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_X));
+        Action("Item_Quit")->trigger();
+        QVERIFY(!m_form->isVisible());
+        QCOMPARE(m_nastaveni.MainWindow.Width, -1); // nothing captured, nothing saved
+
+        Start();
+        m_nastaveni.AutoSave = true;
+        QTest::keyClick(m_form.get(), Qt::Key_X, Qt::AltModifier);
+        QVERIFY(!m_form->isVisible());
+        QVERIFY(m_nastaveni.MainWindow.Width > 0);
+    }
+
+    void storedPlacementIsAppliedAtStart()
+    {
+        m_nastaveni.MainWindow = {40, 30, 500, 400, 1}; // minimised is never applied
+        TMainForm& form = Start();
+        QVERIFY(!form.isMinimized());
+        QCOMPARE(form.frameGeometry().size(), QSize(500, 400));
+        m_form.reset();
+
+        m_nastaveni.MainWindow = {40, 30, 500, 400, 2};
+        TMainForm& maximised = Start();
+        QVERIFY(maximised.isMaximized());
+    }
+
+    void windowArrangement()
+    {
+        TMainForm& form = Start();
+        const QSize area = form.MdiArea()->viewport()->size();
+        Action("Item_Okno_HTile")->trigger();
+        QCOMPARE(form.PostavyWindow()->geometry(), QRect(0, 0, area.width(), area.height() / 2));
+        QCOMPARE(form.NestvuryWindow()->geometry().top(), area.height() / 2);
+
+        Action("Item_Okno_Cascade")->trigger();
+        QVERIFY(form.PostavyWindow()->geometry().topLeft() !=
+                form.NestvuryWindow()->geometry().topLeft());
+
+        Action("Item_Okno_VTile")->trigger();
+        QCOMPARE(form.PostavyWindow()->geometry(), QRect(0, 0, area.width() / 2, area.height()));
+
+        // Icons of minimised windows go to the bottom edge, side by side.
+        form.NestvuryWindow()->showMinimized();
+        form.PostavyWindow()->showMinimized();
+        Action("Item_Okno_ArrangeAll")->trigger();
+        const QRect n = form.NestvuryWindow()->geometry();
+        const QRect p = form.PostavyWindow()->geometry();
+        QCOMPARE(n.bottom(), area.height() - 1);
+        QCOMPARE(n.left(), 0);
+        QCOMPARE(p.left(), n.width());
+        QCOMPARE(p.bottom(), area.height() - 1);
+
+        // The show command brings a minimised roster back, in front.
+        Action("Item_ShowPostavy")->trigger();
+        QVERIFY(!form.PostavyWindow()->isMinimized());
+        QCOMPARE(form.MdiArea()->activeSubWindow(), form.PostavyWindow());
+        form.NestvuryWindow()->showNormal(); // Qt does not maximise a minimised sub-window
+        form.NestvuryWindow()->showMaximized();
+        Action("Item_ShowNestvury")->trigger();
+        QVERIFY(form.NestvuryWindow()->isMaximized());
+        QCOMPARE(form.MdiArea()->activeSubWindow(), form.NestvuryWindow());
+
+        // The window menu lists the rosters.
+        QMenu* windowMenu = form.findChild<QMenu*>(QStringLiteral("Menu_Okno"));
+        emit windowMenu->aboutToShow();
+        QStringList listed;
+        for (QAction* a : windowMenu->actions())
+            if (a->text().startsWith(u'&') && a->text().at(1).isDigit())
+                listed << a->text();
+        QCOMPARE(listed, (QStringList{QStringLiteral("&1 Nestvůry"), QStringLiteral("&2 Postavy")}));
+        emit windowMenu->aboutToShow(); // rebuilt, not appended again
+        int count = 0;
+        for (QAction* a : windowMenu->actions())
+            count += a->text().startsWith(QStringLiteral("&1 "));
+        QCOMPARE(count, 1);
+    }
+
+    void helpCommands()
+    {
+        TMainForm& form = Start();
+        QVERIFY(!form.HelpUsed());
+        const QString file = QStringLiteral("/opt/hra/mecovnik.HLP");
+        Action("Item_HelpContents")->trigger();
+        QVERIFY(form.HelpUsed());
+        Action("ToolbarPopup_Help")->trigger();
+        QCOMPARE(m_help.Calls, (QList<TFakeHelpSystem::TCall>{{file, 11, 0}, {file, 8, 11}}));
+
+        // F1 on a highlighted menu item asks for its topic.
+        m_help.Calls.clear();
+        QMenu* menu = form.findChild<QMenu*>(QStringLiteral("Menu_Soubor"));
+        menu->popup(form.mapToGlobal(QPoint(10, 10)));
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        menu->setActiveAction(Action("Item_Quit"));
+        QTest::keyClick(menu, Qt::Key_F1);
+        menu->hide();
+        QCOMPARE(m_help.Calls, (QList<TFakeHelpSystem::TCall>{{file, 1, 578}}));
+
+        // What's-this on a control with a help context shows its popup topic.
+        m_help.Calls.clear();
+        {
+            QWidget probe(&form);
+            probe.setProperty("helpContext", 527);
+            QHelpEvent whatsThis(QEvent::WhatsThis, QPoint(1, 1), form.mapToGlobal(QPoint(1, 1)));
+            QCoreApplication::sendEvent(&probe, &whatsThis);
+        }
+        QCOMPARE(m_help.Calls, (QList<TFakeHelpSystem::TCall>{{file, 8, 527}}));
+
+        // Closing after help was used tells the help system to quit.
+        m_help.Calls.clear();
+        m_form.reset();
+        QCOMPARE(m_help.Calls, (QList<TFakeHelpSystem::TCall>{{file, 2, 0}}));
+
+        // Never used: no quit.
+        Start();
+        m_form.reset();
+        QVERIFY(m_help.Calls.size() == 1);
+    }
+
+    void coJeToEntersWhatsThisModeAfterTheMenuCloses()
+    {
+        Start();
+        Action("Item_CoJeTo")->trigger();
+        QVERIFY(!QWhatsThis::inWhatsThisMode());
+        Flush();
+        QVERIFY(QWhatsThis::inWhatsThisMode());
+        QWhatsThis::leaveWhatsThisMode();
+    }
+
+    void rejectedSystemEndsTheStart()
+    {
+        const std::optional<TOsVersionInfo> rejected[] = {
+            std::nullopt, TOsVersionInfo{3, 11, 0, 0}, TOsVersionInfo{3, 50, 807, 2}};
+        for (const auto& version : rejected) {
+            TMessageBoxRecorder boxes;
+            m_version = version;
+            m_nastaveni.AutoSave = false;
+            TMessageLog log;
+            m_form = std::make_unique<TMainForm>(m_nastaveni, Services());
+            QVERIFY(m_form->StartupRejected());
+            m_form->installEventFilter(&log);
+            Flush();
+            QVERIFY(log.Types.isEmpty()); // no deferred step was posted
+            QVERIFY(Action("Item_AutomatickyUkladatNastaveni")->isChecked()); // nothing loaded
+            QCOMPARE(boxes.Shown().size(), 1);
+            const TMessageBoxRecord box = boxes.Shown().front();
+            QCOMPARE(box.Text,
+                     QStringLiteral("Mečovník vyžaduje alespoň Windows 95 nebo Windows NT 3.51."));
+            QCOMPARE(box.Caption, QStringLiteral("Mečovník"));
+            QCOMPARE(box.Buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+            QCOMPARE(box.Icon, QMessageBox::Critical);
+            m_form.reset();
+        }
+        m_version = TOsVersionInfo{3, 51, 1057, 2};
+        TMessageBoxRecorder boxes;
+        m_form = std::make_unique<TMainForm>(m_nastaveni, Services());
+        QVERIFY(!m_form->StartupRejected());
+        QVERIFY(boxes.Shown().isEmpty());
+    }
+
+    void hidingTheToolbarHidesItsBevel()
+    {
+        TMainForm& form = Start();
+        QWidget* bevel = form.findChild<QWidget*>(QStringLiteral("MainToolbarBevel"));
+        QWidget* menuBevel = form.findChild<QWidget*>(QStringLiteral("MenuBevel"));
+        QVERIFY(bevel->isVisible());
+        QCOMPARE(menuBevel->height(), 2);
+        Action("ToolbarPopup_Hide")->trigger();
+        QVERIFY(!bevel->isVisible());
+        QVERIFY(menuBevel->isVisible());
+    }
+};
+
+MECOVNIK_GUI_TEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
