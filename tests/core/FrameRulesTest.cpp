@@ -1,0 +1,115 @@
+#include "app/CommandEnabling.h"
+#include "app/HelpFileName.h"
+#include "app/TVersionRule.h"
+#include "app/WindowTiling.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace mecovnik {
+namespace {
+
+TEST(VersionRule, AcceptsWindows95NtFrom351AndOtherSystems)
+{
+    struct Case
+    {
+        std::optional<TOsVersionInfo> Version;
+        bool Accepted;
+        const char* Why;
+    };
+    const Case cases[] = {
+        {std::nullopt, false, "a failed query"},
+        {TOsVersionInfo{3, 11, 0, VER_PLATFORM_WIN32s}, false, "Win32s"},
+        {TOsVersionInfo{4, 0, 950, VER_PLATFORM_WIN32_WINDOWS}, true, "Windows 95"},
+        {TOsVersionInfo{0, 0, 0, VER_PLATFORM_WIN32_WINDOWS}, true, "any 95 family"},
+        {TOsVersionInfo{3, 50, 807, VER_PLATFORM_WIN32_NT}, false, "NT 3.50"},
+        {TOsVersionInfo{3, 51, 1057, VER_PLATFORM_WIN32_NT}, true, "NT 3.51"},
+        {TOsVersionInfo{3, 99, 0, VER_PLATFORM_WIN32_NT}, true, "NT 3.99"},
+        {TOsVersionInfo{2, 99, 0, VER_PLATFORM_WIN32_NT}, false, "NT 2.99"},
+        {TOsVersionInfo{4, 0, 1381, VER_PLATFORM_WIN32_NT}, true, "NT 4.0"},
+        {TOsVersionInfo{10, 0, 19045, VER_PLATFORM_WIN32_NT}, true, "Windows 10"},
+        {TOsVersionInfo{6, 1, 0, 3}, true, "a system that is not Windows"},
+        {TOsVersionInfo{0, 0, 0, 0xFFFFFFFF}, true, "an unknown platform id"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IsSupportedSystemVersion(c.Version), c.Accepted) << c.Why;
+}
+
+TEST(HelpFileName, ReplacesOrAppendsTheExtension)
+{
+    EXPECT_EQ(HelpFileFor("D:\\hra\\program.exe"), "D:\\hra\\program.HLP");
+    EXPECT_EQ(HelpFileFor("/usr/bin/mecovnik"), "/usr/bin/mecovnik.HLP");
+    EXPECT_EQ(HelpFileFor("/opt/hra.1/mecovnik"), "/opt/hra.1/mecovnik.HLP");
+    EXPECT_EQ(HelpFileFor("/opt/a.b.c"), "/opt/a.b.HLP");
+    EXPECT_EQ(HelpFileFor("mecovnik"), "mecovnik.HLP");
+    EXPECT_EQ(HelpFileFor(""), ".HLP");
+}
+
+TEST(WindowTiling, StripsCoverTheAreaExactly)
+{
+    const TRect area{0, 0, 801, 601};
+    const auto side = TileRects(area, 2, TTileMode::Vertical);
+    ASSERT_EQ(side.size(), 2u);
+    EXPECT_EQ(side[0], (TRect{0, 0, 400, 601}));
+    EXPECT_EQ(side[1], (TRect{400, 0, 401, 601}));
+
+    const auto stacked = TileRects(area, 3, TTileMode::Horizontal);
+    ASSERT_EQ(stacked.size(), 3u);
+    EXPECT_EQ(stacked[0], (TRect{0, 0, 801, 200}));
+    EXPECT_EQ(stacked[1], (TRect{0, 200, 801, 200}));
+    EXPECT_EQ(stacked[2], (TRect{0, 400, 801, 201}));
+
+    EXPECT_TRUE(TileRects(area, 0, TTileMode::Vertical).empty());
+    EXPECT_EQ(TileRects({10, 20, 100, 50}, 1, TTileMode::Vertical)[0], (TRect{10, 20, 100, 50}));
+}
+
+TEST(WindowTiling, IconsFillTheBottomRowThenRowsAbove)
+{
+    const auto icons = IconRects({0, 0, 350, 400}, 160, 30, 3);
+    ASSERT_EQ(icons.size(), 3u);
+    EXPECT_EQ(icons[0], (TRect{0, 370, 160, 30}));
+    EXPECT_EQ(icons[1], (TRect{160, 370, 160, 30}));
+    EXPECT_EQ(icons[2], (TRect{0, 340, 160, 30}));
+    // An area narrower than one icon still takes one a row.
+    EXPECT_EQ(IconRects({0, 0, 50, 100}, 160, 30, 2)[1], (TRect{0, 40, 160, 30}));
+    EXPECT_TRUE(IconRects({0, 0, 50, 100}, 0, 30, 2).empty());
+}
+
+TEST(CommandEnabling, EachCommandFollowsItsRosterState)
+{
+    const auto table = RosterCommandTable();
+    EXPECT_EQ(table.size(), 22u);
+    std::set<std::string_view> names;
+    for (const auto& entry : table)
+        names.insert(entry.Item);
+    EXPECT_EQ(names.size(), table.size()) << "an item listed twice";
+    for (const char* never : {"Item_NovaPostava", "Item_NovaNestvura", "Item_ShowPostavy",
+                              "Item_ShowNestvury"})
+        EXPECT_EQ(names.count(never), 0u) << never;
+
+    const auto need = [&](std::string_view item) {
+        for (const auto& entry : table)
+            if (entry.Item == item)
+                return entry.Need;
+        ADD_FAILURE() << item;
+        return TCommandNeed::Characters;
+    };
+    const TRosterState fresh{};
+    const TRosterState oneCharacter{false, true, false, false};
+    const TRosterState bothSelected{true, true, true, true};
+    const TRosterState onlyMonsterSelected{false, true, true, true};
+    for (const auto& entry : table)
+        EXPECT_FALSE(IsEnabled(entry.Need, fresh)) << entry.Item;
+    EXPECT_TRUE(IsEnabled(need("Item_CelaZkusenost_Vsechny"), oneCharacter));
+    EXPECT_FALSE(IsEnabled(need("Item_CelaZkusenost_Aktivni"), oneCharacter));
+    EXPECT_FALSE(IsEnabled(need("Item_SmazatPostavu"), oneCharacter));
+    EXPECT_TRUE(IsEnabled(need("Item_ZranitNestvuru"), bothSelected));
+    EXPECT_FALSE(IsEnabled(need("Item_ZranitNestvuru"), onlyMonsterSelected));
+    EXPECT_TRUE(IsEnabled(need("Item_SmazatMrtveNestvury"), onlyMonsterSelected));
+    EXPECT_TRUE(IsEnabled(need("Item_PridatZivotyNestvury_Akt"), onlyMonsterSelected));
+}
+
+} // namespace
+} // namespace mecovnik
