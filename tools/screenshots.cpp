@@ -1,0 +1,106 @@
+// Renders the program's windows to PNG files for the documentation, on any
+// Qt platform (offscreen is enough): screenshots <output folder>.
+#include "app/Frm_Main.h"
+#include "app/TApplication.h"
+#include "components/TAdvancedListBox.h"
+#include "persistence/TNastaveni.h"
+#include "platform/SystemVersion.h"
+#include "roster/Frm_Nestvury.h"
+#include "roster/Frm_Postavy.h"
+#include "roster/TNestvura.h"
+#include "roster/TPostava.h"
+#include "roster/TRandom.h"
+
+#include <QDir>
+#include <QMdiArea>
+#include <QStatusBar>
+
+#include <cstdio>
+
+using namespace mecovnik;
+
+namespace {
+
+void Flush()
+{
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+}
+
+std::unique_ptr<TPostava> Character(const char* name, int lives, int max, int knockOut,
+                                    int experience, int unassigned)
+{
+    auto p = std::make_unique<TPostava>(name);
+    p->Lives = lives;
+    p->MaxLives = max;
+    p->KnockOut = knockOut;
+    p->Experience = experience;
+    p->UnassignedExperience = unassigned;
+    return p;
+}
+
+std::unique_ptr<TNestvura> Monster(const char* name, int lives, int max, int knockOut,
+                                   int experience)
+{
+    auto m = std::make_unique<TNestvura>(name);
+    m->Lives = lives;
+    m->MaxLives = max;
+    m->KnockOut = knockOut;
+    m->KillExperience = experience;
+    return m;
+}
+
+bool Save(QWidget& widget, const QDir& folder, const char* name)
+{
+    const QString path = folder.filePath(QString::fromLatin1(name));
+    if (!widget.grab().save(path)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    TApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: screenshots <output folder>\n");
+        return 2;
+    }
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    if (!folder.exists() && !QDir().mkpath(folder.path()))
+        return 1;
+
+    TNastaveni nastaveni;
+    TMainFormServices services;
+    services.QueryVersion = QuerySystemVersion;
+    services.MakeRandom = [] { return std::make_unique<TClockSeededRandom>(); };
+    services.ProgramFile = QCoreApplication::applicationFilePath();
+    TMainForm form(nastaveni, std::move(services));
+    form.resize(900, 420);
+    form.CreateRosterWindows();
+    form.show();
+    Flush();
+
+    TPostavyWindow& postavy = *form.PostavyWindow();
+    postavy.AddRecord(Character("Aragorn", 42, 50, 5, 1250, 310));
+    postavy.AddRecord(Character("Bilbo", 3, 24, 3, 480, 0));
+    postavy.AddRecord(Character("Čaroděj Radagast", 0, 30, 2, 2100, 95));
+    TNestvuryWindow& nestvury = *form.NestvuryWindow();
+    nestvury.AddRecord(Monster("Skřet", 12, 17, 2, 100));
+    nestvury.AddRecord(Monster("Skřet [1]", 0, 21, 2, 100));
+    nestvury.AddRecord(Monster("Skřet [2]", 2, 14, 2, 100));
+    nestvury.AddRecord(Monster("Zlobr", 38, 40, 10, 450));
+    postavy.ListBox()->SetItemIndex(0);
+    nestvury.ListBox()->SetItemIndex(0);
+    form.MdiArea()->setActiveSubWindow(&postavy);
+    Flush();
+    form.ShowStatusMessage(TMainForm::CreditLine(), 0);
+    Flush();
+    return Save(form, folder, "main-window.png") ? 0 : 1;
+}
