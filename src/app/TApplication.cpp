@@ -2,9 +2,16 @@
 
 #include "components/MessageBoxes.h"
 
+#include <QIcon>
+#include <QPixmap>
+
 #include <exception>
 
 namespace mecovnik {
+
+namespace {
+#include "mecovnik.xpm"
+} // namespace
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
@@ -12,6 +19,7 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
     // name, which Qt would append to every window caption.
     setApplicationName(QStringLiteral("mecovnik"));
     setOrganizationName(QStringLiteral("Ferdax"));
+    setWindowIcon(QIcon(QPixmap(mecovnik_xpm)));
 }
 
 TApplication::~TApplication() = default;
