@@ -13,6 +13,7 @@
 #include "roster/TNestvura.h"
 #include "roster/TPostava.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -599,6 +600,21 @@ private slots:
         m_form = std::make_unique<TMainForm>(m_nastaveni, Services());
         QVERIFY(!m_form->StartupRejected());
         QVERIFY(boxes.Shown().isEmpty());
+    }
+
+    void printerSetupOpensThePageSetupDialog()
+    {
+        Start();
+        QString title;
+        QTimer::singleShot(0, [&title] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) {
+                title = QString::fromLatin1(dialog->metaObject()->className());
+                dialog->close();
+            }
+        });
+        Action("Item_PrintSetup")->trigger();
+        QVERIFY2(title.contains(QStringLiteral("PageSetupDialog")), qPrintable(title));
+        QVERIFY(m_form->isVisible());
     }
 
     void hidingTheToolbarHidesItsBevel()
