@@ -1,11 +1,8 @@
 #pragma once
 
-#include "roster/TNestvura.h"
+#include "persistence/TMonsterPresets.h"
 
 #include <cstdint>
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace mecovnik {
 
@@ -18,13 +15,6 @@ struct TFormPlacement
     std::int32_t Width = -1;
     std::int32_t Height = -1;
     std::uint8_t WindowState = 0;
-};
-
-// One remembered monster kind: its name line with the record attached.
-struct TMonsterPreset
-{
-    std::string Name;
-    std::unique_ptr<TNestvura> Record;
 };
 
 // Everything the program keeps from one run to the next.
@@ -44,7 +34,7 @@ public:
 
     bool AutoSave = true;
     TFormPlacement MainWindow;
-    std::vector<TMonsterPreset> MonsterPresets;
+    TMonsterPresets MonsterPresets;
 };
 
 } // namespace mecovnik
