@@ -13,11 +13,12 @@ function(mecovnik_add_test)
         target_link_libraries(${T_NAME} PRIVATE mecovnik_core mecovnik_test_support_core
             GTest::gtest GTest::gtest_main)
         add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+        set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "${MECOVNIK_TEST_ENVIRONMENT}")
     else()
         set_target_properties(${T_NAME} PROPERTIES AUTOMOC ON)
         target_link_libraries(${T_NAME} PRIVATE mecovnik_gui mecovnik_test_support_gui Qt6::Test)
         add_test(NAME ${T_NAME} COMMAND ${T_NAME})
         set_tests_properties(${T_NAME} PROPERTIES
-            ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${MECOVNIK_TEST_ENVIRONMENT}")
     endif()
 endfunction()

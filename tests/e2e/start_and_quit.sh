@@ -33,11 +33,11 @@ for i in \$(seq 100); do
     sleep 0.1
 done
 if kill -0 \$pid 2>/dev/null; then
-    echo "Alt+X did not end the program"; kill \$pid; exit 1
+    echo "Alt+X did not end the program"; cat "$work/stderr"; kill \$pid; exit 1
 fi
 wait \$pid
 code=\$?
 echo "exit code \$code"
-[ \$code -eq 0 ]
+[ \$code -eq 0 ] || { cat "$work/stderr"; exit 1; }
 INNER
 xvfb-run -a -s "-screen 0 1280x1024x24" sh "$work/inner.sh"
