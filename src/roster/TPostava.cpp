@@ -27,4 +27,17 @@ void TPostava::AddExperience(std::int32_t delta)
     UnassignedExperience = SaturateToInt32(UnassignedExperience + d);
 }
 
+std::int32_t TPostava::HandOverAmount(std::int32_t amount) const
+{
+    if (amount == -1 || amount > UnassignedExperience)
+        amount = UnassignedExperience;
+    // Nothing is ever handed back from the player.
+    return amount < 0 ? 0 : amount;
+}
+
+void TPostava::HandOver(std::int32_t amount)
+{
+    UnassignedExperience = SaturateToInt32(std::int64_t{UnassignedExperience} - amount);
+}
+
 } // namespace mecovnik

@@ -1,4 +1,5 @@
 #include "roster/ColumnLayout.h"
+#include "roster/RosterRules.h"
 #include "roster/TNestvura.h"
 #include "roster/TPostava.h"
 #include "roster/TRosterList.h"
@@ -71,6 +72,99 @@ TEST(RosterList, ManyRecordsStaySorted)
     for (int row = 1; row < list.Count(); ++row)
         EXPECT_LE(order.Compare(list.At(row - 1)->Name, list.At(row)->Name), 0);
     EXPECT_EQ(list.At(list.IndexOf("skret 500"))->Name, "Skret 500");
+}
+
+} // namespace
+} // namespace mecovnik
+
+namespace mecovnik {
+namespace {
+
+TEST(UniqueName, NumbersWithTheFirstFreeNumber)
+{
+    const TAsciiNameOrder order;
+    TRosterList rows(order);
+    const auto join = [&](const std::string& name) {
+        const std::string unique = UniqueName(rows, name);
+        rows.Add(std::make_unique<TNestvura>(unique));
+        return unique;
+    };
+    EXPECT_EQ(join("Vlk"), "Vlk");
+    EXPECT_EQ(join("Vlk"), "Vlk [1]");
+    EXPECT_EQ(join("vlk"), "vlk [2]"); // equal ignoring case
+    rows.Delete(rows.IndexOf("Vlk [1]"));
+    EXPECT_EQ(join("Vlk"), "Vlk [1]"); // the gap is filled first
+    EXPECT_EQ(join("Vlk"), "Vlk [3]");
+
+    EXPECT_EQ(join("50%"), "50%");
+    EXPECT_EQ(join("50%"), "50% [1]");
+    EXPECT_EQ(join("%d [%s]\\"), "%d [%s]\\");
+    EXPECT_EQ(join("%d [%s]\\"), "%d [%s]\\ [1]");
+    EXPECT_EQ(join(""), "");
+    EXPECT_EQ(join(""), " [1]");
+
+    // A name that only looks numbered is a name of its own.
+    EXPECT_EQ(join("Vlk [3]"), "Vlk [3] [1]");
+    EXPECT_EQ(join("Skřet [01]"), "Skřet [01]");
+    EXPECT_EQ(join("Skřet"), "Skřet");
+    EXPECT_EQ(join("Skřet"), "Skřet [1]");
+}
+
+TEST(UniqueName, FindsTheFreeNumberAmongThousandsOfCopies)
+{
+    const TAsciiNameOrder order;
+    TRosterList rows(order);
+    rows.Add(std::make_unique<TNestvura>("Skret"));
+    for (int n = 1; n <= 3000; ++n)
+        if (n != 1234)
+            rows.Add(std::make_unique<TNestvura>("Skret [" + std::to_string(n) + "]"));
+    EXPECT_EQ(UniqueName(rows, "skret"), "skret [1234]");
+    rows.Add(std::make_unique<TNestvura>("Skret [1234]"));
+    EXPECT_EQ(UniqueName(rows, "SKRET"), "SKRET [3001]");
+    EXPECT_EQ(UniqueName(rows, "Skret [99999999999]"), "Skret [99999999999]");
+}
+
+TEST(GroupDeletion, ModesSelectTheirRecords)
+{
+    TNestvura m;
+    m.KnockOut = 2;
+    const auto in = [&](std::int32_t lives, TDeleteMode mode) {
+        m.Lives = lives;
+        return BelongsToGroup(m, mode);
+    };
+    EXPECT_TRUE(in(30, TDeleteMode::All));
+    EXPECT_TRUE(in(0, TDeleteMode::Dead));
+    EXPECT_TRUE(in(-4, TDeleteMode::Dead));
+    EXPECT_FALSE(in(1, TDeleteMode::Dead));
+    EXPECT_TRUE(in(2, TDeleteMode::DeadAndKnockedOut));
+    EXPECT_TRUE(in(0, TDeleteMode::DeadAndKnockedOut));
+    EXPECT_FALSE(in(3, TDeleteMode::DeadAndKnockedOut));
+
+    EXPECT_EQ(GroupWords(0), "všechny");
+    EXPECT_EQ(GroupWords(1), "všechny mrtvé");
+    EXPECT_EQ(GroupWords(2), "všechny mrtvé a vyřazené");
+    EXPECT_TRUE(GroupWords(3).empty());
+    EXPECT_TRUE(GroupWords(-1).empty());
+}
+
+TEST(HandOver, TakesAllOrAPartOfTheUnassignedExperience)
+{
+    TPostava p;
+    p.Experience = 120;
+    p.UnassignedExperience = 37;
+    EXPECT_EQ(p.HandOverAmount(-1), 37);
+    EXPECT_EQ(p.HandOverAmount(50), 37);
+    EXPECT_EQ(p.HandOverAmount(20), 20);
+    p.HandOver(p.HandOverAmount(-1));
+    EXPECT_EQ(p.UnassignedExperience, 0);
+    EXPECT_EQ(p.Experience, 120);
+    EXPECT_EQ(p.HandOverAmount(-1), 0); // nothing to announce
+    EXPECT_EQ(p.HandOverAmount(5), 0);
+    EXPECT_EQ(p.HandOverAmount(-7), 0);
+
+    p.ResetExperience();
+    EXPECT_EQ(p.Experience, 0);
+    EXPECT_EQ(p.UnassignedExperience, 0);
 }
 
 } // namespace

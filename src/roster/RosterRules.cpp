@@ -1,0 +1,99 @@
+#include "roster/RosterRules.h"
+
+#include "roster/TObjekt.h"
+#include "roster/TRosterList.h"
+
+#include <charconv>
+#include <limits>
+#include <set>
+
+namespace mecovnik {
+
+namespace {
+
+// The number n of a name "<base> [n]" written as the suffix is made (no sign,
+// no leading zero), or 0 when the name is not of that form.
+std::int64_t SuffixNumber(std::string_view name, std::string_view& base)
+{
+    if (name.size() < 4 || name.back() != ']')
+        return 0;
+    const std::size_t open = name.rfind(" [");
+    if (open == std::string_view::npos)
+        return 0;
+    const std::string_view digits = name.substr(open + 2, name.size() - open - 3);
+    if (digits.empty() || digits.size() > 10 || digits.front() == '0')
+        return 0;
+    std::int64_t n = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), n);
+    if (error != std::errc{} || end != digits.data() + digits.size())
+        return 0;
+    base = name.substr(0, open);
+    return n;
+}
+
+std::string Numbered(const std::string& name, std::int64_t n)
+{
+    return name + " [" + std::to_string(n) + ']';
+}
+
+} // namespace
+
+std::string UniqueName(const TRosterList& rows, const std::string& name)
+{
+    if (rows.IndexOf(name) < 0)
+        return name;
+
+    // One pass over the roster finds the numbers already used with this name,
+    // so a name with thousands of numbered copies costs no more than a scan.
+    std::set<std::int64_t> used;
+    for (int row = 0; row < rows.Count(); ++row) {
+        std::string_view base;
+        const std::int64_t n = SuffixNumber(rows.At(row)->Name, base);
+        if (n > 0 && rows.Order().Compare(base, name) == 0)
+            used.insert(n);
+    }
+    constexpr std::int64_t last = std::numeric_limits<std::int32_t>::max();
+    std::int64_t n = 1;
+    for (std::int64_t taken : used) {
+        if (taken != n)
+            break;
+        ++n;
+    }
+    // The collation may see other names as equal too: check each candidate.
+    while (n <= last) {
+        std::string candidate = Numbered(name, n);
+        if (rows.IndexOf(candidate) < 0)
+            return candidate;
+        ++n;
+    }
+    return name;
+}
+
+bool BelongsToGroup(const TObjekt& record, TDeleteMode mode)
+{
+    switch (mode) {
+    case TDeleteMode::All:
+        return true;
+    case TDeleteMode::Dead:
+        return record.Lives <= 0;
+    case TDeleteMode::DeadAndKnockedOut:
+        return record.Lives <= record.KnockOut;
+    }
+    return false;
+}
+
+std::string_view GroupWords(int mode)
+{
+    switch (mode) {
+    case 0:
+        return "všechny";
+    case 1:
+        return "všechny mrtvé";
+    case 2:
+        return "všechny mrtvé a vyřazené";
+    default:
+        return {};
+    }
+}
+
+} // namespace mecovnik

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace mecovnik {
+
+class TObjekt;
+class TRosterList;
+
+// The name a new monster joins under: the name itself when no row carries it
+// (ignoring case), otherwise the name followed by " [n]" with the first free
+// n = 1, 2, 3... The name itself is never interpreted, only the suffix is made.
+// Returns the name unchanged in the unreachable case that every number is taken.
+[[nodiscard]] std::string UniqueName(const TRosterList& rows, const std::string& name);
+
+// Which monsters a group deletion removes.
+enum class TDeleteMode
+{
+    All = 0,
+    Dead = 1,
+    DeadAndKnockedOut = 2,
+};
+
+// Whether a record belongs to the group: every record for All, Lives <= 0 for
+// Dead, Lives <= KnockOut for DeadAndKnockedOut.
+[[nodiscard]] bool BelongsToGroup(const TObjekt& record, TDeleteMode mode);
+
+// The group's words in the question "Opravdu chcete smazat %s nestvůry?";
+// empty for a mode outside the three.
+[[nodiscard]] std::string_view GroupWords(int mode);
+
+} // namespace mecovnik
