@@ -26,6 +26,7 @@ namespace mecovnik {
 class TNastaveni;
 class THelpSystem;
 class TNestvuryWindow;
+class TObjektWindow;
 class TPostavyWindow;
 class TRandom;
 enum class TTileMode;
@@ -119,6 +120,41 @@ public:
     void ToolbarPopup_PropertiesClick();
     void ToolbarPopup_HelpClick();
 
+    // Roster commands.
+    void Item_NovaPostavaClick();
+    void Item_SmazatPostavuClick();
+    void Item_CelaZkusenost_AktivniClick();
+    void Item_CelaZkusenost_VsechnyClick();
+    void Item_CastZkusenosti_AktivniClick();
+    void Item_CastZkusenosti_VsechnyClick();
+    void Item_VynulovatZkusenost_AktivniClick();
+    void Item_VynulovatZkusenost_VsechnyClick();
+    void Item_PridatZkusenost_AktivniClick();
+    void Item_PridatZkusenost_VsechnyClick();
+    void Item_ZmenitZivoty_AktivniClick();
+    void Item_ZmenitZivoty_VsechnyClick();
+    void Item_PridatZivoty_AktivniClick();
+    void Item_PridatZivoty_VsechnyClick();
+    void Item_NovaNestvuraClick();
+    void Item_SmazatNestvuruClick();
+    void Item_SmazatVsechnyNestvuryClick();
+    void Item_SmazatMrtveNestvuryClick();
+    void Item_SmazatVyrazeneNestvuryClick();
+    void Item_ZmenitZivotyNestvury_AktClick();
+    void Item_ZmenitZivotyNestvury_AllClick();
+    void Item_PridatZivotyNestvury_AktClick();
+    void Item_PridatZivotyNestvury_AllClick();
+    void Item_ZranitNestvuruClick();
+
+    // The toolbar's command event: a click runs the matching menu command; a
+    // double click and unknown ids do nothing.
+    enum TCommandType
+    {
+        ctClick = 0,
+        ctDblClick = 1,
+    };
+    void MainToolbarCommand(QObject* sender, int commandId, TCommandType commandType);
+
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -134,6 +170,12 @@ private:
     void TileWindows(TTileMode mode);
     void FillWindowMenu();
     void ConnectCommands();
+    void ConnectRosterCommands();
+    // Asks for a number; on OK calls action with it.
+    template <class Action>
+    void WithNumber(const char* caption, const char* label, std::int16_t minimum,
+                    std::int16_t maximum, Action action);
+    [[nodiscard]] int SelectedRow(const TObjektWindow* roster) const;
     [[nodiscard]] int HelpContextAt(QObject* object) const;
 
     std::unique_ptr<Ui::TMainForm> m_ui;

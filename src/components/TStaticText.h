@@ -40,6 +40,8 @@ enum class TStaticTextLook
 class TStaticText : public QFrame
 {
     Q_OBJECT
+    // For form descriptions.
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
 
 public:
     explicit TStaticText(QWidget* parent = nullptr);

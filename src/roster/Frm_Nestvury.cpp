@@ -1,5 +1,14 @@
 #include "roster/Frm_Nestvury.h"
 
+#include "components/MessageBoxes.h"
+#include "components/TAdvancedListBox.h"
+#include "roster/Frm_EditNestvura.h"
+#include "roster/RosterRules.h"
+#include "roster/TNestvura.h"
+#include "roster/TRosterModel.h"
+
+#include <QApplication>
+
 namespace mecovnik {
 
 TNestvuryWindow::TNestvuryWindow(QWidget* parent) : TObjektWindow(parent)
@@ -11,5 +20,82 @@ TNestvuryWindow::TNestvuryWindow(QWidget* parent) : TObjektWindow(parent)
 }
 
 TNestvuryWindow::~TNestvuryWindow() = default;
+
+void TNestvuryWindow::Attach(TMonsterPresets& presets, TRandom& random)
+{
+    m_presets = &presets;
+    m_random = &random;
+}
+
+void TNestvuryWindow::NewMonster()
+{
+    if (!m_presets || !m_random)
+        return;
+    auto record = std::make_unique<TNestvura>();
+    if (!EnterMonster(window(), *record, *m_presets, Rows().Records().Order()))
+        return;
+    JoinMonster(std::move(record));
+}
+
+std::string TNestvuryWindow::UniqueName(const std::string& name) const
+{
+    return mecovnik::UniqueName(Rows().Records(), name);
+}
+
+int TNestvuryWindow::JoinMonster(std::unique_ptr<TNestvura> record)
+{
+    record->Name = UniqueName(record->Name);
+    if (Rows().Records().IndexOf(record->Name) >= 0) {
+        ShowErrorMessage(QStringLiteral("Nestvůra se jménem %1 už existuje.")
+                             .arg(QString::fromStdString(record->Name)));
+        return -1;
+    }
+    if (m_random)
+        record->RollLives(*m_random);
+    const int row = AddRecord(std::move(record));
+    PostUpdateCommands();
+    return row;
+}
+
+void TNestvuryWindow::DeleteMonster()
+{
+    const int row = ListBox()->ItemIndex();
+    const TObjekt* active = Rows().At(row);
+    if (!active) {
+        QApplication::beep();
+        return;
+    }
+    if (!AskQuestion(QStringLiteral("Opravdu chcete smazat nestvůru %1?")
+                         .arg(QString::fromStdString(active->Name))))
+        return;
+    Rows().Delete(row);
+    PostUpdateCommands();
+}
+
+void TNestvuryWindow::DeleteMonsters(int mode)
+{
+    const std::string_view words = GroupWords(mode);
+    if (words.empty())
+        return;
+    if (!AskQuestion(QStringLiteral("Opravdu chcete smazat %1 nestvůry?")
+                         .arg(QString::fromUtf8(words.data(),
+                                                static_cast<qsizetype>(words.size())))))
+        return;
+    const auto group = static_cast<TDeleteMode>(mode);
+    DeleteRecordsIf([group](const TObjekt& record) { return BelongsToGroup(record, group); });
+}
+
+std::int32_t TNestvuryWindow::WoundActive(std::int32_t damage)
+{
+    if (damage == 0)
+        return 0;
+    const int row = ListBox()->ItemIndex();
+    auto* monster = static_cast<TNestvura*>(Rows().At(row));
+    if (!monster)
+        return 0;
+    const std::int32_t experience = monster->Wound(damage);
+    RedrawRow(row);
+    return experience;
+}
 
 } // namespace mecovnik

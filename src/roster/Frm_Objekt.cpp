@@ -70,7 +70,10 @@ TObjektWindow::TObjektWindow(QWidget* parent)
         ListBoxDrawItem(painter, row, option);
     };
     connect(m_listBox->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this] { PostUpdateCommands(); });
+            [this] {
+                if (!m_quietSelection)
+                    PostUpdateCommands();
+            });
 
     layout->addWidget(m_header);
     layout->addWidget(m_listBox);
@@ -128,6 +131,18 @@ void TObjektWindow::ResetColumnWidths()
 int TObjektWindow::AddRecord(std::unique_ptr<TObjekt> record)
 {
     return m_rows->Add(std::move(record));
+}
+
+void TObjektWindow::DeleteRecordsIf(const std::function<bool(const TObjekt&)>& pred)
+{
+    const TObjekt* active = Active();
+    const bool keep = active && !pred(*active);
+    m_rows->DeleteIf(pred);
+    if (keep) {
+        m_quietSelection = true;
+        m_listBox->SetItemIndex(m_rows->RowOf(active));
+        m_quietSelection = false;
+    }
 }
 
 void TObjektWindow::SetSections(const QStringList& texts)

@@ -5,6 +5,7 @@
 #include <QMdiSubWindow>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class QHeaderView;
@@ -53,6 +54,11 @@ public:
     [[nodiscard]] TRosterModel& Rows() const { return *m_rows; }
 
 protected:
+    // Removes every record for which pred is true and draws the list once. The
+    // selected record keeps its selection when it stays; the main window is not
+    // told (its commands are re-evaluated on the next roster event).
+    void DeleteRecordsIf(const std::function<bool(const TObjekt&)>& pred);
+
     // Names the header sections, each 50 wide.
     void SetSections(const QStringList& texts);
 
@@ -75,6 +81,7 @@ private:
     QHeaderView* m_header = nullptr;
     TAdvancedListBox* m_listBox = nullptr;
     bool m_layingOut = false;
+    bool m_quietSelection = false;
 };
 
 } // namespace mecovnik

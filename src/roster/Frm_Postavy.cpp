@@ -1,5 +1,13 @@
 #include "roster/Frm_Postavy.h"
 
+#include "components/MessageBoxes.h"
+#include "components/TAdvancedListBox.h"
+#include "roster/Frm_EditPostava.h"
+#include "roster/TPostava.h"
+#include "roster/TRosterModel.h"
+
+#include <QApplication>
+
 namespace mecovnik {
 
 TPostavyWindow::TPostavyWindow(QWidget* parent) : TObjektWindow(parent)
@@ -11,5 +19,96 @@ TPostavyWindow::TPostavyWindow(QWidget* parent) : TObjektWindow(parent)
 }
 
 TPostavyWindow::~TPostavyWindow() = default;
+
+TPostava* TPostavyWindow::Character(int row) const
+{
+    return static_cast<TPostava*>(Rows().At(row));
+}
+
+void TPostavyWindow::NewCharacter()
+{
+    auto record = std::make_unique<TPostava>();
+    if (!EnterCharacter(window(), *record))
+        return;
+    JoinCharacter(std::move(record));
+}
+
+int TPostavyWindow::JoinCharacter(std::unique_ptr<TPostava> record)
+{
+    if (Rows().Records().IndexOf(record->Name) >= 0) {
+        ShowErrorMessage(QStringLiteral("Postava se jménem %1 už existuje.")
+                             .arg(QString::fromStdString(record->Name)));
+        return -1;
+    }
+    const int row = AddRecord(std::move(record));
+    PostUpdateCommands();
+    return row;
+}
+
+void TPostavyWindow::DeleteCharacter()
+{
+    const int row = ListBox()->ItemIndex();
+    const TPostava* active = Character(row);
+    if (!active) {
+        QApplication::beep();
+        return;
+    }
+    if (!AskQuestion(QStringLiteral("Opravdu chcete smazat postavu %1?")
+                         .arg(QString::fromStdString(active->Name))))
+        return;
+    Rows().Delete(row);
+    PostUpdateCommands();
+}
+
+void TPostavyWindow::HandOverExperience(int row, std::int32_t amount)
+{
+    TPostava* character = Character(row);
+    if (!character)
+        return;
+    amount = character->HandOverAmount(amount);
+    if (amount == 0)
+        return;
+    ShowInfoMessage(QStringLiteral("Hráč postavy %1 si připíše %2 bodů zkušenosti.")
+                        .arg(QString::fromStdString(character->Name))
+                        .arg(amount));
+    character->HandOver(amount);
+    RedrawRow(row);
+}
+
+void TPostavyWindow::HandOverExperienceAll(std::int32_t amount)
+{
+    for (int row = 0; row < Rows().rowCount(); ++row)
+        HandOverExperience(row, amount);
+}
+
+void TPostavyWindow::ResetExperience(int row)
+{
+    TPostava* character = Character(row);
+    if (!character)
+        return;
+    character->ResetExperience();
+    RedrawRow(row);
+}
+
+void TPostavyWindow::ResetExperienceAll()
+{
+    for (int row = 0; row < Rows().rowCount(); ++row)
+        ResetExperience(row);
+}
+
+void TPostavyWindow::AddExperience(int row, std::int32_t delta)
+{
+    TPostava* character = Character(row);
+    if (!character || delta == 0)
+        return;
+    character->AddExperience(delta);
+    RedrawRow(row);
+}
+
+void TPostavyWindow::AddExperienceAll(std::int32_t delta)
+{
+    for (int row = 0; row < Rows().rowCount(); ++row)
+        AddExperience(row, delta);
+}
 
 } // namespace mecovnik

@@ -4,6 +4,8 @@
 
 namespace mecovnik {
 
+class TPostava;
+
 // The roster of the player characters.
 class TPostavyWindow final : public TObjektWindow
 {
@@ -13,6 +15,28 @@ public:
     explicit TPostavyWindow(QWidget* parent = nullptr);
     ~TPostavyWindow() override;
     Q_DISABLE_COPY_MOVE(TPostavyWindow)
+
+    // Asks for a new character and adds it unless its name is taken.
+    void NewCharacter();
+    // Adds an entered character: refused with a message when a row carries the
+    // same name ignoring case. Returns its row, or -1 when refused.
+    int JoinCharacter(std::unique_ptr<TPostava> record);
+    // Deletes the active character after asking; beeps when none is active.
+    void DeleteCharacter();
+
+    // Announces and hands over amount (-1: all) of a row's unassigned experience.
+    void HandOverExperience(int row, std::int32_t amount);
+    void HandOverExperienceAll(std::int32_t amount);
+    // Zeroes the earned and unassigned experience.
+    void ResetExperience(int row);
+    void ResetExperienceAll();
+    // Adds experience to both fields (a negative delta takes at most the
+    // unassigned experience); nothing for delta 0.
+    void AddExperience(int row, std::int32_t delta);
+    void AddExperienceAll(std::int32_t delta);
+
+private:
+    [[nodiscard]] TPostava* Character(int row) const;
 };
 
 } // namespace mecovnik

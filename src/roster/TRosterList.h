@@ -40,6 +40,12 @@ public:
     // Removes and destroys every record.
     void Clear() { m_rows.clear(); }
 
+    // Removes and destroys every record for which pred is true, in one pass.
+    template <class Pred> void RemoveIf(Pred pred)
+    {
+        std::erase_if(m_rows, [&pred](const auto& record) { return pred(*record); });
+    }
+
     [[nodiscard]] const TNameOrder& Order() const { return m_order; }
 
 private:

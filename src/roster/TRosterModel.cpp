@@ -41,4 +41,12 @@ void TRosterModel::Delete(int row)
     endRemoveRows();
 }
 
+int TRosterModel::RowOf(const TObjekt* record) const
+{
+    for (int row = 0; row < m_records.Count(); ++row)
+        if (m_records.At(row) == record)
+            return row;
+    return -1;
+}
+
 } // namespace mecovnik

@@ -30,6 +30,18 @@ public:
     // Removes and destroys the record of a row; nothing for an invalid row.
     void Delete(int row);
 
+    // Removes and destroys every record for which pred is true; views are told
+    // once, after all removals.
+    template <class Pred> void DeleteIf(Pred pred)
+    {
+        beginResetModel();
+        m_records.RemoveIf(pred);
+        endResetModel();
+    }
+
+    // Row of a record, or -1.
+    [[nodiscard]] int RowOf(const TObjekt* record) const;
+
 private:
     TRosterList m_records;
 };
