@@ -68,7 +68,7 @@ void TNestvuryWindow::DeleteMonster()
     if (!AskQuestion(QStringLiteral("Opravdu chcete smazat nestvůru %1?")
                          .arg(QString::fromStdString(active->Name))))
         return;
-    Rows().Delete(row);
+    DeleteRow(row);
     PostUpdateCommands();
 }
 

@@ -133,6 +133,16 @@ int TObjektWindow::AddRecord(std::unique_ptr<TObjekt> record)
     return m_rows->Add(std::move(record));
 }
 
+void TObjektWindow::DeleteRow(int row)
+{
+    // The view would move the selection to a neighbour; a deleted selection
+    // leaves none, as the game master expects.
+    m_quietSelection = true;
+    m_rows->Delete(row);
+    m_listBox->SetItemIndex(-1);
+    m_quietSelection = false;
+}
+
 void TObjektWindow::DeleteRecordsIf(const std::function<bool(const TObjekt&)>& pred)
 {
     const TObjekt* active = Active();

@@ -54,6 +54,9 @@ public:
     [[nodiscard]] TRosterModel& Rows() const { return *m_rows; }
 
 protected:
+    // Removes a row and destroys its record; afterwards no row is selected.
+    void DeleteRow(int row);
+
     // Removes every record for which pred is true and draws the list once. The
     // selected record keeps its selection when it stays; the main window is not
     // told (its commands are re-evaluated on the next roster event).

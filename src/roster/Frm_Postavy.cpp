@@ -56,7 +56,7 @@ void TPostavyWindow::DeleteCharacter()
     if (!AskQuestion(QStringLiteral("Opravdu chcete smazat postavu %1?")
                          .arg(QString::fromStdString(active->Name))))
         return;
-    Rows().Delete(row);
+    DeleteRow(row);
     PostUpdateCommands();
 }
 

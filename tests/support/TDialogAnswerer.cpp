@@ -1,0 +1,32 @@
+#include "TDialogAnswerer.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
+namespace mecovnik::test {
+
+void TDialogAnswerer::Next(TFill fill)
+{
+    m_fill = std::move(fill);
+    m_answered = false;
+    Poll(200);
+}
+
+void TDialogAnswerer::Poll(int attempts)
+{
+    QTimer::singleShot(0, [this, attempts] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog && !qobject_cast<QMessageBox*>(dialog) && dialog->isVisible()) {
+            m_answered = true;
+            TFill fill = std::move(m_fill);
+            m_fill = nullptr;
+            fill(*dialog);
+            return;
+        }
+        if (attempts > 0)
+            Poll(attempts - 1);
+    });
+}
+
+} // namespace mecovnik::test

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QDialog>
+
+#include <functional>
+
+namespace mecovnik::test {
+
+// Answers the next modal dialog once it is up: calls fill with it, which sets
+// its fields and presses a button. Message boxes are left to their own hook.
+// Fails the test (through a flag) when no dialog came.
+class TDialogAnswerer final
+{
+public:
+    using TFill = std::function<void(QDialog&)>;
+
+    // Arms the answerer for the next dialog.
+    void Next(TFill fill);
+    // True when the last armed fill ran.
+    [[nodiscard]] bool Answered() const { return m_answered; }
+
+private:
+    void Poll(int attempts);
+
+    TFill m_fill;
+    bool m_answered = false;
+};
+
+} // namespace mecovnik::test
