@@ -5,11 +5,17 @@
 #include "components/TAdvancedListBox.h"
 #include "persistence/TNastaveni.h"
 #include "platform/SystemVersion.h"
+#include "roster/Frm_EditNestvura.h"
+#include "roster/Frm_EditPostava.h"
 #include "roster/Frm_Nestvury.h"
 #include "roster/Frm_Postavy.h"
 #include "roster/TNestvura.h"
 #include "roster/TPostava.h"
 #include "roster/TRandom.h"
+#include "roster/Frm_ZranitNestvuru.h"
+#include "roster/Frm_Zkusenost.h"
+#include "components/TStaticText.h"
+#include "platform/TQtNameOrder.h"
 
 #include <QDir>
 #include <QMdiArea>
@@ -102,5 +108,43 @@ int main(int argc, char** argv)
     Flush();
     form.ShowStatusMessage(TMainForm::CreditLine(), 0);
     Flush();
-    return Save(form, folder, "main-window.png") ? 0 : 1;
+    bool ok = Save(form, folder, "main-window.png");
+
+    // The dialogs as they open.
+    const auto shoot = [&](QDialog& dialog, const char* name) {
+        dialog.show();
+        Flush();
+        ok = Save(dialog, folder, name) && ok;
+        dialog.hide();
+    };
+    TPostava character;
+    TPostavaDialog postava(&form);
+    postava.LoadFrom(character);
+    postava.setWindowTitle(QStringLiteral("Nová postava"));
+    shoot(postava, "dialog-postava.png");
+
+    auto kind = std::make_unique<TNestvura>("Skřet");
+    kind->Level = 3;
+    kind->KnockOutRule = 2;
+    kind->KillExperience = 150;
+    nastaveni.MonsterPresets.Append(std::move(kind));
+    const TQtNameOrder order;
+    TNestvura monster("Skřet");
+    monster.Level = 3;
+    monster.KnockOutRule = 2;
+    monster.KillExperience = 150;
+    TNestvuraDialog nestvura(&form, nastaveni.MonsterPresets, order);
+    nestvura.LoadFrom(monster, true);
+    nestvura.setWindowTitle(QStringLiteral("Nová nestvůra"));
+    shoot(nestvura, "dialog-nestvura.png");
+
+    TZranitNestvuruDialog zraneni(&form);
+    shoot(zraneni, "dialog-zraneni.png");
+
+    TZkusenostDialog cislo(&form);
+    cislo.setWindowTitle(QStringLiteral("Změnit životy"));
+    cislo.findChild<TStaticText*>(QStringLiteral("StaticText1"))
+        ->SetCaption(QStringLiteral("Ž&ivoty:"));
+    shoot(cislo, "dialog-cislo.png");
+    return ok ? 0 : 1;
 }

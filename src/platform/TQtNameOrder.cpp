@@ -15,8 +15,15 @@ int TQtNameOrder::Compare(std::string_view a, std::string_view b) const
 {
     const auto qa = QString::fromUtf8(a.data(), static_cast<qsizetype>(a.size()));
     const auto qb = QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size()));
-    const int c = m_collator.compare(qa, qb);
-    return c;
+    return m_collator.compare(qa, qb);
+}
+
+std::string TQtNameOrder::FoldKey(std::string_view name) const
+{
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))
+        .normalized(QString::NormalizationForm_C)
+        .toCaseFolded()
+        .toStdString();
 }
 
 } // namespace mecovnik

@@ -15,6 +15,7 @@ public:
     explicit TQtNameOrder(const QLocale& locale);
 
     [[nodiscard]] int Compare(std::string_view a, std::string_view b) const override;
+    [[nodiscard]] std::string FoldKey(std::string_view name) const override;
 
 private:
     QCollator m_collator;

@@ -5,15 +5,10 @@
 
 #include <charconv>
 #include <limits>
-#include <set>
 
 namespace mecovnik {
 
-namespace {
-
-// The number n of a name "<base> [n]" written as the suffix is made (no sign,
-// no leading zero), or 0 when the name is not of that form.
-std::int64_t SuffixNumber(std::string_view name, std::string_view& base)
+std::int64_t NumberedNameSuffix(std::string_view name, std::string_view& base)
 {
     if (name.size() < 4 || name.back() != ']')
         return 0;
@@ -31,6 +26,8 @@ std::int64_t SuffixNumber(std::string_view name, std::string_view& base)
     return n;
 }
 
+namespace {
+
 std::string Numbered(const std::string& name, std::int64_t n)
 {
     return name + " [" + std::to_string(n) + ']';
@@ -43,23 +40,10 @@ std::string UniqueName(const TRosterList& rows, const std::string& name)
     if (rows.IndexOf(name) < 0)
         return name;
 
-    // One pass over the roster finds the numbers already used with this name,
-    // so a name with thousands of numbered copies costs no more than a scan.
-    std::set<std::int64_t> used;
-    for (int row = 0; row < rows.Count(); ++row) {
-        std::string_view base;
-        const std::int64_t n = SuffixNumber(rows.At(row)->Name, base);
-        if (n > 0 && rows.Order().Compare(base, name) == 0)
-            used.insert(n);
-    }
+    // The roster's bookkeeping knows the lowest free number; the collation
+    // may still see another name as equal, so each candidate is checked.
     constexpr std::int64_t last = std::numeric_limits<std::int32_t>::max();
-    std::int64_t n = 1;
-    for (std::int64_t taken : used) {
-        if (taken != n)
-            break;
-        ++n;
-    }
-    // The collation may see other names as equal too: check each candidate.
+    std::int64_t n = rows.LowestFreeNumber(name);
     while (n <= last) {
         std::string candidate = Numbered(name, n);
         if (rows.IndexOf(candidate) < 0)

@@ -15,6 +15,10 @@ class TRosterList;
 // Returns the name unchanged in the unreachable case that every number is taken.
 [[nodiscard]] std::string UniqueName(const TRosterList& rows, const std::string& name);
 
+// The number n of a name "<base> [n]" whose suffix is written as the roster
+// writes it (no sign, no leading zero), with base set; 0 for any other name.
+[[nodiscard]] std::int64_t NumberedNameSuffix(std::string_view name, std::string_view& base);
+
 // Which monsters a group deletion removes.
 enum class TDeleteMode
 {

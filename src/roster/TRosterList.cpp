@@ -1,8 +1,42 @@
 #include "roster/TRosterList.h"
 
+#include "roster/RosterRules.h"
+
 #include <algorithm>
 
 namespace mecovnik {
+
+void TRosterList::Track(const std::string& name, bool added)
+{
+    std::string_view base;
+    const std::int64_t n = NumberedNameSuffix(name, base);
+    if (n <= 0)
+        return;
+    const std::string key = m_order.FoldKey(base);
+    if (added) {
+        TNumbers& numbers = m_numbers[key];
+        ++numbers.Used[n];
+        while (numbers.Used.contains(numbers.LowestFree))
+            ++numbers.LowestFree;
+        return;
+    }
+    const auto it = m_numbers.find(key);
+    if (it == m_numbers.end())
+        return;
+    const auto used = it->second.Used.find(n);
+    if (used == it->second.Used.end() || --used->second > 0)
+        return;
+    it->second.Used.erase(used);
+    it->second.LowestFree = std::min(it->second.LowestFree, n);
+    if (it->second.Used.empty())
+        m_numbers.erase(it);
+}
+
+std::int64_t TRosterList::LowestFreeNumber(std::string_view name) const
+{
+    const auto it = m_numbers.find(m_order.FoldKey(name));
+    return it == m_numbers.end() ? 1 : it->second.LowestFree;
+}
 
 TObjekt* TRosterList::At(int row) const
 {
@@ -23,6 +57,7 @@ int TRosterList::InsertPosition(std::string_view name) const
 int TRosterList::Add(std::unique_ptr<TObjekt> record)
 {
     const int row = InsertPosition(record->Name);
+    Track(record->Name, true);
     m_rows.insert(m_rows.begin() + row, std::move(record));
     return row;
 }
@@ -42,7 +77,9 @@ void TRosterList::Delete(int row)
 {
     if (row < 0 || row >= Count())
         return;
+    const std::string name = m_rows[static_cast<std::size_t>(row)]->Name;
     m_rows.erase(m_rows.begin() + row);
+    Track(name, false);
 }
 
 } // namespace mecovnik

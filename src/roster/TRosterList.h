@@ -3,8 +3,11 @@
 #include "roster/TObjekt.h"
 #include "roster/TNameOrder.h"
 
+#include <cstdint>
 #include <memory>
+#include <map>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace mecovnik {
@@ -38,19 +41,43 @@ public:
     void Delete(int row);
 
     // Removes and destroys every record.
-    void Clear() { m_rows.clear(); }
+    void Clear()
+    {
+        m_rows.clear();
+        m_numbers.clear();
+    }
 
     // Removes and destroys every record for which pred is true, in one pass.
     template <class Pred> void RemoveIf(Pred pred)
     {
-        std::erase_if(m_rows, [&pred](const auto& record) { return pred(*record); });
+        std::erase_if(m_rows, [this, &pred](const auto& record) {
+            if (!pred(*record))
+                return false;
+            Track(record->Name, false);
+            return true;
+        });
     }
+
+    // The lowest n >= 1 for which no row seems to be named "<name> [n]"
+    // (found through the fold keys; the caller checks the candidate).
+    [[nodiscard]] std::int64_t LowestFreeNumber(std::string_view name) const;
 
     [[nodiscard]] const TNameOrder& Order() const { return m_order; }
 
 private:
+    // Numbers in use after one base name, kept as rows come and go so that a
+    // name with thousands of numbered copies finds its next number at once.
+    struct TNumbers
+    {
+        std::map<std::int64_t, int> Used; // number -> rows carrying it
+        std::int64_t LowestFree = 1; // every number below it is used
+    };
+
+    void Track(const std::string& name, bool added);
+
     const TNameOrder& m_order;
     std::vector<std::unique_ptr<TObjekt>> m_rows;
+    std::unordered_map<std::string, TNumbers> m_numbers;
 };
 
 } // namespace mecovnik
