@@ -283,6 +283,12 @@ private slots:
         });
         QCOMPARE(Nestvury().Rows().At(0)->Lives, 0); // dead
         QCOMPARE(aragorn->Experience, 44 + 105);    // 12 * 150 / 17 for the rest only
+        Run("Item_ZranitNestvuru", [](QDialog& d) {
+            TypeNumber(d, "UpDown_Zraneni", QStringLiteral("5")); // the monster is dead
+            Press(d, "Btn_OK");
+        });
+        QCOMPARE(Nestvury().Rows().At(0)->Lives, 0);
+        QCOMPARE(aragorn->Experience, 149);
         Run("Item_ZranitNestvuru", [](QDialog& d) { Press(d, "Btn_Cancel"); });
         QCOMPARE(aragorn->Experience, 149);
 
