@@ -3,8 +3,10 @@
 #include "app/Frm_Main.h"
 #include "components/MessageBoxes.h"
 #include "persistence/TNastaveni.h"
+#include "persistence/TRegistryStore.h"
 #include "platform/SystemVersion.h"
 #include "platform/THelpViewer.h"
+#include "platform/TQtRegistryFile.h"
 #include "roster/TRandom.h"
 
 #include <QApplication>
@@ -16,7 +18,9 @@ namespace mecovnik {
 int RunProgram(QApplication& app)
 {
     try {
-        TNastaveni nastaveni;
+        TQtRegistryFile registryFile(TQtRegistryFile::DefaultPath());
+        TRegistryStore registry(registryFile);
+        TNastaveni nastaveni(registry);
         THelpViewer help;
         TMainFormServices services;
         services.QueryVersion = QuerySystemVersion;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "persistence/TNastaveni.h"
+#include "persistence/TFormPlacement.h"
 
 class QWidget;
 

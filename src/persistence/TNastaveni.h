@@ -1,40 +1,64 @@
 #pragma once
 
+#include "persistence/TFormPlacement.h"
 #include "persistence/TMonsterPresets.h"
 
-#include <cstdint>
+#include <memory>
+#include <string_view>
 
 namespace mecovnik {
 
-// Placement of a form: outer bounds and window state (0 normal, 1 minimised,
-// 2 maximised). Width or Height -1 means no bounds are stored.
-struct TFormPlacement
-{
-    std::int32_t Left = 0;
-    std::int32_t Top = 0;
-    std::int32_t Width = -1;
-    std::int32_t Height = -1;
-    std::uint8_t WindowState = 0;
-};
+class TMemoryRegistryFile;
+class TRegistry;
+class TRegistryStore;
+
+// The program's key below the current user's hive, and its subkeys.
+inline constexpr std::string_view kProgramKey = "Software\\Ferdax\\Mečovník pro Hradomor\\1.0";
+inline constexpr std::string_view kSettingsKey = "Nastavení";
+inline constexpr std::string_view kWindowsKey = "Okna";
+inline constexpr std::string_view kToolbarKey = "Panel nástrojů";
+inline constexpr std::string_view kPresetsKey = "Nestvůry";
 
 // Everything the program keeps from one run to the next.
-class TNastaveni
+class TNastaveni final
 {
 public:
-    TNastaveni() = default;
+    // A configuration in a store of its own that lives in memory only.
+    TNastaveni();
+    // A configuration kept in store, which must outlive it.
+    explicit TNastaveni(TRegistryStore& store);
     TNastaveni(const TNastaveni&) = delete;
     TNastaveni& operator=(const TNastaveni&) = delete;
+    ~TNastaveni();
 
-    // Reads the stored configuration; true when the store reported success.
-    // The configuration lives in memory only for now: nothing is read.
-    bool Load() { return true; }
-    // Writes the configuration; true when the store reported success.
-    // The configuration lives in memory only for now: nothing is written.
-    bool Save() { return true; }
+    // Reads the stored configuration: the automatic-saving flag, the main
+    // window's placement, then the presets. A missing program key, subkey or
+    // value, or one of the wrong type or range, keeps what the object holds;
+    // the four bounds change only together. Never writes. False only when a
+    // registry error ended the load; what was read before it stays.
+    bool Load();
+    // Writes the configuration: "Nastavení", "Okna", the toolbar's place, then
+    // "Nestvůry". False when a key could not be opened or made, a value could
+    // not be written or the file could not be written; what was written before
+    // the error stays written.
+    bool Save();
 
     bool AutoSave = true;
     TFormPlacement MainWindow;
     TMonsterPresets MonsterPresets;
+
+private:
+    void SaveSteps();
+    void LoadSteps();
+    // The toolbar's values ("Panel nástrojů") go between "Okna" and "Nestvůry",
+    // through the registry object open at the program key. The toolbar does not
+    // exist yet, so there is nothing to write or read.
+    void WriteToolbar(TRegistry& programKey);
+    void ReadToolbar(TRegistry& programKey);
+
+    std::unique_ptr<TMemoryRegistryFile> m_ownFile;
+    std::unique_ptr<TRegistryStore> m_ownStore;
+    TRegistryStore* m_store = nullptr;
 };
 
 } // namespace mecovnik

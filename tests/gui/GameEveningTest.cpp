@@ -30,13 +30,7 @@ using test::TMessageBoxRecorder;
 
 namespace {
 
-void Flush()
-{
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();
-    }
-}
+using mecovnik::test::Flush;
 
 template <class T> T& Child(QWidget& parent, const char* name)
 {

@@ -1,6 +1,7 @@
 #include "GuiTestEnvironment.h"
 #include "TFakeHelpSystem.h"
 #include "TFakeRandom.h"
+#include "TFakeRegistryFile.h"
 #include "TMessageBoxRecorder.h"
 
 #include "app/Frm_Main.h"
@@ -8,6 +9,7 @@
 #include "components/ScreenCursor.h"
 #include "components/TAdvancedListBox.h"
 #include "persistence/TNastaveni.h"
+#include "persistence/TRegistryStore.h"
 #include "roster/Frm_Nestvury.h"
 #include "roster/Frm_Postavy.h"
 #include "roster/TNestvura.h"
@@ -183,13 +185,7 @@ QAction* ActionOf(QWidget* form, const QString& path)
     return form->findChild<QAction*>(name);
 }
 
-void Flush()
-{
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();
-    }
-}
+using mecovnik::test::Flush;
 
 // Records the private messages the main window receives, in order.
 class TMessageLog final : public QObject
@@ -213,7 +209,10 @@ class MainWindowTest : public QObject
     Q_OBJECT
 
 private:
-    TNastaveni m_nastaveni;
+    // An in-memory store, emptied before each test.
+    test::TFakeRegistryFile m_registryFile;
+    TRegistryStore m_registry{m_registryFile};
+    TNastaveni m_nastaveni{m_registry};
     TFakeHelpSystem m_help;
     std::optional<TOsVersionInfo> m_version = TOsVersionInfo{4, 0, 1381, 2};
     std::unique_ptr<TMainForm> m_form;
@@ -250,6 +249,7 @@ private slots:
     {
         m_nastaveni.AutoSave = true;
         m_nastaveni.MainWindow = {};
+        m_registryFile.Reset();
         m_help.Calls.clear();
         m_version = TOsVersionInfo{4, 0, 1381, 2};
     }

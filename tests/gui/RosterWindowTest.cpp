@@ -46,13 +46,7 @@ private:
     QList<int> m_rows;
 };
 
-void Flush()
-{
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();
-    }
-}
+using mecovnik::test::Flush;
 
 bool HasColour(const QImage& image, const QRect& area, QRgb colour)
 {

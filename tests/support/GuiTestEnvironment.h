@@ -22,6 +22,15 @@ private:
     QTemporaryDir m_dir;
 };
 
+// Delivers posted events and lets the windows repaint, a few rounds deep.
+inline void Flush()
+{
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+}
+
 } // namespace mecovnik::test
 
 // A Qt Test main with its own temporary HOME, XDG_CONFIG_HOME and XDG_RUNTIME_DIR.

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "persistence/TRegistryKey.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace mecovnik {
+
+// The store's file: the registry export text format.
+//
+// Reading is forgiving: a line that does not parse is skipped and the rest
+// loads. The result's top key holds the hive roots ("HKEY_CURRENT_USER", and
+// any other a person wrote) as its subkeys.
+struct TRegFileContent
+{
+    std::shared_ptr<TRegistryKey> Top;
+    // False when anything was skipped or replaced: such a file is kept as a copy
+    // before it is first replaced.
+    bool Whole = true;
+};
+
+// The first line of the file.
+inline constexpr std::string_view kRegFileHeader = "Windows Registry Editor Version 5.00";
+
+// The text of the file's bytes as UTF-8: UTF-8 with or without its byte order
+// mark, or UTF-16 with a byte order mark. clean is set false when invalid
+// sequences had to be replaced.
+[[nodiscard]] std::string DecodeRegFileText(std::string_view bytes, bool& clean);
+
+// Parses the file's bytes. Never fails: what cannot be read is left out.
+[[nodiscard]] TRegFileContent ReadRegFile(std::string_view bytes);
+
+// The file's text for a tree: UTF-8 without byte order mark, LF line ends, the
+// header, then every key in depth-first order, each after a blank line and
+// followed by its values. A hive root without values is left out (its subkeys
+// imply it).
+[[nodiscard]] std::string WriteRegFile(const TRegistryKey& top);
+
+} // namespace mecovnik

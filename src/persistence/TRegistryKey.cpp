@@ -1,0 +1,121 @@
+#include "persistence/TRegistryKey.h"
+
+#include "persistence/RegistryText.h"
+
+namespace mecovnik {
+
+namespace {
+
+constexpr std::size_t kEntryOverhead = 16;
+
+bool HasLineBreak(std::string_view name)
+{
+    return name.find_first_of("\r\n") != std::string_view::npos;
+}
+
+bool IsValidUtf8(std::string_view text)
+{
+    bool clean = true;
+    std::size_t pos = 0;
+    while (pos < text.size() && clean) {
+        const std::size_t start = pos;
+        if (DecodeUtf8(text, pos) == 0xFFFD && pos - start == 1)
+            clean = false;
+    }
+    return clean;
+}
+
+} // namespace
+
+bool IsValidKeyName(std::string_view name)
+{
+    return !name.empty() && name.find('\\') == std::string_view::npos && !HasLineBreak(name) &&
+           IsValidUtf8(name) && Utf16Length(name) <= kMaxKeyNameLength;
+}
+
+bool IsValidValueName(std::string_view name)
+{
+    return !HasLineBreak(name) && IsValidUtf8(name);
+}
+
+std::shared_ptr<TRegistryKey> TRegistryKey::Subkey(std::string_view name) const
+{
+    const auto* entry = m_subkeys.Find(name);
+    return entry ? entry->Item : nullptr;
+}
+
+std::shared_ptr<TRegistryKey> TRegistryKey::AddSubkey(std::string_view name, bool& added)
+{
+    added = false;
+    if (auto existing = Subkey(name))
+        return existing;
+    if (m_depth >= kMaxKeyDepth + 1)
+        return nullptr;
+    const auto [entry, isNew] = m_subkeys.Insert(name, nullptr);
+    entry->Item = std::make_shared<TRegistryKey>();
+    entry->Item->m_depth = m_depth + 1;
+    added = isNew;
+    return entry->Item;
+}
+
+bool TRegistryKey::RemoveSubkey(std::string_view name)
+{
+    const auto* entry = m_subkeys.Find(name);
+    if (!entry)
+        return false;
+    entry->Item->MarkDeleted();
+    return m_subkeys.Erase(name);
+}
+
+void TRegistryKey::MarkDeleted()
+{
+    // Iterative, so that a very deep tree cannot exhaust the stack.
+    std::vector<TRegistryKey*> pending{this};
+    while (!pending.empty()) {
+        TRegistryKey* key = pending.back();
+        pending.pop_back();
+        key->m_deleted = true;
+        for (const auto& entry : key->m_subkeys)
+            pending.push_back(entry.Item.get());
+    }
+}
+
+const TRegistryValue* TRegistryKey::Value(std::string_view name) const
+{
+    const auto* entry = m_values.Find(name);
+    return entry ? &entry->Item : nullptr;
+}
+
+void TRegistryKey::SetValue(std::string_view name, TRegistryValue value)
+{
+    const auto [entry, isNew] = m_values.Insert(name, TRegistryValue{});
+    entry->Item = std::move(value);
+}
+
+std::size_t TRegistryKey::Footprint(std::string_view name) const
+{
+    std::size_t total = 0;
+    std::vector<std::pair<const TRegistryKey*, std::string_view>> pending{{this, name}};
+    while (!pending.empty()) {
+        const auto [key, keyName] = pending.back();
+        pending.pop_back();
+        total += KeyFootprint(keyName);
+        for (const auto& value : key->m_values)
+            total += ValueFootprint(value.Name, value.Item);
+        for (const auto& sub : key->m_subkeys)
+            pending.emplace_back(sub.Item.get(), sub.Name);
+    }
+    return total;
+}
+
+std::size_t KeyFootprint(std::string_view name)
+{
+    return name.size() + kEntryOverhead;
+}
+
+std::size_t ValueFootprint(std::string_view name, const TRegistryValue& value)
+{
+    return name.size() + value.Data.size() + kEntryOverhead;
+}
+
+} // namespace mecovnik

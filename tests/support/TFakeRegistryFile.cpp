@@ -1,0 +1,42 @@
+#include "TFakeRegistryFile.h"
+
+namespace mecovnik::test {
+
+TRegistryFile::TReadResult TFakeRegistryFile::ReadAll()
+{
+    ++Reads;
+    if (FailReads)
+        return {TReadStatus::Failed, {}};
+    if (!Content)
+        return {TReadStatus::Missing, {}};
+    return {TReadStatus::Read, *Content};
+}
+
+bool TFakeRegistryFile::WriteAll(std::string_view bytes)
+{
+    ++Writes;
+    if (FailWrites)
+        return false;
+    Content = std::string(bytes);
+    return true;
+}
+
+bool TFakeRegistryFile::KeepBackup()
+{
+    ++Backups;
+    if (FailBackups)
+        return false;
+    if (Content)
+        Backup = Content;
+    return true;
+}
+
+void TFakeRegistryFile::Reset()
+{
+    Content.reset();
+    Backup.reset();
+    FailReads = FailWrites = FailBackups = false;
+    Reads = Writes = Backups = 0;
+}
+
+} // namespace mecovnik::test
