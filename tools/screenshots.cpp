@@ -3,19 +3,19 @@
 #include "app/Frm_Main.h"
 #include "app/TApplication.h"
 #include "components/TAdvancedListBox.h"
+#include "components/TStaticText.h"
 #include "persistence/TNastaveni.h"
 #include "platform/SystemVersion.h"
+#include "platform/TQtNameOrder.h"
 #include "roster/Frm_EditNestvura.h"
 #include "roster/Frm_EditPostava.h"
 #include "roster/Frm_Nestvury.h"
 #include "roster/Frm_Postavy.h"
+#include "roster/Frm_Zkusenost.h"
+#include "roster/Frm_ZranitNestvuru.h"
 #include "roster/TNestvura.h"
 #include "roster/TPostava.h"
 #include "roster/TRandom.h"
-#include "roster/Frm_ZranitNestvuru.h"
-#include "roster/Frm_Zkusenost.h"
-#include "components/TStaticText.h"
-#include "platform/TQtNameOrder.h"
 
 #include <QDir>
 #include <QMdiArea>

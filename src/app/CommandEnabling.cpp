@@ -32,7 +32,10 @@ constexpr std::array<TCommandEnabling, 22> kTable{{
 }};
 } // namespace
 
-std::span<const TCommandEnabling> RosterCommandTable() { return kTable; }
+std::span<const TCommandEnabling> RosterCommandTable()
+{
+    return kTable;
+}
 
 bool IsEnabled(TCommandNeed need, const TRosterState& state)
 {

@@ -12,8 +12,8 @@
 #include "platform/THelpSystem.h"
 #include "roster/Frm_Nestvury.h"
 #include "roster/Frm_Postavy.h"
-#include "roster/Frm_ZranitNestvuru.h"
 #include "roster/Frm_Zkusenost.h"
+#include "roster/Frm_ZranitNestvuru.h"
 #include "roster/TRandom.h"
 
 #include <QApplication>
@@ -114,8 +114,7 @@ void TMainForm::ConnectCommands()
     bind(ui.Item_CoJeTo, &TMainForm::Item_CoJeToClick);
     bind(ui.Item_About, &TMainForm::Item_AboutClick);
     bind(ui.Item_NastaveniProstredi, &TMainForm::Item_NastaveniProstrediClick);
-    bind(ui.Item_AutomatickyUkladatNastaveni,
-         &TMainForm::Item_AutomatickyUkladatNastaveniClick);
+    bind(ui.Item_AutomatickyUkladatNastaveni, &TMainForm::Item_AutomatickyUkladatNastaveniClick);
     bind(ui.Item_UlozitNastaveni, &TMainForm::Item_UlozitNastaveniClick);
     bind(ui.Item_ShowPostavy, &TMainForm::Item_ShowPostavyClick);
     bind(ui.Item_ShowNestvury, &TMainForm::Item_ShowNestvuryClick);
@@ -180,8 +179,7 @@ bool TMainForm::CheckWindowsVersion()
         m_services.QueryVersion ? m_services.QueryVersion() : std::optional<TOsVersionInfo>{};
     if (IsSupportedSystemVersion(version))
         return true;
-    ShowErrorMessage(
-        QStringLiteral("Mečovník vyžaduje alespoň Windows 95 nebo Windows NT 3.51."));
+    ShowErrorMessage(QStringLiteral("Mečovník vyžaduje alespoň Windows 95 nebo Windows NT 3.51."));
     m_startupRejected = true;
     return false;
 }
@@ -199,7 +197,10 @@ void TMainForm::CreateRosterWindows()
     m_ui->MdiArea->setActiveSubWindow(m_postavy);
 }
 
-QMdiArea* TMainForm::MdiArea() const { return m_ui->MdiArea; }
+QMdiArea* TMainForm::MdiArea() const
+{
+    return m_ui->MdiArea;
+}
 
 QString TMainForm::CreditLine()
 {
@@ -255,7 +256,10 @@ void TMainForm::ClearStatusMessage()
     statusBar()->clearMessage();
 }
 
-void TMainForm::HintTimerTimer() { ClearStatusMessage(); }
+void TMainForm::HintTimerTimer()
+{
+    ClearStatusMessage();
+}
 
 void TMainForm::AppHint(const QString& hint)
 {
@@ -339,7 +343,10 @@ void TMainForm::UpdateCommands()
         action->setEnabled(IsEnabled(need, state));
 }
 
-void TMainForm::SetToolbarVisible(bool visible) { m_ui->MainToolbarBevel->setVisible(visible); }
+void TMainForm::SetToolbarVisible(bool visible)
+{
+    m_ui->MainToolbarBevel->setVisible(visible);
+}
 
 void TMainForm::Item_PrintSetupClick()
 {
@@ -349,13 +356,25 @@ void TMainForm::Item_PrintSetupClick()
     dialog.exec();
 }
 
-void TMainForm::Item_QuitClick() { close(); }
+void TMainForm::Item_QuitClick()
+{
+    close();
+}
 
-void TMainForm::Item_Okno_CascadeClick() { m_ui->MdiArea->cascadeSubWindows(); }
+void TMainForm::Item_Okno_CascadeClick()
+{
+    m_ui->MdiArea->cascadeSubWindows();
+}
 
-void TMainForm::Item_Okno_HTileClick() { TileWindows(TTileMode::Horizontal); }
+void TMainForm::Item_Okno_HTileClick()
+{
+    TileWindows(TTileMode::Horizontal);
+}
 
-void TMainForm::Item_Okno_VTileClick() { TileWindows(TTileMode::Vertical); }
+void TMainForm::Item_Okno_VTileClick()
+{
+    TileWindows(TTileMode::Vertical);
+}
 
 void TMainForm::TileWindows(TTileMode mode)
 {
@@ -413,8 +432,8 @@ void TMainForm::FillWindowMenu()
     for (QMdiSubWindow* w : windows) {
         QString caption = w->windowTitle();
         caption.replace(u'&', QStringLiteral("&&"));
-        auto* action = m_ui->Menu_Okno->addAction(
-            QStringLiteral("&%1 %2").arg(number++).arg(caption));
+        auto* action =
+            m_ui->Menu_Okno->addAction(QStringLiteral("&%1 %2").arg(number++).arg(caption));
         action->setCheckable(true);
         action->setChecked(w == m_ui->MdiArea->activeSubWindow());
         connect(action, &QAction::triggered, w, [w] { ShowChildWindow(w); });
@@ -422,9 +441,15 @@ void TMainForm::FillWindowMenu()
     }
 }
 
-void TMainForm::Item_ShowPostavyClick() { ShowChildWindow(m_postavy); }
+void TMainForm::Item_ShowPostavyClick()
+{
+    ShowChildWindow(m_postavy);
+}
 
-void TMainForm::Item_ShowNestvuryClick() { ShowChildWindow(m_nestvury); }
+void TMainForm::Item_ShowNestvuryClick()
+{
+    ShowChildWindow(m_nestvury);
+}
 
 void TMainForm::Item_AboutClick()
 {
@@ -443,18 +468,30 @@ void TMainForm::Item_NastaveniProstrediClick()
 
 // ---- toolbar popup ----
 
-void TMainForm::ToolbarPopupPopup() { m_ui->ToolbarPopup_ShowHints->setChecked(m_toolbarShowHint); }
+void TMainForm::ToolbarPopupPopup()
+{
+    m_ui->ToolbarPopup_ShowHints->setChecked(m_toolbarShowHint);
+}
 
-void TMainForm::ToolbarPopup_ShowHintsClick() { m_toolbarShowHint = !m_toolbarShowHint; }
+void TMainForm::ToolbarPopup_ShowHintsClick()
+{
+    m_toolbarShowHint = !m_toolbarShowHint;
+}
 
-void TMainForm::ToolbarPopup_HideClick() { SetToolbarVisible(false); }
+void TMainForm::ToolbarPopup_HideClick()
+{
+    SetToolbarVisible(false);
+}
 
 void TMainForm::ToolbarPopup_PropertiesClick()
 {
     // Customising the toolbar arrives with the toolbar itself.
 }
 
-void TMainForm::ToolbarPopup_HelpClick() { HelpCommand(HELP_CONTEXTPOPUP, 11); }
+void TMainForm::ToolbarPopup_HelpClick()
+{
+    HelpCommand(HELP_CONTEXTPOPUP, 11);
+}
 
 // ---- roster commands ----
 
@@ -698,7 +735,10 @@ void TMainForm::HelpCommand(int command, int context)
         m_services.Help->Execute(m_helpFile, command, context);
 }
 
-void TMainForm::Item_HelpContentsClick() { HelpCommand(HELP_FINDER, 0); }
+void TMainForm::Item_HelpContentsClick()
+{
+    HelpCommand(HELP_FINDER, 0);
+}
 
 void TMainForm::Item_CoJeToClick()
 {

@@ -19,8 +19,8 @@ QMessageBox::StandardButton ShowMessage(const QString& text, const QString& capt
                                         QMessageBox::StandardButtons buttons,
                                         QMessageBox::Icon icon)
 {
-    const TMessageBoxRecord record{text, caption.isEmpty() ? ApplicationTitle() : caption,
-                                   buttons, icon};
+    const TMessageBoxRecord record{text, caption.isEmpty() ? ApplicationTitle() : caption, buttons,
+                                   icon};
     if (const auto& answerer = CurrentAnswerer())
         return answerer(record);
 
@@ -37,12 +37,15 @@ QMessageBox::StandardButton ShowMessage(const QString& text, const QString& capt
 
 } // namespace
 
-QString ApplicationTitle() { return QStringLiteral("Mečovník"); }
+QString ApplicationTitle()
+{
+    return QStringLiteral("Mečovník");
+}
 
 bool AskQuestion(const QString& text, const QString& caption)
 {
-    return ShowMessage(text, caption, QMessageBox::Yes | QMessageBox::No,
-                       QMessageBox::Question) == QMessageBox::Yes;
+    return ShowMessage(text, caption, QMessageBox::Yes | QMessageBox::No, QMessageBox::Question) ==
+           QMessageBox::Yes;
 }
 
 void ShowInfoMessage(const QString& text, const QString& caption)
@@ -72,6 +75,9 @@ TMessageBoxHook::TMessageBoxHook(TMessageBoxAnswerer answerer)
 {
 }
 
-TMessageBoxHook::~TMessageBoxHook() { CurrentAnswerer() = std::move(m_previous); }
+TMessageBoxHook::~TMessageBoxHook()
+{
+    CurrentAnswerer() = std::move(m_previous);
+}
 
 } // namespace mecovnik

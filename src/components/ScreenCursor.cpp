@@ -10,7 +10,10 @@ ScreenCursor::ScreenCursor(Qt::CursorShape shape) : m_active(true)
     QGuiApplication::setOverrideCursor(QCursor(shape));
 }
 
-ScreenCursor::~ScreenCursor() { Restore(); }
+ScreenCursor::~ScreenCursor()
+{
+    Restore();
+}
 
 void ScreenCursor::Restore()
 {

@@ -12,9 +12,7 @@ namespace {
 class TOwnerDrawDelegate final : public QStyledItemDelegate
 {
 public:
-    explicit TOwnerDrawDelegate(TAdvancedListBox* list) : QStyledItemDelegate(list), m_list(list)
-    {
-    }
+    explicit TOwnerDrawDelegate(TAdvancedListBox* list) : QStyledItemDelegate(list), m_list(list) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override
@@ -86,7 +84,10 @@ void TAdvancedListBox::SetItemIndex(int row)
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
 }
 
-int TAdvancedListBox::Count() const { return model() ? model()->rowCount() : 0; }
+int TAdvancedListBox::Count() const
+{
+    return model() ? model()->rowCount() : 0;
+}
 
 void TAdvancedListBox::mouseMoveEvent(QMouseEvent* event)
 {

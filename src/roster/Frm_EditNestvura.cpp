@@ -14,8 +14,7 @@
 
 namespace mecovnik {
 
-TNestvuraDialog::TNestvuraDialog(QWidget* owner, TMonsterPresets& presets,
-                                 const TNameOrder& order)
+TNestvuraDialog::TNestvuraDialog(QWidget* owner, TMonsterPresets& presets, const TNameOrder& order)
     : QDialog(owner), m_ui(std::make_unique<Ui::TNestvuraDialog>()), m_presets(presets),
       m_order(order)
 {
@@ -45,9 +44,8 @@ void TNestvuraDialog::FormCreate()
     names.reserve(static_cast<std::size_t>(m_presets.Count()));
     for (int i = 0; i < m_presets.Count(); ++i)
         names.push_back(m_presets.At(i)->Name);
-    std::stable_sort(names.begin(), names.end(), [this](const auto& a, const auto& b) {
-        return m_order.Compare(a, b) < 0;
-    });
+    std::stable_sort(names.begin(), names.end(),
+                     [this](const auto& a, const auto& b) { return m_order.Compare(a, b) < 0; });
     QStringList items;
     items.reserve(static_cast<qsizetype>(names.size()));
     for (const std::string& name : names)

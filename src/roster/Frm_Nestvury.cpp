@@ -15,8 +15,8 @@ TNestvuryWindow::TNestvuryWindow(QWidget* parent) : TObjektWindow(parent)
 {
     setObjectName(QStringLiteral("NestvuryWindow"));
     setWindowTitle(QStringLiteral("Nestvůry"));
-    SetSections({QStringLiteral("Jméno"), QStringLiteral("Životy"),
-                 QStringLiteral("Zkušenost za zabití")});
+    SetSections(
+        {QStringLiteral("Jméno"), QStringLiteral("Životy"), QStringLiteral("Zkušenost za zabití")});
 }
 
 TNestvuryWindow::~TNestvuryWindow() = default;
@@ -77,9 +77,9 @@ void TNestvuryWindow::DeleteMonsters(int mode)
     const std::string_view words = GroupWords(mode);
     if (words.empty())
         return;
-    if (!AskQuestion(QStringLiteral("Opravdu chcete smazat %1 nestvůry?")
-                         .arg(QString::fromUtf8(words.data(),
-                                                static_cast<qsizetype>(words.size())))))
+    if (!AskQuestion(
+            QStringLiteral("Opravdu chcete smazat %1 nestvůry?")
+                .arg(QString::fromUtf8(words.data(), static_cast<qsizetype>(words.size())))))
         return;
     const auto group = static_cast<TDeleteMode>(mode);
     DeleteRecordsIf([group](const TObjekt& record) { return BelongsToGroup(record, group); });

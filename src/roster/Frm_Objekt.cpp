@@ -65,15 +65,13 @@ TObjektWindow::TObjektWindow(QWidget* parent)
     m_listBox->setObjectName(QStringLiteral("ListBox"));
     m_listBox->setModel(m_rows);
     m_listBox->SetItemHeight(13);
-    m_listBox->OnDrawItem = [this](QPainter& painter, int row,
-                                   const QStyleOptionViewItem& option) {
+    m_listBox->OnDrawItem = [this](QPainter& painter, int row, const QStyleOptionViewItem& option) {
         ListBoxDrawItem(painter, row, option);
     };
-    connect(m_listBox->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this] {
-                if (!m_quietSelection)
-                    PostUpdateCommands();
-            });
+    connect(m_listBox->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!m_quietSelection)
+            PostUpdateCommands();
+    });
 
     layout->addWidget(m_header);
     layout->addWidget(m_listBox);
@@ -84,7 +82,10 @@ TObjektWindow::TObjektWindow(QWidget* parent)
 
 TObjektWindow::~TObjektWindow() = default;
 
-TObjekt* TObjektWindow::Active() const { return m_rows->At(m_listBox->ItemIndex()); }
+TObjekt* TObjektWindow::Active() const
+{
+    return m_rows->At(m_listBox->ItemIndex());
+}
 
 void TObjektWindow::RedrawRow(int row)
 {
@@ -163,8 +164,7 @@ void TObjektWindow::SetSections(const QStringList& texts)
         m_header->resizeSection(i, 50);
 }
 
-void TObjektWindow::ListBoxDrawItem(QPainter& painter, int row,
-                                    const QStyleOptionViewItem& option)
+void TObjektWindow::ListBoxDrawItem(QPainter& painter, int row, const QStyleOptionViewItem& option)
 {
     const int n = m_header->count();
     TObjekt* record = m_rows->At(row);
@@ -188,10 +188,9 @@ void TObjektWindow::ListBoxDrawItem(QPainter& painter, int row,
         const QRect textRect(left + 3, option.rect.top(), width - 13, option.rect.height());
         if (textRect.width() > 0) {
             const QString elided = metrics.elidedText(
-                QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
-                Qt::ElideRight, textRect.width(), Qt::TextShowMnemonic);
-            painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic,
-                             elided);
+                QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), Qt::ElideRight,
+                textRect.width(), Qt::TextShowMnemonic);
+            painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic, elided);
         }
         left += width;
     }

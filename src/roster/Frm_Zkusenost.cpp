@@ -20,8 +20,8 @@ TZkusenostDialog::TZkusenostDialog(QWidget* owner)
 
 TZkusenostDialog::~TZkusenostDialog() = default;
 
-bool EnterNumber(QWidget* owner, const QString& caption, const QString& label,
-                 std::int16_t minimum, std::int16_t maximum, int& value)
+bool EnterNumber(QWidget* owner, const QString& caption, const QString& label, std::int16_t minimum,
+                 std::int16_t maximum, int& value)
 {
     ScreenCursor hourglass;
     TZkusenostDialog dialog(owner);

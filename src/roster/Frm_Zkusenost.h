@@ -30,7 +30,7 @@ private:
 // Asks for a number in minimum..maximum under the given caption and label
 // (the group box keeps its own caption). On OK stores it in value and returns
 // true; on cancel leaves value alone and returns false.
-bool EnterNumber(QWidget* owner, const QString& caption, const QString& label,
-                 std::int16_t minimum, std::int16_t maximum, int& value);
+bool EnterNumber(QWidget* owner, const QString& caption, const QString& label, std::int16_t minimum,
+                 std::int16_t maximum, int& value);
 
 } // namespace mecovnik

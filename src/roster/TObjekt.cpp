@@ -37,7 +37,10 @@ void TObjekt::AddLives(std::int32_t delta)
     Lives = SaturateToInt32(sum);
 }
 
-std::string TObjekt::Decimal(std::int32_t value) { return std::to_string(value); }
+std::string TObjekt::Decimal(std::int32_t value)
+{
+    return std::to_string(value);
+}
 
 std::string TObjekt::LivesText() const
 {

@@ -10,6 +10,9 @@ TClockSeededRandom::TClockSeededRandom()
 {
 }
 
-std::uint32_t TClockSeededRandom::Next() { return m_engine() >> 1; }
+std::uint32_t TClockSeededRandom::Next()
+{
+    return m_engine() >> 1;
+}
 
 } // namespace mecovnik

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "roster/TObjekt.h"
 #include "roster/TNameOrder.h"
+#include "roster/TObjekt.h"
 
 #include <cstdint>
-#include <memory>
 #include <map>
+#include <memory>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -70,7 +70,7 @@ private:
     struct TNumbers
     {
         std::map<std::int64_t, int> Used; // number -> rows carrying it
-        std::int64_t LowestFree = 1; // every number below it is used
+        std::int64_t LowestFree = 1;      // every number below it is used
     };
 
     void Track(const std::string& name, bool added);

@@ -169,9 +169,9 @@ TEST(Combatant, RollLivesSumsEightSidedDiceAndSetsThreshold)
     };
     EXPECT_EQ(rollOne(0, 8).KnockOut, 0);
     EXPECT_EQ(rollOne(1, 8).KnockOut, 1);
-    EXPECT_EQ(rollOne(3, 8).KnockOut, 1);      // 8 / 6
-    EXPECT_EQ(rollOne(4, 3).KnockOut, 0);      // 3 / 4
-    EXPECT_EQ(rollOne(1, 1).KnockOut, 0);      // threshold kept below the maximum
+    EXPECT_EQ(rollOne(3, 8).KnockOut, 1);     // 8 / 6
+    EXPECT_EQ(rollOne(4, 3).KnockOut, 0);     // 3 / 4
+    EXPECT_EQ(rollOne(1, 1).KnockOut, 0);     // threshold kept below the maximum
     const TNestvura unknown = rollOne(-1, 5); // no rule selected in the dialog
     EXPECT_EQ(unknown.KnockOutRule, 0);
     EXPECT_EQ(unknown.KnockOut, 1);

@@ -85,8 +85,8 @@ TEST(CommandEnabling, EachCommandFollowsItsRosterState)
     for (const auto& entry : table)
         names.insert(entry.Item);
     EXPECT_EQ(names.size(), table.size()) << "an item listed twice";
-    for (const char* never : {"Item_NovaPostava", "Item_NovaNestvura", "Item_ShowPostavy",
-                              "Item_ShowNestvury"})
+    for (const char* never :
+         {"Item_NovaPostava", "Item_NovaNestvura", "Item_ShowPostavy", "Item_ShowNestvury"})
         EXPECT_EQ(names.count(never), 0u) << never;
 
     const auto need = [&](std::string_view item) {

@@ -1,5 +1,5 @@
-#include "roster/ColumnLayout.h"
 #include "roster/RosterRules.h"
+#include "roster/ColumnLayout.h"
 #include "roster/TNestvura.h"
 #include "roster/TPostava.h"
 #include "roster/TRosterList.h"

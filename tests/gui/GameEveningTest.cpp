@@ -97,7 +97,10 @@ private:
     TMainForm& Form() { return *m_form; }
     TPostavyWindow& Postavy() { return *m_form->PostavyWindow(); }
     TNestvuryWindow& Nestvury() { return *m_form->NestvuryWindow(); }
-    QAction& Action(const char* name) { return *m_form->findChild<QAction*>(QString::fromLatin1(name)); }
+    QAction& Action(const char* name)
+    {
+        return *m_form->findChild<QAction*>(QString::fromLatin1(name));
+    }
 
     // Runs a menu command whose dialog the fill answers.
     void Run(const char* action, TDialogAnswerer::TFill fill)
@@ -121,17 +124,16 @@ private:
     // selections say.
     void CheckCommands()
     {
-        const TRosterState state{Postavy().ListBox()->ItemIndex() >= 0,
-                                 Postavy().ListBox()->Count() > 0,
-                                 Nestvury().ListBox()->ItemIndex() >= 0,
-                                 Nestvury().ListBox()->Count() > 0};
+        const TRosterState state{
+            Postavy().ListBox()->ItemIndex() >= 0, Postavy().ListBox()->Count() > 0,
+            Nestvury().ListBox()->ItemIndex() >= 0, Nestvury().ListBox()->Count() > 0};
         for (const TCommandEnabling& entry : RosterCommandTable()) {
             const QString name = QString::fromLatin1(entry.Item);
             QCOMPARE(Action(entry.Item.data()).isEnabled(), IsEnabled(entry.Need, state));
             Q_UNUSED(name)
         }
-        for (const char* always : {"Item_NovaPostava", "Item_NovaNestvura", "Item_ShowPostavy",
-                                   "Item_ShowNestvury"})
+        for (const char* always :
+             {"Item_NovaPostava", "Item_NovaNestvura", "Item_ShowPostavy", "Item_ShowNestvury"})
             QVERIFY(Action(always).isEnabled());
     }
 
@@ -276,7 +278,7 @@ private slots:
             Press(d, "Btn_OK");
         });
         QCOMPARE(Nestvury().Rows().At(0)->Lives, 0); // dead
-        QCOMPARE(aragorn->Experience, 44 + 105);    // 12 * 150 / 17 for the rest only
+        QCOMPARE(aragorn->Experience, 44 + 105);     // 12 * 150 / 17 for the rest only
         Run("Item_ZranitNestvuru", [](QDialog& d) {
             TypeNumber(d, "UpDown_Zraneni", QStringLiteral("5")); // the monster is dead
             Press(d, "Btn_OK");
@@ -299,24 +301,24 @@ private slots:
         QCOMPARE(boxes.Shown().size(), 1);
 
         // Experience added for all, then a part handed over to each.
-        Run("Item_PridatZkusenost_Vsechny", Number("Přidat zkušenost", "&Zkušenost:", -10000,
-                                                   10000, 30));
+        Run("Item_PridatZkusenost_Vsechny",
+            Number("Přidat zkušenost", "&Zkušenost:", -10000, 10000, 30));
         const auto* zbynekP = static_cast<const TPostava*>(Postavy().Rows().At(1));
         QCOMPARE(zbynekP->UnassignedExperience, 30);
         boxes.Clear();
-        Run("Item_CastZkusenosti_Vsechny", Number("Přidělit zkušenost", "&Zkušenost:", 1, 10000,
-                                                  20));
+        Run("Item_CastZkusenosti_Vsechny",
+            Number("Přidělit zkušenost", "&Zkušenost:", 1, 10000, 20));
         QCOMPARE(boxes.Shown().size(), 2);
         QCOMPARE(boxes.Shown()[0].Text,
                  QStringLiteral("Hráč postavy Aragorn si připíše 20 bodů zkušenosti."));
         QCOMPARE(boxes.Shown()[1].Text,
                  QStringLiteral("Hráč postavy Zbyněk si připíše 20 bodů zkušenosti."));
-        Run("Item_CastZkusenosti_Aktivni", Number("Přidělit zkušenost", "&Zkušenost:", 1, 10000,
-                                                  50));
+        Run("Item_CastZkusenosti_Aktivni",
+            Number("Přidělit zkušenost", "&Zkušenost:", 1, 10000, 50));
         QCOMPARE(boxes.Last()->Text,
                  QStringLiteral("Hráč postavy Aragorn si připíše 10 bodů zkušenosti."));
-        Run("Item_PridatZkusenost_Aktivni", Number("Přidat zkušenost", "&Zkušenost:", -10000,
-                                                   10000, -10000));
+        Run("Item_PridatZkusenost_Aktivni",
+            Number("Přidat zkušenost", "&Zkušenost:", -10000, 10000, -10000));
         QCOMPARE(aragorn->Experience, 179); // nothing unassigned was left to take
         Action("Item_VynulovatZkusenost_Aktivni").trigger();
         QCOMPARE(aragorn->Experience, 0);
@@ -424,8 +426,8 @@ private slots:
             TypeNumber(d, "UpDown_Vyrazeni", QStringLiteral("abc"));
             Press(d, "Btn_OK");
         });
-        const TObjekt* big = Postavy().Rows().At(Postavy().Rows().Records().IndexOf(
-            std::string(10000, 'W')));
+        const TObjekt* big =
+            Postavy().Rows().At(Postavy().Rows().Records().IndexOf(std::string(10000, 'W')));
         QVERIFY(big);
         QVERIFY(big->Lives >= 1 && big->Lives <= 512);
         QVERIFY(big->MaxLives >= 1 && big->MaxLives <= 512);

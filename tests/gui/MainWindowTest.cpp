@@ -56,17 +56,16 @@ const TMenuRow kMainMenu[] = {
     {"Menu_Postava/-", "", "", 0, ""},
     {"Menu_Postava/Menu_Postava_CelaZkusenost", "&Předat celou zkušenost hráči", "", 0,
      "Převést všechnu nepřidělenou zkušenost na přidělenou"},
-    {"Menu_Postava/Menu_Postava_CelaZkusenost/Item_CelaZkusenost_Aktivni", "&Aktivní postava",
-     "", 0, "Převést všechnu nepřidělenou zkušenost aktivní postavy na přidělenou"},
+    {"Menu_Postava/Menu_Postava_CelaZkusenost/Item_CelaZkusenost_Aktivni", "&Aktivní postava", "",
+     0, "Převést všechnu nepřidělenou zkušenost aktivní postavy na přidělenou"},
     {"Menu_Postava/Menu_Postava_CelaZkusenost/Item_CelaZkusenost_Vsechny", "&Všechny postavy",
      "Ctrl+Z", 0, "Převést všechnu nepřidělenou zkušenost všech postav na přidělenou"},
     {"Menu_Postava/Menu_Postava_CastZkusenosti", "Předat část zkušenosti &hráči", "", 0,
      "Převést část nepřidělené zkušenosti na přidělenou"},
-    {"Menu_Postava/Menu_Postava_CastZkusenosti/Item_CastZkusenosti_Aktivni",
-     "&Aktivní postava...", "", 0,
-     "Převést část nepřidělené zkušenosti aktivní postavy na přidělenou"},
-    {"Menu_Postava/Menu_Postava_CastZkusenosti/Item_CastZkusenosti_Vsechny",
-     "&Všechny postavy...", "", 0, "Převést část nepřidělené zkušenosti všech postav na přidělenou"},
+    {"Menu_Postava/Menu_Postava_CastZkusenosti/Item_CastZkusenosti_Aktivni", "&Aktivní postava...",
+     "", 0, "Převést část nepřidělené zkušenosti aktivní postavy na přidělenou"},
+    {"Menu_Postava/Menu_Postava_CastZkusenosti/Item_CastZkusenosti_Vsechny", "&Všechny postavy...",
+     "", 0, "Převést část nepřidělené zkušenosti všech postav na přidělenou"},
     {"Menu_Postava/-", "", "", 0, ""},
     {"Menu_Postava/Menu_Postava_VynulovatZkusenost", "&Vynulovat zkušenost", "", 0,
      "Nastavit zkušenost na nulu"},
@@ -83,16 +82,16 @@ const TMenuRow kMainMenu[] = {
     {"Menu_Postava/-", "", "", 0, ""},
     {"Menu_Postava/Menu_Postava_ZmenitZivoty", "&Změnit životy", "", 0,
      "Nastavit aktuální počet životů"},
-    {"Menu_Postava/Menu_Postava_ZmenitZivoty/Item_ZmenitZivoty_Aktivni", "&Aktivní postava...",
-     "", 0, "Nastavit aktuální počet životů aktivní postavě"},
-    {"Menu_Postava/Menu_Postava_ZmenitZivoty/Item_ZmenitZivoty_Vsechny", "&Všechny postavy...",
-     "", 0, "Nastavit aktuální počet životů všem postavám"},
+    {"Menu_Postava/Menu_Postava_ZmenitZivoty/Item_ZmenitZivoty_Aktivni", "&Aktivní postava...", "",
+     0, "Nastavit aktuální počet životů aktivní postavě"},
+    {"Menu_Postava/Menu_Postava_ZmenitZivoty/Item_ZmenitZivoty_Vsechny", "&Všechny postavy...", "",
+     0, "Nastavit aktuální počet životů všem postavám"},
     {"Menu_Postava/Menu_Postava_PridatZivoty", "Př&idat životy", "", 0,
      "Přidat či ubrat životy z aktuálního počtu životů"},
-    {"Menu_Postava/Menu_Postava_PridatZivoty/Item_PridatZivoty_Aktivni", "&Aktivní postava...",
-     "", 0, "Přidat či ubrat životy z aktuálního počtu životů aktivní postavy"},
-    {"Menu_Postava/Menu_Postava_PridatZivoty/Item_PridatZivoty_Vsechny", "&Všechny postavy...",
-     "", 0, "Přidat či ubrat životy z aktuálního počtu životů všech postav"},
+    {"Menu_Postava/Menu_Postava_PridatZivoty/Item_PridatZivoty_Aktivni", "&Aktivní postava...", "",
+     0, "Přidat či ubrat životy z aktuálního počtu životů aktivní postavy"},
+    {"Menu_Postava/Menu_Postava_PridatZivoty/Item_PridatZivoty_Vsechny", "&Všechny postavy...", "",
+     0, "Přidat či ubrat životy z aktuálního počtu životů všech postav"},
     {"Menu_Nestvura", "&Nestvůra", "", 0, "Příkazy pro správu nestvůr"},
     {"Menu_Nestvura/Item_NovaNestvura", "&Nová nestvůra...", "Ctrl+N", 0,
      "Přidat novou nestvůru do seznamu"},
@@ -132,8 +131,8 @@ const TMenuRow kMainMenu[] = {
     {"Menu_Nastaveni/Item_NastaveniProstredi", "&Prostředí...", "", 551,
      "Nastavit chování programu Hradomor pro Windows95"},
     {"Menu_Nastaveni/-", "", "", 0, ""},
-    {"Menu_Nastaveni/Item_AutomatickyUkladatNastaveni", "&Automaticky ukládat nastavení", "",
-     552, "Uloží se aktuální nastavení při ukončení programu?"},
+    {"Menu_Nastaveni/Item_AutomatickyUkladatNastaveni", "&Automaticky ukládat nastavení", "", 552,
+     "Uloží se aktuální nastavení při ukončení programu?"},
     {"Menu_Nastaveni/Item_UlozitNastaveni", "&Uložit nastavení", "", 553,
      "Uložit aktuální nastavení programu do databáze"},
     {"Menu_Okno", "&Okno", "", 525, "Příkazy pro zobrazení a uspořádání oken"},
@@ -343,8 +342,7 @@ private slots:
         const QRect left = form.PostavyWindow()->geometry();
         const QRect right = form.NestvuryWindow()->geometry();
         QCOMPARE(left, QRect(0, 0, area.width() / 2, area.height()));
-        QCOMPARE(right, QRect(area.width() / 2, 0, area.width() - area.width() / 2,
-                              area.height()));
+        QCOMPARE(right, QRect(area.width() / 2, 0, area.width() - area.width() / 2, area.height()));
         const QHeaderView* h = form.PostavyWindow()->HeaderControl();
         const int w = h->width() / 5;
         QCOMPARE(h->sectionSize(0), 2 * w);
@@ -512,7 +510,8 @@ private slots:
         for (QAction* a : windowMenu->actions())
             if (a->text().startsWith(u'&') && a->text().at(1).isDigit())
                 listed << a->text();
-        QCOMPARE(listed, (QStringList{QStringLiteral("&1 Nestvůry"), QStringLiteral("&2 Postavy")}));
+        QCOMPARE(listed,
+                 (QStringList{QStringLiteral("&1 Nestvůry"), QStringLiteral("&2 Postavy")}));
         emit windowMenu->aboutToShow(); // rebuilt, not appended again
         int count = 0;
         for (QAction* a : windowMenu->actions())
@@ -573,8 +572,8 @@ private slots:
 
     void rejectedSystemEndsTheStart()
     {
-        const std::optional<TOsVersionInfo> rejected[] = {
-            std::nullopt, TOsVersionInfo{3, 11, 0, 0}, TOsVersionInfo{3, 50, 807, 2}};
+        const std::optional<TOsVersionInfo> rejected[] = {std::nullopt, TOsVersionInfo{3, 11, 0, 0},
+                                                          TOsVersionInfo{3, 50, 807, 2}};
         for (const auto& version : rejected) {
             TMessageBoxRecorder boxes;
             m_version = version;

@@ -34,8 +34,12 @@ void PressWhenShown(QMessageBox::StandardButton button, TSeenBox& seen)
             PressWhenShown(button, seen);
             return;
         }
-        seen = {box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
-                box->parentWidget() != nullptr, box->windowModality() == Qt::ApplicationModal};
+        seen = {box->windowTitle(),
+                box->text(),
+                box->icon(),
+                box->standardButtons(),
+                box->parentWidget() != nullptr,
+                box->windowModality() == Qt::ApplicationModal};
         box->button(button)->click();
     });
 }

@@ -22,8 +22,7 @@ TGuiTestEnvironment::TGuiTestEnvironment()
     set("XDG_CONFIG_HOME", "config");
     set("XDG_RUNTIME_DIR", "runtime");
     QFile::setPermissions(root.filePath(QStringLiteral("runtime")),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                              QFileDevice::ExeOwner);
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }

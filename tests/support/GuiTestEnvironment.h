@@ -34,12 +34,12 @@ inline void Flush()
 } // namespace mecovnik::test
 
 // A Qt Test main with its own temporary HOME, XDG_CONFIG_HOME and XDG_RUNTIME_DIR.
-#define MECOVNIK_GUI_TEST_MAIN(TestObject)                                                      \
-    int main(int argc, char** argv)                                                            \
-    {                                                                                          \
-        mecovnik::test::TGuiTestEnvironment environment;                                       \
-        QApplication app(argc, argv);                                                          \
-        TestObject tc;                                                                         \
-        QTEST_SET_MAIN_SOURCE_PATH                                                             \
-        return QTest::qExec(&tc, argc, argv);                                                  \
+#define MECOVNIK_GUI_TEST_MAIN(TestObject)                                                         \
+    int main(int argc, char** argv)                                                                \
+    {                                                                                              \
+        mecovnik::test::TGuiTestEnvironment environment;                                           \
+        QApplication app(argc, argv);                                                              \
+        TestObject tc;                                                                             \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
+        return QTest::qExec(&tc, argc, argv);                                                      \
     }
