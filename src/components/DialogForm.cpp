@@ -1,5 +1,7 @@
 #include "components/DialogForm.h"
 
+#include "components/TStaticText.h"
+
 #include <QDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -7,6 +9,42 @@
 #include <QSpinBox>
 
 namespace mecovnik {
+
+namespace {
+
+// The dialogs keep the original pixel positions, but the platform's sans-serif
+// is wider than the font they were laid out for: a label that would run into
+// the control it names is narrowed just enough to fit, when the dialog shows.
+class TLabelFitter final : public QObject
+{
+public:
+    explicit TLabelFitter(QDialog& dialog) : QObject(&dialog) { dialog.installEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            for (TStaticText* label : watched->findChildren<TStaticText*>())
+                Fit(*label);
+        return false;
+    }
+
+private:
+    static void Fit(TStaticText& label)
+    {
+        const QWidget* control = label.FocusControl();
+        if (!control || control->parentWidget() != label.parentWidget() ||
+            control->x() <= label.x())
+            return;
+        const int room = control->x() - 2 - label.x();
+        if (label.width() <= room || label.width() <= 0)
+            return;
+        QFont f = label.font();
+        f.setStretch(std::max(75, 100 * room / label.width()));
+        label.setFont(f);
+    }
+};
+
+} // namespace
 
 void PrepareDialog(QDialog& dialog)
 {
@@ -16,6 +54,7 @@ void PrepareDialog(QDialog& dialog)
     dialog.setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint);
     dialog.setFixedSize(dialog.size());
+    new TLabelFitter(dialog);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         dialog.move(area.center() - QPoint(dialog.width() / 2, dialog.height() / 2));
