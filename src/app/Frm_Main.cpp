@@ -124,15 +124,7 @@ void TMainForm::ConnectCommands()
     bind(ui.ToolbarPopup_Help, &TMainForm::ToolbarPopup_HelpClick);
     connect(m_toolbarPopup, &QMenu::aboutToShow, this, &TMainForm::ToolbarPopupPopup);
     connect(ui.Menu_Okno, &QMenu::aboutToShow, this, &TMainForm::FillWindowMenu);
-    ConnectRosterCommands();
-}
 
-void TMainForm::ConnectRosterCommands()
-{
-    const auto bind = [this](QAction* action, void (TMainForm::*handler)()) {
-        connect(action, &QAction::triggered, this, handler);
-    };
-    Ui::TMainForm& ui = *m_ui;
     bind(ui.Item_NovaPostava, &TMainForm::Item_NovaPostavaClick);
     bind(ui.Item_SmazatPostavu, &TMainForm::Item_SmazatPostavuClick);
     bind(ui.Item_CelaZkusenost_Aktivni, &TMainForm::Item_CelaZkusenost_AktivniClick);

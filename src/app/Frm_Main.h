@@ -170,7 +170,6 @@ private:
     void TileWindows(TTileMode mode);
     void FillWindowMenu();
     void ConnectCommands();
-    void ConnectRosterCommands();
     // Asks for a number; on OK calls action with it.
     template <class Action>
     void WithNumber(const char* caption, const char* label, std::int16_t minimum,

@@ -7,8 +7,6 @@
 #include "roster/TNestvura.h"
 #include "roster/TRosterModel.h"
 
-#include <QApplication>
-
 namespace mecovnik {
 
 TNestvuryWindow::TNestvuryWindow(QWidget* parent) : TObjektWindow(parent)
@@ -59,17 +57,7 @@ int TNestvuryWindow::JoinMonster(std::unique_ptr<TNestvura> record)
 
 void TNestvuryWindow::DeleteMonster()
 {
-    const int row = ListBox()->ItemIndex();
-    const TObjekt* active = Rows().At(row);
-    if (!active) {
-        QApplication::beep();
-        return;
-    }
-    if (!AskQuestion(QStringLiteral("Opravdu chcete smazat nestvůru %1?")
-                         .arg(QString::fromStdString(active->Name))))
-        return;
-    DeleteRow(row);
-    PostUpdateCommands();
+    DeleteActive(QStringLiteral("Opravdu chcete smazat nestvůru %1?"));
 }
 
 void TNestvuryWindow::DeleteMonsters(int mode)

@@ -1,11 +1,13 @@
 #include "roster/Frm_Objekt.h"
 
 #include "app/UserMessages.h"
+#include "components/MessageBoxes.h"
 #include "components/TAdvancedListBox.h"
 #include "roster/ColumnLayout.h"
 #include "roster/TObjekt.h"
 #include "roster/TRosterModel.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHeaderView>
@@ -134,14 +136,23 @@ int TObjektWindow::AddRecord(std::unique_ptr<TObjekt> record)
     return m_rows->Add(std::move(record));
 }
 
-void TObjektWindow::DeleteRow(int row)
+void TObjektWindow::DeleteActive(const QString& question)
 {
+    const int row = m_listBox->ItemIndex();
+    const TObjekt* active = m_rows->At(row);
+    if (!active) {
+        QApplication::beep();
+        return;
+    }
+    if (!AskQuestion(question.arg(QString::fromStdString(active->Name))))
+        return;
     // The view would move the selection to a neighbour; a deleted selection
     // leaves none, as the game master expects.
     m_quietSelection = true;
     m_rows->Delete(row);
     m_listBox->SetItemIndex(-1);
     m_quietSelection = false;
+    PostUpdateCommands();
 }
 
 void TObjektWindow::DeleteRecordsIf(const std::function<bool(const TObjekt&)>& pred)

@@ -54,8 +54,10 @@ public:
     [[nodiscard]] TRosterModel& Rows() const { return *m_rows; }
 
 protected:
-    // Removes a row and destroys its record; afterwards no row is selected.
-    void DeleteRow(int row);
+    // Deletes the active record once the user answers Yes to question (its %1
+    // is the name) and tells the main form; afterwards no row is selected.
+    // Beeps when no row is selected.
+    void DeleteActive(const QString& question);
 
     // Removes every record for which pred is true and draws the list once. The
     // selected record keeps its selection when it stays; the main window is not

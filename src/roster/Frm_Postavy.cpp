@@ -6,8 +6,6 @@
 #include "roster/TPostava.h"
 #include "roster/TRosterModel.h"
 
-#include <QApplication>
-
 namespace mecovnik {
 
 TPostavyWindow::TPostavyWindow(QWidget* parent) : TObjektWindow(parent)
@@ -47,17 +45,7 @@ int TPostavyWindow::JoinCharacter(std::unique_ptr<TPostava> record)
 
 void TPostavyWindow::DeleteCharacter()
 {
-    const int row = ListBox()->ItemIndex();
-    const TPostava* active = Character(row);
-    if (!active) {
-        QApplication::beep();
-        return;
-    }
-    if (!AskQuestion(QStringLiteral("Opravdu chcete smazat postavu %1?")
-                         .arg(QString::fromStdString(active->Name))))
-        return;
-    DeleteRow(row);
-    PostUpdateCommands();
+    DeleteActive(QStringLiteral("Opravdu chcete smazat postavu %1?"));
 }
 
 void TPostavyWindow::HandOverExperience(int row, std::int32_t amount)

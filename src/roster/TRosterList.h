@@ -40,13 +40,6 @@ public:
     // Removes and destroys the record of a row; nothing for an invalid index.
     void Delete(int row);
 
-    // Removes and destroys every record.
-    void Clear()
-    {
-        m_rows.clear();
-        m_numbers.clear();
-    }
-
     // Removes and destroys every record for which pred is true, in one pass.
     template <class Pred> void RemoveIf(Pred pred)
     {

@@ -58,7 +58,7 @@ TEST(RosterList, KeepsRecordsSortedAndFindsNamesIgnoringCase)
     EXPECT_EQ(list.Count(), 4);
     list.Delete(0);
     EXPECT_EQ(list.At(0)->Name, "Bilbo");
-    list.Clear();
+    list.RemoveIf([](const TObjekt&) { return true; });
     EXPECT_EQ(list.Count(), 0);
     EXPECT_EQ(list.IndexOf("Bilbo"), -1);
 }

@@ -1,4 +1,5 @@
 #include "GuiTestEnvironment.h"
+#include "MainFormFixture.h"
 #include "TDialogAnswerer.h"
 #include "TFakeHelpSystem.h"
 #include "TFakeRandom.h"
@@ -182,21 +183,14 @@ private:
 private slots:
     void init()
     {
-        TMainFormServices s;
-        s.QueryVersion = [] { return std::optional<TOsVersionInfo>(TOsVersionInfo{4, 0, 0, 2}); };
-        s.Help = &m_help;
+        TMainFormServices s = test::TestServices(&m_help);
         s.MakeRandom = [this] {
             auto random = std::make_unique<test::TFakeRandom>();
             m_random = random.get();
             return random;
         };
-        s.ProgramFile = QStringLiteral("/opt/mecovnik");
         m_nastaveni.MonsterPresets.FreeListObjects();
-        m_form = std::make_unique<TMainForm>(m_nastaveni, std::move(s));
-        m_form->CreateRosterWindows();
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-        Flush();
+        m_form = test::StartMainForm(m_nastaveni, std::move(s));
         m_updates.Count = 0;
         m_form->installEventFilter(&m_updates);
     }

@@ -1,4 +1,5 @@
 #include "GuiTestEnvironment.h"
+#include "MainFormFixture.h"
 #include "TFakeHelpSystem.h"
 #include "TFakeRandom.h"
 #include "TFakeRegistryFile.h"
@@ -218,23 +219,14 @@ private:
 
     TMainFormServices Services()
     {
-        TMainFormServices s;
+        TMainFormServices s = test::TestServices(&m_help);
         s.QueryVersion = [this] { return m_version; };
-        s.Help = &m_help;
-        s.MakeRandom = [] { return std::make_unique<test::TFakeRandom>(); };
-        s.ProgramFile = QStringLiteral("/opt/hra/mecovnik.bin");
         return s;
     }
 
-    // The program's start: the window, both rosters, shown, deferred steps run.
     TMainForm& Start()
     {
-        m_form = std::make_unique<TMainForm>(m_nastaveni, Services());
-        m_form->CreateRosterWindows();
-        m_form->show();
-        if (!QTest::qWaitForWindowExposed(m_form.get()))
-            qFatal("main window not exposed");
-        Flush();
+        m_form = test::StartMainForm(m_nastaveni, Services());
         return *m_form;
     }
 

@@ -1,4 +1,5 @@
 #include "GuiTestEnvironment.h"
+#include "MainFormFixture.h"
 #include "TDialogAnswerer.h"
 #include "TFakeHelpSystem.h"
 #include "TFakeRandom.h"
@@ -86,17 +87,7 @@ private:
         m_file = std::move(file);
         m_store = std::make_unique<TRegistryStore>(*m_file);
         m_nastaveni = std::make_unique<TNastaveni>(*m_store);
-        TMainFormServices services;
-        services.QueryVersion = [] { return std::optional<TOsVersionInfo>({4, 0, 1381, 2}); };
-        services.Help = &m_help;
-        services.MakeRandom = [] { return std::make_unique<test::TFakeRandom>(); };
-        services.ProgramFile = QStringLiteral("/opt/hra/mecovnik.bin");
-        m_form = std::make_unique<TMainForm>(*m_nastaveni, std::move(services));
-        m_form->CreateRosterWindows();
-        m_form->show();
-        if (!QTest::qWaitForWindowExposed(m_form.get()))
-            qFatal("main window not exposed");
-        Flush();
+        m_form = test::StartMainForm(*m_nastaveni, test::TestServices(&m_help));
         return *m_form;
     }
 

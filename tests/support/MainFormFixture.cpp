@@ -1,0 +1,29 @@
+#include "MainFormFixture.h"
+
+#include "GuiTestEnvironment.h"
+#include "TFakeRandom.h"
+
+namespace mecovnik::test {
+
+TMainFormServices TestServices(THelpSystem* help)
+{
+    TMainFormServices s;
+    s.QueryVersion = [] { return std::optional<TOsVersionInfo>(TOsVersionInfo{4, 0, 1381, 2}); };
+    s.Help = help;
+    s.MakeRandom = [] { return std::make_unique<TFakeRandom>(); };
+    s.ProgramFile = QStringLiteral("/opt/hra/mecovnik.bin");
+    return s;
+}
+
+std::unique_ptr<TMainForm> StartMainForm(TNastaveni& nastaveni, TMainFormServices services)
+{
+    auto form = std::make_unique<TMainForm>(nastaveni, std::move(services));
+    form->CreateRosterWindows();
+    form->show();
+    if (!QTest::qWaitForWindowExposed(form.get()))
+        qFatal("main window not exposed");
+    Flush();
+    return form;
+}
+
+} // namespace mecovnik::test
