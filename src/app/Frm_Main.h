@@ -31,6 +31,9 @@ class TPostavyWindow;
 class TRandom;
 enum class TTileMode;
 
+// The dynamic property that carries the help context of a menu item or control.
+inline constexpr char kHelpContext[] = "helpContext";
+
 // What the main window takes from the platform; tests pass their own.
 struct TMainFormServices
 {
