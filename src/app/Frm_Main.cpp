@@ -228,16 +228,6 @@ bool TMainForm::SaveConfiguration()
     return saved;
 }
 
-void TMainForm::showEvent(QShowEvent* event)
-{
-    QMainWindow::showEvent(event);
-    if (std::exchange(m_shownOnce, true))
-        return;
-    // The stored bounds are outer ones, and the frame around the window is
-    // known only once the window exists: apply them again now.
-    ApplyFormPlacement(m_nastaveni.MainWindow, *this);
-}
-
 void TMainForm::closeEvent(QCloseEvent* event)
 {
     // A failed save has been reported; the window closes all the same.

@@ -162,7 +162,6 @@ protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void FormCreate();
@@ -195,7 +194,6 @@ private:
     bool m_helpUsed = false;
     bool m_startupRejected = false;
     bool m_toolbarShowHint = true;
-    bool m_shownOnce = false;
 };
 
 } // namespace mecovnik
