@@ -1,5 +1,6 @@
 #pragma once
 
+#include "persistence/RegistryLimits.h"
 #include "persistence/TFormPlacement.h"
 #include "persistence/TMonsterPresets.h"
 
@@ -25,7 +26,8 @@ class TNastaveni final
 public:
     // A configuration in a store of its own that lives in memory only.
     TNastaveni();
-    // A configuration kept in store, which must outlive it.
+    // A configuration kept in store, which must outlive it. The store keeps
+    // room for the configuration's values (OwnPlaces).
     explicit TNastaveni(TRegistryStore& store);
     TNastaveni(const TNastaveni&) = delete;
     TNastaveni& operator=(const TNastaveni&) = delete;
@@ -40,8 +42,17 @@ public:
     // Writes the configuration: "Nastavení", "Okna", the toolbar's place, then
     // "Nestvůry". False when a key could not be opened or made, a value could
     // not be written or the file could not be written; what was written before
-    // the error stays written.
+    // the error stays written. A configuration whose values could not all fit
+    // the room the store keeps for them is not saved at all (false, nothing
+    // written), so a save never stops halfway for lack of room.
     bool Save();
+
+    // Where the configuration's values live below the current user's hive: its
+    // keys and values; all else in the store is foreign to the program.
+    [[nodiscard]] static TProgramPlaces OwnPlaces();
+    // The most the configuration's values can count in the written file,
+    // whatever spelling the store keeps for the names of its keys.
+    [[nodiscard]] std::size_t OwnBytesBound() const;
 
     bool AutoSave = true;
     TFormPlacement MainWindow;
@@ -55,6 +66,10 @@ private:
     // exist yet, so there is nothing to write or read.
     void WriteToolbar(TRegistry& programKey);
     void ReadToolbar(TRegistry& programKey);
+    // What the configuration counts apart from the presets, and the path length
+    // that the presets' key may have.
+    [[nodiscard]] static std::size_t FixedBytesBound();
+    [[nodiscard]] static std::size_t PresetsPathBytesBound();
 
     std::unique_ptr<TMemoryRegistryFile> m_ownFile;
     std::unique_ptr<TRegistryStore> m_ownStore;

@@ -25,7 +25,9 @@ void TRegistryStore::KeepRoomFor(const TProgramPlaces& places)
 
 void TRegistryStore::NoteIncompleteRead()
 {
+    // Kept past the next reads: a save reads the file anew but not every reader.
     m_lastReadWhole = false;
+    m_incompleteRead = true;
     m_needsBackup = true;
 }
 
@@ -87,7 +89,8 @@ void TRegistryStore::Reload()
     // A file that exists but did not parse whole (or could not be read at all)
     // is kept as a copy before the first write replaces it.
     m_lastReadWhole = status != TRegistryFile::TReadStatus::Failed && content.Whole;
-    m_needsBackup = status != TRegistryFile::TReadStatus::Missing && !m_lastReadWhole;
+    m_needsBackup =
+        status != TRegistryFile::TReadStatus::Missing && (!m_lastReadWhole || m_incompleteRead);
     m_top = std::move(content.Top);
     m_used = content.Bytes;
     bool added = false;
@@ -110,6 +113,7 @@ void TRegistryStore::Flush()
             return;
         }
         m_needsBackup = false;
+        m_incompleteRead = false;
     }
     if (!m_file.WriteAll(text))
         m_writeFailed = true;

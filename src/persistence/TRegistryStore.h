@@ -78,6 +78,7 @@ private:
     int m_changers = 0;
     bool m_lastReadWhole = true;
     bool m_needsBackup = false;
+    bool m_incompleteRead = false;
     bool m_writeFailed = false;
 };
 
