@@ -1,5 +1,6 @@
 #include "app/TApplication.h"
 
+#include "app/TProgramStyle.h"
 #include "components/MessageBoxes.h"
 
 #include <QIcon>
@@ -23,6 +24,7 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
     setOrganizationName(QStringLiteral("Ferdax"));
     setWindowIcon(QIcon(QPixmap(mecovnik_xpm)));
     LoadSystemTranslation();
+    setStyle(new TProgramStyle);
 }
 
 TApplication::~TApplication() = default;

@@ -107,6 +107,45 @@ private slots:
         QCOMPARE(SelectedCount(Nestvury()), 1);
         QVERIFY(Action("Item_ZranitNestvuru").isEnabled());
     }
+
+    // A disabled command shows its hint as well, reached by the arrow keys or
+    // pointed at with the mouse.
+    void disabledMenuItemsShowTheirHints()
+    {
+        auto& menu = *m_form->findChild<QMenu*>(QStringLiteral("Menu_Postava"));
+        QAction& remove = Action("Item_SmazatPostavu");
+        QAction& submenu =
+            *m_form->findChild<QMenu*>(QStringLiteral("Menu_Postava_CelaZkusenost"))->menuAction();
+        QVERIFY(!remove.isEnabled());
+        QTest::keyClick(m_form.get(), Qt::Key_P, Qt::AltModifier);
+        QTRY_VERIFY(menu.isVisible());
+        QCOMPARE(menu.activeAction(), &Action("Item_NovaPostava"));
+        QTest::keyClick(&menu, Qt::Key_Down);
+        QCOMPARE(menu.activeAction(), &remove);
+        QCOMPARE(m_form->statusBar()->currentMessage(),
+                 QStringLiteral("Vymazat aktivní postavu ze seznamu"));
+        QTest::keyClick(&menu, Qt::Key_Down);
+        QCOMPARE(menu.activeAction(), &submenu);
+
+        // The mouse: a disabled item of a submenu.
+        QTest::keyClick(&menu, Qt::Key_Right);
+        auto& handOver = *m_form->findChild<QMenu*>(QStringLiteral("Menu_Postava_CelaZkusenost"));
+        QTRY_VERIFY(handOver.isVisible());
+        QAction& active = Action("Item_CelaZkusenost_Aktivni");
+        QVERIFY(!active.isEnabled());
+        QTest::mouseMove(&handOver,
+                         handOver.actionGeometry(&Action("Item_CelaZkusenost_Vsechny")).center());
+        QTest::mouseMove(&handOver, handOver.actionGeometry(&active).center());
+        QTRY_COMPARE(m_form->statusBar()->currentMessage(),
+                     QStringLiteral("Převést všechnu nepřidělenou zkušenost aktivní postavy na "
+                                    "přidělenou"));
+        // A disabled item still does nothing when chosen.
+        QTest::keyClick(&handOver, Qt::Key_Return);
+        QVERIFY(!active.isEnabled());
+        for (int i = 0; i < 3 && QApplication::activePopupWidget(); ++i)
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+        QTRY_VERIFY(!menu.isVisible());
+    }
 };
 
 int main(int argc, char** argv)
