@@ -38,6 +38,10 @@ TMainForm::TMainForm(TNastaveni& nastaveni, TMainFormServices services, QWidget*
       m_services(std::move(services))
 {
     m_ui->setupUi(this);
+    CreateComponents();
+    // The guard acts as soon as its properties are set: a second copy goes no further.
+    if (SecondCopy())
+        return;
     setWindowFlag(Qt::WindowContextHelpButtonHint);
     QFont f = font();
     f.setPointSize(8);
@@ -264,16 +268,6 @@ void TMainForm::Item_PrintSetupClick()
 void TMainForm::Item_QuitClick()
 {
     close();
-}
-
-void TMainForm::Item_AboutClick()
-{
-    QMessageBox::about(
-        this, ApplicationTitle(),
-        QStringLiteral("<p><b>Mečovník pro Hradomor</b><br>Verze 1.0</p><p>%1</p><p>Toto je "
-                       "zatím nultý člen dlouhé posloupnosti programů, která snad bude někam "
-                       "konvergovat. Stačilo by, kdyby byla Cauchyovská!!!</p>")
-            .arg(CreditLine().toHtmlEscaped()));
 }
 
 void TMainForm::Item_NastaveniProstrediClick()

@@ -16,6 +16,7 @@ class QMdiSubWindow;
 class QMenu;
 class QPrinter;
 class QStatusBar;
+class QEvent;
 
 namespace Ui {
 class TMainForm;
@@ -23,12 +24,14 @@ class TMainForm;
 
 namespace mecovnik {
 
+class TAboutDialog;
 class TNastaveni;
 class THelpSystem;
 class TNestvuryWindow;
 class TObjektWindow;
 class TPostavyWindow;
 class TRandom;
+class TRunOnlyOnce;
 enum class TTileMode;
 
 // The dynamic property that carries the help context of a menu item or control.
@@ -45,6 +48,9 @@ struct TMainFormServices
     std::function<std::unique_ptr<TRandom>()> MakeRandom;
     // Path of the program file; the help file is named after it.
     QString ProgramFile;
+    // Whether the single-instance guard checks; window tests that make many
+    // main windows in one process turn it off.
+    bool RunOnlyOnce = true;
 };
 
 // The multiple-document main window: menus, status bar, help, window
@@ -62,6 +68,18 @@ public:
 
     // True when the system was rejected: the program must end with exit code 1.
     [[nodiscard]] bool StartupRejected() const { return m_startupRejected; }
+    // True when another copy of the program runs: it has been asked to come
+    // to the front, nothing else was started, and the program must end with
+    // exit code 0 without showing this window.
+    [[nodiscard]] bool SecondCopy() const;
+
+    [[nodiscard]] TRunOnlyOnce& RunOnlyOnce() const { return *m_runOnlyOnce; }
+    [[nodiscard]] TAboutDialog& AboutDialog() const { return *m_aboutDialog; }
+
+    // The application message hook: another copy's request to come to the
+    // front (RunOnlyOnce's RegisteredMessage) restores, raises and activates
+    // the program and is marked handled; other messages pass untouched.
+    void AppMessage(QEvent& message, bool& handled);
 
     // Creates the monster roster, then the character roster, as document windows.
     void CreateRosterWindows();
@@ -165,6 +183,8 @@ protected:
 
 private:
     void FormCreate();
+    void CreateComponents();
+    void BringToFront();
     bool CheckWindowsVersion();
     void AppHint(const QString& hint);
     void HintTimerTimer();
@@ -180,6 +200,8 @@ private:
     [[nodiscard]] int HelpContextAt(QObject* object) const;
 
     std::unique_ptr<Ui::TMainForm> m_ui;
+    TRunOnlyOnce* m_runOnlyOnce = nullptr;
+    TAboutDialog* m_aboutDialog = nullptr;
     TNastaveni& m_nastaveni;
     TMainFormServices m_services;
     std::unique_ptr<TRandom> m_random;

@@ -29,6 +29,8 @@ int RunProgram(QApplication& app)
         services.ProgramFile = QCoreApplication::applicationFilePath();
 
         TMainForm mainForm(nastaveni, std::move(services));
+        if (mainForm.SecondCopy())
+            return 0;
         if (mainForm.StartupRejected())
             return 1;
         mainForm.CreateRosterWindows();

@@ -22,6 +22,9 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
     // name, which Qt would append to every window caption.
     setApplicationName(QStringLiteral("mecovnik"));
     setOrganizationName(QStringLiteral("Ferdax"));
+    // Ties the windows to the menu entry cz.ferdax.mecovnik.desktop (the
+    // Wayland application id; on X11 its StartupWMClass names the class).
+    setDesktopFileName(QStringLiteral("cz.ferdax.mecovnik"));
     setWindowIcon(QIcon(QPixmap(mecovnik_xpm)));
     LoadSystemTranslation();
     setStyle(new TProgramStyle);
