@@ -78,6 +78,7 @@ TMainForm::TMainForm(TNastaveni& nastaveni, TMainFormServices services, QWidget*
             m_rosterCommands.emplace_back(action, entry.Need);
     }
     ConnectCommands();
+    SetupToolbar();
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         resize(screen->availableSize() * 3 / 4);
@@ -216,6 +217,7 @@ void TMainForm::LoadConfiguration()
         ClearStatusMessage();
         return;
     }
+    ApplyToolbarState();
     m_ui->Item_AutomatickyUkladatNastaveni->setChecked(m_nastaveni.AutoSave);
     ApplyFormPlacement(m_nastaveni.MainWindow, *this);
     ClearStatusMessage();
@@ -224,6 +226,7 @@ void TMainForm::LoadConfiguration()
 bool TMainForm::SaveConfiguration()
 {
     ShowStatusMessage(QStringLiteral("Probíhá ukládání konfigurace"), 0);
+    CaptureToolbarState();
     CaptureFormPlacement(m_nastaveni.MainWindow, *this);
     const bool saved = m_nastaveni.Save();
     if (!saved)
@@ -252,11 +255,6 @@ void TMainForm::Item_UlozitNastaveniClick()
         ShowStatusMessage(QStringLiteral("Nastavení bylo uloženo do registry."), 10);
 }
 
-void TMainForm::SetToolbarVisible(bool visible)
-{
-    m_ui->MainToolbarBevel->setVisible(visible);
-}
-
 void TMainForm::Item_PrintSetupClick()
 {
     if (!m_printer)
@@ -273,33 +271,6 @@ void TMainForm::Item_QuitClick()
 void TMainForm::Item_NastaveniProstrediClick()
 {
     // The settings dialog has only toolbar settings; it arrives with the toolbar.
-}
-
-// ---- toolbar popup ----
-
-void TMainForm::ToolbarPopupPopup()
-{
-    m_ui->ToolbarPopup_ShowHints->setChecked(m_toolbarShowHint);
-}
-
-void TMainForm::ToolbarPopup_ShowHintsClick()
-{
-    m_toolbarShowHint = !m_toolbarShowHint;
-}
-
-void TMainForm::ToolbarPopup_HideClick()
-{
-    SetToolbarVisible(false);
-}
-
-void TMainForm::ToolbarPopup_PropertiesClick()
-{
-    // Customising the toolbar arrives with the toolbar itself.
-}
-
-void TMainForm::ToolbarPopup_HelpClick()
-{
-    HelpCommand(HELP_CONTEXTPOPUP, 11);
 }
 
 } // namespace mecovnik

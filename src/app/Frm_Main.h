@@ -2,6 +2,7 @@
 
 #include "app/CommandEnabling.h"
 #include "app/TVersionRule.h"
+#include "toolbar/TToolbarCommandType.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -32,6 +33,7 @@ class TObjektWindow;
 class TPostavyWindow;
 class TRandom;
 class TRunOnlyOnce;
+class TToolbar;
 enum class TTileMode;
 
 // The dynamic property that carries the help context of a menu item or control.
@@ -114,6 +116,7 @@ public:
     [[nodiscard]] QString HelpFile() const { return m_helpFile; }
     [[nodiscard]] const QTimer& HintTimer() const { return m_hintTimer; }
     [[nodiscard]] QMenu* ToolbarPopup() const { return m_toolbarPopup; }
+    [[nodiscard]] TToolbar* MainToolbar() const { return m_mainToolbar; }
     [[nodiscard]] TRandom* Random() const { return m_random.get(); }
 
     // The credit line shown at start.
@@ -169,11 +172,8 @@ public:
 
     // The toolbar's command event: a click runs the matching menu command; a
     // double click and unknown ids do nothing.
-    enum TCommandType
-    {
-        ctClick = 0,
-        ctDblClick = 1,
-    };
+    using TCommandType = TToolbarCommandType;
+    using enum TToolbarCommandType;
     void MainToolbarCommand(QObject* sender, int commandId, TCommandType commandType);
 
 protected:
@@ -185,6 +185,11 @@ private:
     void FormCreate();
     void CreateComponents();
     void BringToFront();
+    // The toolbar under the menu, made before the configuration is loaded;
+    // applying and capturing its stored state.
+    void SetupToolbar();
+    void ApplyToolbarState();
+    void CaptureToolbarState();
     bool CheckWindowsVersion();
     void AppHint(const QString& hint);
     void HintTimerTimer();
@@ -208,6 +213,7 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     QTimer m_hintTimer;
     QMenu* m_toolbarPopup = nullptr;
+    TToolbar* m_mainToolbar = nullptr;
     QList<QAction*> m_windowListActions;
     std::vector<std::pair<QAction*, TCommandNeed>> m_rosterCommands;
     TPostavyWindow* m_postavy = nullptr;
@@ -215,7 +221,6 @@ private:
     QString m_helpFile;
     bool m_helpUsed = false;
     bool m_startupRejected = false;
-    bool m_toolbarShowHint = true;
 };
 
 } // namespace mecovnik

@@ -7,6 +7,7 @@
 #include "persistence/TMemoryRegistryFile.h"
 #include "persistence/TRegistry.h"
 #include "persistence/TRegistryStore.h"
+#include "toolbar/ToolbarPersistence.h"
 
 #include <array>
 #include <exception>
@@ -178,8 +179,25 @@ void TNastaveni::LoadSteps()
     program.CloseKey();
 }
 
-void TNastaveni::WriteToolbar(TRegistry& /*programKey*/) {}
+void TNastaveni::WriteToolbar(TRegistry& programKey)
+{
+    Toolbar.Write(programKey, kToolbarKey);
+}
 
-void TNastaveni::ReadToolbar(TRegistry& /*programKey*/) {}
+void TNastaveni::ReadToolbar(TRegistry& programKey)
+{
+    Toolbar.Read(programKey, kToolbarKey);
+}
+
+void TNastaveni::TToolbarHolder::Write(TRegistry& registry, std::string_view subkey) const
+{
+    if (m_state)
+        SaveToolbarState(registry, subkey, *m_state);
+}
+
+void TNastaveni::TToolbarHolder::Read(const TRegistry& registry, std::string_view subkey)
+{
+    m_state = LoadToolbarState(registry, subkey);
+}
 
 } // namespace mecovnik

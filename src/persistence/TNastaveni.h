@@ -3,6 +3,7 @@
 #include "persistence/RegistryLimits.h"
 #include "persistence/TFormPlacement.h"
 #include "persistence/TMonsterPresets.h"
+#include "toolbar/TToolbarState.h"
 
 #include <memory>
 #include <string_view>
@@ -34,7 +35,7 @@ public:
     ~TNastaveni();
 
     // Reads the stored configuration: the automatic-saving flag, the main
-    // window's placement, then the presets. A missing program key, subkey or
+    // window's placement, the toolbar's state, then the presets. A missing program key, subkey or
     // value, or one of the wrong type or range, keeps what the object holds;
     // the four bounds change only together. Never writes. False only when a
     // registry error ended the load; what was read before it stays.
@@ -54,16 +55,33 @@ public:
     // whatever spelling the store keeps for the names of its keys.
     [[nodiscard]] std::size_t OwnBytesBound() const;
 
+    // Owns at most one toolbar state: the one loaded, or the one captured for
+    // the next save. Replacing or clearing it frees the old one.
+    class TToolbarHolder final
+    {
+    public:
+        void Replace(std::unique_ptr<TToolbarState> state) { m_state = std::move(state); }
+        void Clear() { m_state.reset(); }
+        [[nodiscard]] const TToolbarState* Get() const { return m_state.get(); }
+        // Writes the state into subkey of registry's open key (nothing while
+        // empty); reads it back, replacing the content with what was found.
+        void Write(TRegistry& registry, std::string_view subkey) const;
+        void Read(const TRegistry& registry, std::string_view subkey);
+
+    private:
+        std::unique_ptr<TToolbarState> m_state;
+    };
+
     bool AutoSave = true;
     TFormPlacement MainWindow;
+    TToolbarHolder Toolbar;
     TMonsterPresets MonsterPresets;
 
 private:
     void SaveSteps();
     void LoadSteps();
     // The toolbar's values ("Panel nástrojů") go between "Okna" and "Nestvůry",
-    // through the registry object open at the program key. The toolbar does not
-    // exist yet, so there is nothing to write or read.
+    // through the registry object open at the program key.
     void WriteToolbar(TRegistry& programKey);
     void ReadToolbar(TRegistry& programKey);
     // What the configuration counts apart from the presets, and the path length
