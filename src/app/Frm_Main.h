@@ -23,6 +23,8 @@ class TMainForm;
 
 namespace mecovnik {
 
+class TFightKeeper;
+class TJournalFile;
 class TNastaveni;
 class THelpSystem;
 class TNestvuryWindow;
@@ -45,6 +47,8 @@ struct TMainFormServices
     std::function<std::unique_ptr<TRandom>()> MakeRandom;
     // Path of the program file; the help file is named after it.
     QString ProgramFile;
+    // The fight's journal; not owned; nullptr for none.
+    TJournalFile* Journal = nullptr;
 };
 
 // The multiple-document main window: menus, status bar, help, window
@@ -149,6 +153,13 @@ public:
     void Item_PridatZivotyNestvury_AllClick();
     void Item_ZranitNestvuruClick();
 
+    // Undo and redo of roster changes (MainFormHistory.cpp).
+    void Item_ZpetClick();
+    void Item_ZnovuClick();
+    [[nodiscard]] TFightKeeper* Fight() const { return m_fight.get(); }
+    // The program ends properly: the fight's journal is removed.
+    void EndFight();
+
     // The toolbar's command event: a click runs the matching menu command; a
     // double click and unknown ids do nothing.
     enum TCommandType
@@ -179,6 +190,10 @@ private:
                     std::int16_t maximum, Action action);
     [[nodiscard]] int SelectedRow(const TObjektWindow* roster) const;
     [[nodiscard]] int HelpContextAt(QObject* object) const;
+    void AttachFight();
+    void RunRecorded(QAction* action, void (TMainForm::*handler)());
+    void UpdateHistoryCommands();
+    void OfferRecovery();
 
     std::unique_ptr<Ui::TMainForm> m_ui;
     TNastaveni& m_nastaveni;
@@ -191,6 +206,7 @@ private:
     std::vector<std::pair<QAction*, TCommandNeed>> m_rosterCommands;
     TPostavyWindow* m_postavy = nullptr;
     TNestvuryWindow* m_nestvury = nullptr;
+    std::unique_ptr<TFightKeeper> m_fight;
     QString m_helpFile;
     bool m_helpUsed = false;
     bool m_startupRejected = false;

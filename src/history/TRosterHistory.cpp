@@ -16,6 +16,21 @@ const std::string kNoName;
 TRosterHistory::TRosterHistory(TRosterList& postavy, TRosterList& nestvury)
     : m_lists{&postavy, &nestvury}
 {
+    NoteRevisions();
+}
+
+bool TRosterHistory::InStep() const
+{
+    for (int side = 0; side < kRosterSides; ++side)
+        if (m_lists[side]->Revision() != m_revisions[side])
+            return false;
+    return true;
+}
+
+void TRosterHistory::NoteRevisions()
+{
+    for (int side = 0; side < kRosterSides; ++side)
+        m_revisions[side] = m_lists[side]->Revision();
 }
 
 TRosterHistory::~TRosterHistory()
@@ -41,6 +56,9 @@ bool TRosterHistory::Begin(const TFightSelection& selection)
 {
     if (m_recording)
         return false;
+    m_outOfStep = !InStep();
+    if (m_outOfStep)
+        Clear();
     m_recording = true;
     m_selectionBefore = selection;
     for (int side = 0; side < kRosterSides; ++side) {
@@ -125,10 +143,12 @@ bool TRosterHistory::Commit(std::string name, const TFightSelection& selection)
         m_before[side].clear();
     }
 
+    NoteRevisions();
     m_last = {};
     m_last.Selection = selection;
-    if (!consistent) {
-        // The rosters cannot be walked back from here: forget the history.
+    if (!consistent || m_outOfStep) {
+        // The rosters cannot be walked back from here: forget the history,
+        // and let whoever follows the changes take the whole fight anew.
         Clear();
         m_last.Whole = true;
         return true;
@@ -210,6 +230,10 @@ bool TRosterHistory::Undo()
 {
     if (m_recording || !CanUndo())
         return false;
+    if (!InStep()) {
+        Clear();
+        return false;
+    }
     TStep& step = m_steps[m_done - 1];
     m_last = {};
     m_last.Selection = step.Before;
@@ -228,6 +252,7 @@ bool TRosterHistory::Undo()
             c.Changed.push_back(row.Before);
     }
     --m_done;
+    NoteRevisions();
     return true;
 }
 
@@ -235,6 +260,10 @@ bool TRosterHistory::Redo()
 {
     if (m_recording || !CanRedo())
         return false;
+    if (!InStep()) {
+        Clear();
+        return false;
+    }
     TStep& step = m_steps[m_done];
     m_last = {};
     m_last.Selection = step.After;
@@ -253,11 +282,13 @@ bool TRosterHistory::Redo()
             c.Changed.push_back(row.After);
     }
     ++m_done;
+    NoteRevisions();
     return true;
 }
 
 void TRosterHistory::Clear()
 {
+    NoteRevisions();
     m_steps.clear();
     m_done = 0;
     m_entries = 0;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <string>
@@ -63,6 +64,8 @@ public:
 
     // Starts recording a command, the selections as they are before it.
     // False (and nothing starts) while a command is already being recorded.
+    // Rows added or removed since the last transition other than through the
+    // history drop every step, and the change of this command is Whole.
     bool Begin(const TFightSelection& selection);
     [[nodiscard]] bool Recording() const { return m_recording; }
 
@@ -83,7 +86,9 @@ public:
 
     // Takes the newest step back: the rosters return to the state before it,
     // LastChange tells what moved and the selections before the step. False
-    // when there is nothing to undo or a command is being recorded.
+    // when there is nothing to undo or a command is being recorded; also when
+    // rows were added or removed behind the history's back, which drops every
+    // step.
     bool Undo();
     // Takes the next undone step again; LastChange as for Undo.
     bool Redo();
@@ -91,7 +96,8 @@ public:
     // The last transition made by Commit, Undo or Redo.
     [[nodiscard]] const TFightChange& LastChange() const { return m_last; }
 
-    // Forgets every step (the rosters stay as they are).
+    // Forgets every step; the history starts again from the rosters as they
+    // are now.
     void Clear();
     [[nodiscard]] std::size_t StepCount() const { return m_steps.size(); }
 
@@ -126,6 +132,10 @@ private:
         TRecordNumbers Numbers{};
     };
 
+    // Whether the lists are as the last transition left them; rows added or
+    // removed behind the history's back make its steps useless.
+    [[nodiscard]] bool InStep() const;
+    void NoteRevisions();
     // Compares a roster with its notes from Begin; false when the list does
     // not follow from them (then the history cannot be trusted).
     bool Diff(int side, TStepRoster& out);
@@ -138,6 +148,8 @@ private:
     std::size_t m_done = 0; // steps [0, m_done) are done
     std::size_t m_entries = 0;
     bool m_recording = false;
+    bool m_outOfStep = false; // Begin found the lists changed behind its back
+    std::array<std::uint64_t, kRosterSides> m_revisions{};
     TFightSelection m_selectionBefore;
     std::array<std::vector<TBefore>, kRosterSides> m_before;
     std::array<std::vector<std::unique_ptr<TObjekt>>, kRosterSides> m_removed;

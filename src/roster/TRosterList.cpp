@@ -58,6 +58,7 @@ int TRosterList::InsertPosition(std::string_view name) const
 int TRosterList::Add(std::unique_ptr<TObjekt> record)
 {
     const int row = InsertPosition(record->Name);
+    ++m_revision;
     Track(record->Name, true);
     m_rows.insert(m_rows.begin() + row, std::move(record));
     return row;
@@ -78,6 +79,7 @@ void TRosterList::Delete(int row)
 {
     if (row < 0 || row >= Count())
         return;
+    ++m_revision;
     auto record = std::move(m_rows[static_cast<std::size_t>(row)]);
     m_rows.erase(m_rows.begin() + row);
     Track(record->Name, false);
@@ -92,6 +94,7 @@ void TRosterList::Dispose(std::unique_ptr<TObjekt> record)
 
 std::vector<std::unique_ptr<TObjekt>> TRosterList::TakeRows(const std::vector<int>& rows)
 {
+    ++m_revision;
     auto taken = TakeAt(m_rows, rows);
     for (const auto& record : taken)
         Track(record->Name, false);
@@ -100,6 +103,7 @@ std::vector<std::unique_ptr<TObjekt>> TRosterList::TakeRows(const std::vector<in
 
 void TRosterList::PutRows(std::vector<std::pair<int, std::unique_ptr<TObjekt>>> rows)
 {
+    ++m_revision;
     for (const auto& [row, record] : rows)
         Track(record->Name, true);
     PutAt(m_rows, std::move(rows));

@@ -25,6 +25,9 @@ public:
 
     [[nodiscard]] int Count() const { return static_cast<int>(m_rows.size()); }
 
+    // Counts the changes of which rows there are (additions and removals).
+    [[nodiscard]] std::uint64_t Revision() const { return m_revision; }
+
     // The record of a row, or nullptr for an index outside the list (-1 included).
     [[nodiscard]] TObjekt* At(int row) const;
 
@@ -44,6 +47,7 @@ public:
     // Removes and destroys every record for which pred is true, in one pass.
     template <class Pred> void RemoveIf(Pred pred)
     {
+        ++m_revision;
         auto kept = m_rows.begin();
         for (auto& record : m_rows) {
             if (pred(*record)) {
@@ -93,6 +97,7 @@ private:
     std::vector<std::unique_ptr<TObjekt>> m_rows;
     std::unordered_map<std::string, TNumbers> m_numbers;
     std::vector<std::unique_ptr<TObjekt>>* m_sink = nullptr;
+    std::uint64_t m_revision = 0;
 };
 
 } // namespace mecovnik

@@ -469,6 +469,21 @@ TEST(RosterHistory, ARecordLostBehindTheHistorysBackForgetsTheHistory)
     EXPECT_TRUE(f.History.Commit("Smazat postavu", f.Selection()));
     EXPECT_TRUE(f.History.LastChange().Whole);
     EXPECT_FALSE(f.History.CanUndo());
+
+    // Rows added outside any command: the steps no longer fit, so undo
+    // refuses and forgets them, and the next command's change is whole.
+    f.Run("Nová postava", [&] { f.Postavy.Add(std::make_unique<TPostava>("Bilbo")); });
+    f.Postavy.Add(std::make_unique<TPostava>("Aragorn"));
+    EXPECT_TRUE(f.History.CanUndo());
+    EXPECT_FALSE(f.History.Undo());
+    EXPECT_FALSE(f.History.CanUndo());
+    f.Postavy.Add(std::make_unique<TPostava>("Cirdan"));
+    EXPECT_TRUE(f.Run("Změnit životy", [&] { f.Postavy.At(0)->SetLives(1); }));
+    EXPECT_TRUE(f.History.LastChange().Whole);
+    EXPECT_EQ(f.Recovered().Rosters[kPostavy], DataOf(f.Postavy));
+    EXPECT_TRUE(f.Run("Změnit životy", [&] { f.Postavy.At(0)->SetLives(2); }));
+    EXPECT_FALSE(f.History.LastChange().Whole);
+    EXPECT_TRUE(f.History.CanUndo());
 }
 
 } // namespace
