@@ -3,6 +3,7 @@
 #include "ui_Frm_Main.h"
 
 #include "app/HelpFileName.h"
+#include "app/TFightKeeper.h"
 #include "app/UserMessages.h"
 #include "components/MessageBoxes.h"
 #include "persistence/FormPlacement.h"
@@ -129,6 +130,7 @@ void TMainForm::CreateRosterWindows()
     m_ui->MdiArea->addSubWindow(m_postavy);
     m_postavy->show();
     m_ui->MdiArea->setActiveSubWindow(m_postavy);
+    AttachFight();
 }
 
 QMdiArea* TMainForm::MdiArea() const

@@ -26,6 +26,8 @@ class TMainForm;
 namespace mecovnik {
 
 class TAboutDialog;
+class TFightKeeper;
+class TJournalFile;
 class TNastaveni;
 class THelpSystem;
 class TNestvuryWindow;
@@ -53,6 +55,8 @@ struct TMainFormServices
     // Whether the single-instance guard checks; window tests that make many
     // main windows in one process turn it off.
     bool RunOnlyOnce = true;
+    // The fight's journal; not owned; nullptr for none.
+    TJournalFile* Journal = nullptr;
 };
 
 // The multiple-document main window: menus, status bar, help, window
@@ -170,6 +174,13 @@ public:
     void Item_PridatZivotyNestvury_AllClick();
     void Item_ZranitNestvuruClick();
 
+    // Undo and redo of roster changes (MainFormHistory.cpp).
+    void Item_ZpetClick();
+    void Item_ZnovuClick();
+    [[nodiscard]] TFightKeeper* Fight() const { return m_fight.get(); }
+    // The program ends properly: the fight's journal is removed.
+    void EndFight();
+
     // The toolbar's command event: a click runs the matching menu command; a
     // double click and unknown ids do nothing.
     using TCommandType = TToolbarCommandType;
@@ -203,6 +214,10 @@ private:
                     std::int16_t maximum, Action action);
     [[nodiscard]] int SelectedRow(const TObjektWindow* roster) const;
     [[nodiscard]] int HelpContextAt(QObject* object) const;
+    void AttachFight();
+    void RunRecorded(QAction* action, void (TMainForm::*handler)());
+    void UpdateHistoryCommands();
+    void OfferRecovery();
 
     std::unique_ptr<Ui::TMainForm> m_ui;
     TRunOnlyOnce* m_runOnlyOnce = nullptr;
@@ -218,6 +233,7 @@ private:
     std::vector<std::pair<QAction*, TCommandNeed>> m_rosterCommands;
     TPostavyWindow* m_postavy = nullptr;
     TNestvuryWindow* m_nestvury = nullptr;
+    std::unique_ptr<TFightKeeper> m_fight;
     QString m_helpFile;
     bool m_helpUsed = false;
     bool m_startupRejected = false;
