@@ -80,6 +80,7 @@ std::size_t TNastaveni::FixedBytesBound()
     for (const std::string_view name : kPlacementValues)
         bytes += ValueLineBytes(name, integer);
     bytes += KeyLineBytes(ProgramPath(kPresetsKey).size());
+    bytes += KeyLineBytes(ProgramPath(kToolbarKey).size());
     return kSpellingFactor * bytes;
 }
 
@@ -91,6 +92,8 @@ std::size_t TNastaveni::PresetsPathBytesBound()
 std::size_t TNastaveni::OwnBytesBound() const
 {
     std::size_t bytes = FixedBytesBound();
+    if (const TToolbarState* toolbar = Toolbar.Get())
+        bytes += kSpellingFactor * ToolbarValuesBytes(*toolbar);
     for (int i = 0; i < MonsterPresets.Count(); ++i)
         bytes += PresetBytesBound(MonsterPresets.At(i)->Name, PresetsPathBytesBound());
     return bytes;

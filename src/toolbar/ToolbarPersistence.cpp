@@ -1,6 +1,7 @@
 #include "toolbar/ToolbarPersistence.h"
 
 #include "persistence/ERegistryException.h"
+#include "persistence/RegistryLimits.h"
 #include "persistence/RegistryReads.h"
 #include "persistence/TRegistry.h"
 
@@ -20,6 +21,20 @@ constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 
 } // namespace
+
+std::size_t ToolbarValuesBytes(const TToolbarState& state)
+{
+    const TRegistryValue integer{TRegType::Dword, std::string(4, '\0')};
+    std::size_t bytes = 0;
+    for (const std::string_view name : {kVersion, kVisible, kShowHints, kCount})
+        bytes += ValueLineBytes(name, integer);
+    if (!state.Records.empty()) {
+        const std::vector<std::uint8_t> records = WriteLayoutRecords(state.Records);
+        bytes += ValueLineBytes(kButtons, TRegistryValue{TRegType::Binary,
+                                                         std::string(records.begin(), records.end())});
+    }
+    return bytes;
+}
 
 void SaveToolbarState(TRegistry& registry, std::string_view subkey, const TToolbarState& state,
                       std::int32_t version)

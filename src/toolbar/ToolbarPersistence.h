@@ -18,6 +18,9 @@ inline constexpr std::int32_t kToolbarStateVersion = 1;
 void SaveToolbarState(TRegistry& registry, std::string_view subkey, const TToolbarState& state,
                       std::int32_t version = kToolbarStateVersion);
 
+// What the values SaveToolbarState writes count in the written file.
+[[nodiscard]] std::size_t ToolbarValuesBytes(const TToolbarState& state);
+
 // The state stored in subkey below registry's open key; nullptr when the
 // subkey is missing or its "Verze" is not version. Missing or mistyped flags
 // stay on; a layout whose bytes are not exactly "Počet tlačítek" records (a
