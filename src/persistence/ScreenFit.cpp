@@ -47,6 +47,14 @@ TScreenRect FitBoundsToScreens(const TScreenRect& bounds, const std::vector<TScr
         std::clamp<std::int64_t>(bounds.Width, 0, desktop.Right - desktop.Left));
     fitted.Height = static_cast<std::int32_t>(
         std::clamp<std::int64_t>(bounds.Height, 0, desktop.Bottom - desktop.Top));
+    // A window cut down to the desktop is also moved onto it, so that all of
+    // it can be reached.
+    if (fitted.Width != bounds.Width)
+        fitted.Left = static_cast<std::int32_t>(
+            Within(fitted.Left, fitted.Width, desktop.Left, desktop.Right));
+    if (fitted.Height != bounds.Height)
+        fitted.Top = static_cast<std::int32_t>(
+            Within(fitted.Top, fitted.Height, desktop.Top, desktop.Bottom));
 
     // An empty window still has a place: it counts as one pixel.
     TEdges window = Edges(fitted);

@@ -18,7 +18,8 @@ struct TScreenRect
 // Stored outer bounds made fit for the screens, whose available areas (without
 // panels and docks) are given, the primary one at index primary:
 // - no wider or taller than the available virtual desktop (the rectangle
-//   around all available areas), and no less than 0;
+//   around all available areas), and no less than 0; a window cut down so is
+//   moved onto that rectangle;
 // - a window that would lie wholly off every available area is brought onto
 //   the primary one, as close to where it was as it fits;
 // - anything else stays as it is, a window partly off the screens included.
