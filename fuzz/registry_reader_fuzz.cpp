@@ -15,7 +15,9 @@
 #include "persistence/TRegistryStore.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <source_location>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,10 +26,14 @@ namespace {
 
 using namespace mecovnik;
 
-void Check(bool condition)
+// Aborts (a finding) naming the check that failed.
+void Check(bool condition, std::source_location where = std::source_location::current())
 {
-    if (!condition)
-        std::abort();
+    if (condition)
+        return;
+    std::fprintf(stderr, "check failed: %s:%u\n", where.file_name(),
+                 static_cast<unsigned>(where.line()));
+    std::abort();
 }
 
 bool SameTree(const TRegistryKey& a, const TRegistryKey& b)
@@ -54,7 +60,7 @@ std::size_t OmittedHiveLines(const TRegistryKey& top)
 {
     std::size_t bytes = 0;
     for (const auto& hive : top.Subkeys())
-        if (hive.Item->Values().Size() == 0)
+        if (hive.Item->Values().Size() == 0 && hive.Item->Subkeys().Size() != 0)
             bytes += KeyLineBytes(hive.Name.size());
     return bytes;
 }

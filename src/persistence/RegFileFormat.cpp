@@ -553,7 +553,7 @@ void AddValue(TSink& out, std::string_view name, const TRegistryValue& value)
 void AppendKey(std::string& out, std::string& path, const TRegistryKey& key, bool hive)
 {
     TTextSink sink{out};
-    if (!hive || key.Values().Size() != 0) {
+    if (!hive || key.Values().Size() != 0 || key.Subkeys().Size() == 0) {
         out += "\n[";
         out += path;
         out += "]\n";
