@@ -238,6 +238,9 @@ void THelpViewer::EnsureWindow()
     // beside it; destroyed by this object or when the user closes it.
     auto* window = new QMainWindow;
     window->setAttribute(Qt::WA_DeleteOnClose);
+    // Like the separate help program of old, it never keeps the program
+    // running once the main window has closed.
+    window->setAttribute(Qt::WA_QuitOnClose, false);
     window->setObjectName(u"helpWindow"_s);
     window->setWindowTitle(u"Nápověda – Mečovník"_s);
 
