@@ -43,6 +43,9 @@ TMainForm::TMainForm(TNastaveni& nastaveni, TMainFormServices services, QWidget*
     f.setPointSize(8);
     setFont(f);
     m_ui->MdiArea->setActivationOrder(QMdiArea::CreationOrder);
+    // A roster partly outside the document area stays within reach.
+    m_ui->MdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_ui->MdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     SetMessageBoxOwner(this);
 
     // A menu's hint and help context belong to the item that opens it.

@@ -152,6 +152,36 @@ private slots:
         QTRY_VERIFY(!menu.isVisible());
     }
 
+    // "Na sebe": both rosters large, the back one's title bar in view; a
+    // roster pushed out of a small document area is reached by scroll bars.
+    void cascadeAndScrollBars()
+    {
+        Action("Item_Okno_Cascade").trigger();
+        Flush();
+        QMdiArea& area = *m_form->MdiArea();
+        const QSize viewport = area.viewport()->size();
+        const auto stack = area.subWindowList(QMdiArea::StackingOrder);
+        QCOMPARE(stack.size(), 2);
+        QMdiSubWindow* back = stack.front();
+        QMdiSubWindow* front = stack.back();
+        QCOMPARE(front, area.activeSubWindow());
+        for (QMdiSubWindow* w : stack) {
+            QVERIFY2(2 * w->width() >= viewport.width(), qPrintable(w->windowTitle()));
+            QVERIFY2(2 * w->height() >= viewport.height(), qPrintable(w->windowTitle()));
+            QVERIFY(QRect(QPoint(0, 0), viewport).contains(w->geometry()));
+        }
+        const int titleHeight = back->widget()->geometry().top();
+        QVERIFY(titleHeight > 0);
+        const QPoint backTitle = back->geometry().topLeft() + QPoint(4, titleHeight / 2);
+        QVERIFY(!front->geometry().contains(backTitle));
+        QCOMPARE(area.childAt(area.viewport()->mapTo(&area, backTitle)), back);
+
+        QVERIFY(!area.horizontalScrollBar()->isVisible());
+        front->move(viewport.width() - 40, viewport.height() - 40);
+        QTRY_VERIFY(area.horizontalScrollBar()->isVisible());
+        QTRY_VERIFY(area.verticalScrollBar()->isVisible());
+    }
+
     // F1 where no help context applies asks for no help at all.
     void f1WithoutAHelpContextAsksNothing()
     {
