@@ -29,12 +29,19 @@ class TMessageBox final : public QMessageBox
 {
 public:
     TMessageBox(const TMessageBoxRecord& record, QWidget* owner)
-        : QMessageBox(record.Icon, record.Caption, record.Text, record.Buttons, owner),
+        : QMessageBox(record.Icon, record.Caption, record.Text, record.Buttons, owner,
+                      Flags(record.Buttons)),
           m_onlyButtons(record.Buttons == (QMessageBox::Yes | QMessageBox::No))
     {
         setTextFormat(Qt::PlainText);
-        if (m_onlyButtons)
-            setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    }
+
+    // A title bar with no buttons for a question; the usual box otherwise.
+    static Qt::WindowFlags Flags(QMessageBox::StandardButtons buttons)
+    {
+        if (buttons == (QMessageBox::Yes | QMessageBox::No))
+            return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+        return Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint;
     }
 
 protected:
