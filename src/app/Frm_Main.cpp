@@ -3,6 +3,7 @@
 #include "ui_Frm_Main.h"
 
 #include "app/HelpFileName.h"
+#include "app/TFightKeeper.h"
 #include "app/UserMessages.h"
 #include "components/MessageBoxes.h"
 #include "persistence/FormPlacement.h"
@@ -78,6 +79,7 @@ TMainForm::TMainForm(TNastaveni& nastaveni, TMainFormServices services, QWidget*
             m_rosterCommands.emplace_back(action, entry.Need);
     }
     ConnectCommands();
+    SetupToolbar();
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         resize(screen->availableSize() * 3 / 4);
@@ -128,6 +130,7 @@ void TMainForm::CreateRosterWindows()
     m_ui->MdiArea->addSubWindow(m_postavy);
     m_postavy->show();
     m_ui->MdiArea->setActiveSubWindow(m_postavy);
+    AttachFight();
 }
 
 QMdiArea* TMainForm::MdiArea() const
@@ -216,6 +219,7 @@ void TMainForm::LoadConfiguration()
         ClearStatusMessage();
         return;
     }
+    ApplyToolbarState();
     m_ui->Item_AutomatickyUkladatNastaveni->setChecked(m_nastaveni.AutoSave);
     ApplyFormPlacement(m_nastaveni.MainWindow, *this);
     ClearStatusMessage();
@@ -224,22 +228,13 @@ void TMainForm::LoadConfiguration()
 bool TMainForm::SaveConfiguration()
 {
     ShowStatusMessage(QStringLiteral("Probíhá ukládání konfigurace"), 0);
+    CaptureToolbarState();
     CaptureFormPlacement(m_nastaveni.MainWindow, *this);
     const bool saved = m_nastaveni.Save();
     if (!saved)
         ShowErrorMessage(QStringLiteral("Chyba při ukládání konfigurace do registry."));
     ClearStatusMessage();
     return saved;
-}
-
-void TMainForm::showEvent(QShowEvent* event)
-{
-    QMainWindow::showEvent(event);
-    if (std::exchange(m_shownOnce, true))
-        return;
-    // The stored bounds are outer ones, and the frame around the window is
-    // known only once the window exists: apply them again now.
-    ApplyFormPlacement(m_nastaveni.MainWindow, *this);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)
@@ -262,11 +257,6 @@ void TMainForm::Item_UlozitNastaveniClick()
         ShowStatusMessage(QStringLiteral("Nastavení bylo uloženo do registry."), 10);
 }
 
-void TMainForm::SetToolbarVisible(bool visible)
-{
-    m_ui->MainToolbarBevel->setVisible(visible);
-}
-
 void TMainForm::Item_PrintSetupClick()
 {
     if (!m_printer)
@@ -283,33 +273,6 @@ void TMainForm::Item_QuitClick()
 void TMainForm::Item_NastaveniProstrediClick()
 {
     // The settings dialog has only toolbar settings; it arrives with the toolbar.
-}
-
-// ---- toolbar popup ----
-
-void TMainForm::ToolbarPopupPopup()
-{
-    m_ui->ToolbarPopup_ShowHints->setChecked(m_toolbarShowHint);
-}
-
-void TMainForm::ToolbarPopup_ShowHintsClick()
-{
-    m_toolbarShowHint = !m_toolbarShowHint;
-}
-
-void TMainForm::ToolbarPopup_HideClick()
-{
-    SetToolbarVisible(false);
-}
-
-void TMainForm::ToolbarPopup_PropertiesClick()
-{
-    // Customising the toolbar arrives with the toolbar itself.
-}
-
-void TMainForm::ToolbarPopup_HelpClick()
-{
-    HelpCommand(HELP_CONTEXTPOPUP, 11);
 }
 
 } // namespace mecovnik

@@ -2,6 +2,7 @@
 
 #include "app/CommandEnabling.h"
 #include "app/TVersionRule.h"
+#include "toolbar/TToolbarCommandType.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -25,6 +26,8 @@ class TMainForm;
 namespace mecovnik {
 
 class TAboutDialog;
+class TFightKeeper;
+class TJournalFile;
 class TNastaveni;
 class THelpSystem;
 class TNestvuryWindow;
@@ -32,6 +35,7 @@ class TObjektWindow;
 class TPostavyWindow;
 class TRandom;
 class TRunOnlyOnce;
+class TToolbar;
 enum class TTileMode;
 
 // The dynamic property that carries the help context of a menu item or control.
@@ -51,6 +55,8 @@ struct TMainFormServices
     // Whether the single-instance guard checks; window tests that make many
     // main windows in one process turn it off.
     bool RunOnlyOnce = true;
+    // The fight's journal; not owned; nullptr for none.
+    TJournalFile* Journal = nullptr;
 };
 
 // The multiple-document main window: menus, status bar, help, window
@@ -114,6 +120,7 @@ public:
     [[nodiscard]] QString HelpFile() const { return m_helpFile; }
     [[nodiscard]] const QTimer& HintTimer() const { return m_hintTimer; }
     [[nodiscard]] QMenu* ToolbarPopup() const { return m_toolbarPopup; }
+    [[nodiscard]] TToolbar* MainToolbar() const { return m_mainToolbar; }
     [[nodiscard]] TRandom* Random() const { return m_random.get(); }
 
     // The credit line shown at start.
@@ -167,25 +174,33 @@ public:
     void Item_PridatZivotyNestvury_AllClick();
     void Item_ZranitNestvuruClick();
 
+    // Undo and redo of roster changes (MainFormHistory.cpp).
+    void Item_ZpetClick();
+    void Item_ZnovuClick();
+    [[nodiscard]] TFightKeeper* Fight() const { return m_fight.get(); }
+    // The program ends properly: the fight's journal is removed.
+    void EndFight();
+
     // The toolbar's command event: a click runs the matching menu command; a
     // double click and unknown ids do nothing.
-    enum TCommandType
-    {
-        ctClick = 0,
-        ctDblClick = 1,
-    };
+    using TCommandType = TToolbarCommandType;
+    using enum TToolbarCommandType;
     void MainToolbarCommand(QObject* sender, int commandId, TCommandType commandType);
 
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void FormCreate();
     void CreateComponents();
     void BringToFront();
+    // The toolbar under the menu, made before the configuration is loaded;
+    // applying and capturing its stored state.
+    void SetupToolbar();
+    void ApplyToolbarState();
+    void CaptureToolbarState();
     bool CheckWindowsVersion();
     void AppHint(const QString& hint);
     void HintTimerTimer();
@@ -199,6 +214,10 @@ private:
                     std::int16_t maximum, Action action);
     [[nodiscard]] int SelectedRow(const TObjektWindow* roster) const;
     [[nodiscard]] int HelpContextAt(QObject* object) const;
+    void AttachFight();
+    void RunRecorded(QAction* action, void (TMainForm::*handler)());
+    void UpdateHistoryCommands();
+    void OfferRecovery();
 
     std::unique_ptr<Ui::TMainForm> m_ui;
     TRunOnlyOnce* m_runOnlyOnce = nullptr;
@@ -209,15 +228,15 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     QTimer m_hintTimer;
     QMenu* m_toolbarPopup = nullptr;
+    TToolbar* m_mainToolbar = nullptr;
     QList<QAction*> m_windowListActions;
     std::vector<std::pair<QAction*, TCommandNeed>> m_rosterCommands;
     TPostavyWindow* m_postavy = nullptr;
     TNestvuryWindow* m_nestvury = nullptr;
+    std::unique_ptr<TFightKeeper> m_fight;
     QString m_helpFile;
     bool m_helpUsed = false;
     bool m_startupRejected = false;
-    bool m_toolbarShowHint = true;
-    bool m_shownOnce = false;
 };
 
 } // namespace mecovnik

@@ -18,8 +18,11 @@ namespace mecovnik {
 
 void TMainForm::ConnectCommands()
 {
+    // Every command runs through RunRecorded, which makes a roster command
+    // one step of the history (MainFormHistory.cpp).
     const auto bind = [this](QAction* action, void (TMainForm::*handler)()) {
-        connect(action, &QAction::triggered, this, handler);
+        connect(action, &QAction::triggered, this,
+                [this, action, handler] { RunRecorded(action, handler); });
     };
     Ui::TMainForm& ui = *m_ui;
     bind(ui.Item_PrintSetup, &TMainForm::Item_PrintSetupClick);

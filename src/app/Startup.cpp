@@ -6,6 +6,7 @@
 #include "persistence/TRegistryStore.h"
 #include "platform/SystemVersion.h"
 #include "platform/THelpViewer.h"
+#include "platform/TQtJournalFile.h"
 #include "platform/TQtRegistryFile.h"
 #include "roster/TRandom.h"
 
@@ -22,11 +23,13 @@ int RunProgram(QApplication& app)
         TRegistryStore registry(registryFile);
         TNastaveni nastaveni(registry);
         THelpViewer help;
+        TQtJournalFile journal(TQtJournalFile::DefaultFolder());
         TMainFormServices services;
         services.QueryVersion = QuerySystemVersion;
         services.Help = &help;
         services.MakeRandom = [] { return std::make_unique<TClockSeededRandom>(); };
         services.ProgramFile = QCoreApplication::applicationFilePath();
+        services.Journal = &journal;
 
         TMainForm mainForm(nastaveni, std::move(services));
         if (mainForm.SecondCopy())
@@ -35,7 +38,9 @@ int RunProgram(QApplication& app)
             return 1;
         mainForm.CreateRosterWindows();
         mainForm.show();
-        return app.exec();
+        const int code = app.exec();
+        mainForm.EndFight();
+        return code;
     } catch (const std::exception& e) {
         ShowErrorMessage(QString::fromLocal8Bit(e.what()));
     } catch (...) {

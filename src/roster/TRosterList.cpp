@@ -1,6 +1,7 @@
 #include "roster/TRosterList.h"
 
 #include "roster/RosterRules.h"
+#include "roster/RowSplice.h"
 
 #include <algorithm>
 
@@ -57,6 +58,7 @@ int TRosterList::InsertPosition(std::string_view name) const
 int TRosterList::Add(std::unique_ptr<TObjekt> record)
 {
     const int row = InsertPosition(record->Name);
+    ++m_revision;
     Track(record->Name, true);
     m_rows.insert(m_rows.begin() + row, std::move(record));
     return row;
@@ -77,9 +79,34 @@ void TRosterList::Delete(int row)
 {
     if (row < 0 || row >= Count())
         return;
-    const std::string name = m_rows[static_cast<std::size_t>(row)]->Name;
+    ++m_revision;
+    auto record = std::move(m_rows[static_cast<std::size_t>(row)]);
     m_rows.erase(m_rows.begin() + row);
-    Track(name, false);
+    Track(record->Name, false);
+    Dispose(std::move(record));
+}
+
+void TRosterList::Dispose(std::unique_ptr<TObjekt> record)
+{
+    if (m_sink)
+        m_sink->push_back(std::move(record));
+}
+
+std::vector<std::unique_ptr<TObjekt>> TRosterList::TakeRows(const std::vector<int>& rows)
+{
+    ++m_revision;
+    auto taken = TakeAt(m_rows, rows);
+    for (const auto& record : taken)
+        Track(record->Name, false);
+    return taken;
+}
+
+void TRosterList::PutRows(std::vector<std::pair<int, std::unique_ptr<TObjekt>>> rows)
+{
+    ++m_revision;
+    for (const auto& [row, record] : rows)
+        Track(record->Name, true);
+    PutAt(m_rows, std::move(rows));
 }
 
 } // namespace mecovnik

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace mecovnik {
@@ -23,6 +24,9 @@ public:
     TRosterList& operator=(const TRosterList&) = delete;
 
     [[nodiscard]] int Count() const { return static_cast<int>(m_rows.size()); }
+
+    // Counts the changes of which rows there are (additions and removals).
+    [[nodiscard]] std::uint64_t Revision() const { return m_revision; }
 
     // The record of a row, or nullptr for an index outside the list (-1 included).
     [[nodiscard]] TObjekt* At(int row) const;
@@ -43,13 +47,33 @@ public:
     // Removes and destroys every record for which pred is true, in one pass.
     template <class Pred> void RemoveIf(Pred pred)
     {
-        std::erase_if(m_rows, [this, &pred](const auto& record) {
-            if (!pred(*record))
-                return false;
-            Track(record->Name, false);
-            return true;
-        });
+        ++m_revision;
+        auto kept = m_rows.begin();
+        for (auto& record : m_rows) {
+            if (pred(*record)) {
+                Track(record->Name, false);
+                Dispose(std::move(record));
+            } else {
+                if (&*kept != &record)
+                    *kept = std::move(record);
+                ++kept;
+            }
+        }
+        m_rows.erase(kept, m_rows.end());
     }
+
+    // Removes the records of the given rows (ascending, distinct, each valid)
+    // in one pass and hands them over in that order.
+    [[nodiscard]] std::vector<std::unique_ptr<TObjekt>> TakeRows(const std::vector<int>& rows);
+
+    // Puts records back where they stood in an earlier state: each pair holds
+    // the row the record gets in the result, rows ascending. One pass, no name
+    // comparison: the caller vouches that this restores a sorted roster.
+    void PutRows(std::vector<std::pair<int, std::unique_ptr<TObjekt>>> rows);
+
+    // While a sink is set, removed records are moved into it instead of being
+    // destroyed, so that a recorder can keep them; nullptr destroys them again.
+    void SetRemovalSink(std::vector<std::unique_ptr<TObjekt>>* sink) { m_sink = sink; }
 
     // The lowest n >= 1 for which no row seems to be named "<name> [n]"
     // (found through the fold keys; the caller checks the candidate).
@@ -67,10 +91,13 @@ private:
     };
 
     void Track(const std::string& name, bool added);
+    void Dispose(std::unique_ptr<TObjekt> record);
 
     const TNameOrder& m_order;
     std::vector<std::unique_ptr<TObjekt>> m_rows;
     std::unordered_map<std::string, TNumbers> m_numbers;
+    std::vector<std::unique_ptr<TObjekt>>* m_sink = nullptr;
+    std::uint64_t m_revision = 0;
 };
 
 } // namespace mecovnik

@@ -39,6 +39,13 @@ public:
         endResetModel();
     }
 
+    // The records themselves, for changes made elsewhere: one that adds or
+    // removes rows must lie between BeginReset and EndReset, so that views
+    // hear of it; one that changes numbers only asks the views to repaint.
+    [[nodiscard]] TRosterList& EditRecords() { return m_records; }
+    void BeginReset() { beginResetModel(); }
+    void EndReset() { endResetModel(); }
+
     // Row of a record, or -1.
     [[nodiscard]] int RowOf(const TObjekt* record) const;
 

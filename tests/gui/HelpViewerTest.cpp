@@ -61,6 +61,8 @@ const QList<TContextPhrase>& ProgramContexts()
         {575, u"Soubor"_s},
         {576, u"Nastavení tiskárny..."_s},
         {578, u"Alt+X"_s},
+        {590, u"Zpět"_s},
+        {591, u"Znovu"_s},
     };
     return contexts;
 }

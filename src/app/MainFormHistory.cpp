@@ -1,0 +1,133 @@
+#include "app/Frm_Main.h"
+
+#include "ui_Frm_Main.h"
+
+#include "app/TFightKeeper.h"
+#include "components/MessageBoxes.h"
+
+#include <QMenu>
+
+// Undo and redo of roster changes, and the offer to bring back a fight that a
+// crash interrupted. Beyond the original program; none of its commands,
+// texts or shortcuts changes.
+
+namespace mecovnik {
+
+namespace {
+
+// A caption as a step's name: without the access key mark and the dots.
+QString Plain(QString caption)
+{
+    caption.remove(u'&');
+    if (caption.endsWith(QStringLiteral("...")))
+        caption.chop(3);
+    return caption;
+}
+
+} // namespace
+
+void TMainForm::AttachFight()
+{
+    m_fight = std::make_unique<TFightKeeper>(*m_postavy, *m_nestvury, m_services.Journal);
+
+    // Every command of the menus Postava and Nestvůra and the wound are steps,
+    // named by their captions; a submenu's entry adds its item in brackets:
+    // "Změnit životy (aktivní postava)".
+    const std::function<void(QMenu*, const QString&)> name = [&](QMenu* menu,
+                                                                 const QString& submenu) {
+        for (QAction* action : menu->actions()) {
+            if (action->isSeparator())
+                continue;
+            if (QMenu* sub = action->menu()) {
+                name(sub, Plain(sub->title()));
+                continue;
+            }
+            QString item = Plain(action->text());
+            if (!submenu.isEmpty()) {
+                item[0] = item[0].toLower();
+                item = submenu + QStringLiteral(" (") + item + u')';
+            }
+            m_fight->NameStep(action, item);
+        }
+    };
+    name(m_ui->Menu_Postava, {});
+    name(m_ui->Menu_Nestvura, {});
+    m_fight->NameStep(m_ui->Item_ZranitNestvuru, Plain(m_ui->Item_ZranitNestvuru->text()));
+
+    m_ui->Item_Znovu->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                    QKeySequence(Qt::SHIFT | Qt::ALT | Qt::Key_Backspace)});
+    connect(m_ui->Item_Zpet, &QAction::triggered, this, &TMainForm::Item_ZpetClick);
+    connect(m_ui->Item_Znovu, &QAction::triggered, this, &TMainForm::Item_ZnovuClick);
+    UpdateHistoryCommands();
+
+    // Asked once the main window shows: the deferred start-up steps were
+    // posted before.
+    if (m_fight->HasLeftover())
+        QMetaObject::invokeMethod(
+            this, [this] { OfferRecovery(); }, Qt::QueuedConnection);
+}
+
+void TMainForm::RunRecorded(QAction* action, void (TMainForm::*handler)())
+{
+    const std::optional<QString> name = m_fight ? m_fight->StepName(action) : std::nullopt;
+    if (!name || m_fight->Recording()) {
+        (this->*handler)();
+        return;
+    }
+    m_fight->Begin();
+    try {
+        (this->*handler)();
+    } catch (...) {
+        // What the command did before it failed is a step too.
+        m_fight->Commit(*name);
+        UpdateHistoryCommands();
+        throw;
+    }
+    m_fight->Commit(*name);
+    UpdateHistoryCommands();
+}
+
+void TMainForm::UpdateHistoryCommands()
+{
+    const bool undo = m_fight && m_fight->CanUndo();
+    const bool redo = m_fight && m_fight->CanRedo();
+    m_ui->Item_Zpet->setEnabled(undo);
+    m_ui->Item_Zpet->setText(undo ? QStringLiteral("Zpě&t: ") + m_fight->UndoName()
+                                  : QStringLiteral("Zpě&t"));
+    m_ui->Item_Znovu->setEnabled(redo);
+    m_ui->Item_Znovu->setText(redo ? QStringLiteral("Zn&ovu: ") + m_fight->RedoName()
+                                   : QStringLiteral("Zn&ovu"));
+}
+
+void TMainForm::Item_ZpetClick()
+{
+    if (m_fight)
+        m_fight->Undo();
+    UpdateHistoryCommands();
+}
+
+void TMainForm::Item_ZnovuClick()
+{
+    if (m_fight)
+        m_fight->Redo();
+    UpdateHistoryCommands();
+}
+
+void TMainForm::OfferRecovery()
+{
+    if (!m_fight || !m_fight->HasLeftover())
+        return;
+    if (AskQuestion(QStringLiteral("Program minule neskončil řádně. Obnovit rozehraný souboj?")))
+        m_fight->RestoreLeftover();
+    else
+        m_fight->DiscardLeftover();
+    UpdateHistoryCommands();
+}
+
+void TMainForm::EndFight()
+{
+    if (m_fight)
+        m_fight->EndNormally();
+}
+
+} // namespace mecovnik

@@ -1,0 +1,210 @@
+#include "app/TFightKeeper.h"
+
+#include "app/UserMessages.h"
+#include "components/TAdvancedListBox.h"
+#include "history/TJournalFile.h"
+#include "roster/Frm_Nestvury.h"
+#include "roster/Frm_Postavy.h"
+#include "roster/TObjekt.h"
+#include "roster/TRosterModel.h"
+
+#include <QCoreApplication>
+#include <QScrollBar>
+
+namespace mecovnik {
+
+namespace {
+
+// Above this many changed rows a roster repaints whole, not row by row.
+constexpr std::size_t kRowsToRepaintOneByOne = 64;
+
+} // namespace
+
+TFightKeeper::TFightKeeper(TPostavyWindow& postavy, TNestvuryWindow& nestvury, TJournalFile* file)
+    : m_postavy(postavy), m_nestvury(nestvury),
+      m_history(postavy.Rows().EditRecords(), nestvury.Rows().EditRecords())
+{
+    if (!file || !file->Claim())
+        return;
+    m_journal = std::make_unique<TFightJournal>(*file);
+    TJournalReading left = m_journal->TakeLeftover(postavy.Rows().Records().Order());
+    switch (left.Status) {
+    case TJournalReading::TStatus::Fight:
+        if (!left.Fight.Empty()) {
+            m_leftover = std::move(left.Fight);
+            break;
+        }
+        [[fallthrough]]; // an empty fight is not worth a question
+    case TJournalReading::TStatus::NoFight:
+        (void)m_journal->Remove();
+        break;
+    case TJournalReading::TStatus::Damaged:
+        break; // kept aside as a backup already
+    }
+}
+
+TFightKeeper::~TFightKeeper() = default;
+
+void TFightKeeper::NameStep(const QAction* action, const QString& name)
+{
+    m_stepNames.insert(action, name);
+}
+
+std::optional<QString> TFightKeeper::StepName(const QAction* action) const
+{
+    const auto it = m_stepNames.constFind(action);
+    if (it == m_stepNames.constEnd())
+        return std::nullopt;
+    return *it;
+}
+
+TObjektWindow& TFightKeeper::Window(int side) const
+{
+    if (side == kPostavy)
+        return m_postavy;
+    return m_nestvury;
+}
+
+TFightSelection TFightKeeper::Selection() const
+{
+    TFightSelection selection;
+    for (int side = 0; side < kRosterSides; ++side)
+        selection.Rows[static_cast<std::size_t>(side)] = Window(side).ListBox()->ItemIndex();
+    return selection;
+}
+
+void TFightKeeper::Begin()
+{
+    m_history.Begin(Selection());
+}
+
+void TFightKeeper::Commit(const QString& name)
+{
+    if (m_history.Commit(name.toStdString(), Selection()))
+        Journal(m_history.LastChange());
+}
+
+QString TFightKeeper::UndoName() const
+{
+    return QString::fromStdString(m_history.UndoName());
+}
+
+QString TFightKeeper::RedoName() const
+{
+    return QString::fromStdString(m_history.RedoName());
+}
+
+bool TFightKeeper::Undo()
+{
+    return Move(true);
+}
+
+bool TFightKeeper::Redo()
+{
+    return Move(false);
+}
+
+bool TFightKeeper::Move(bool undo)
+{
+    if (m_history.Recording() || !(undo ? m_history.CanUndo() : m_history.CanRedo()))
+        return false;
+    const auto moves = undo ? m_history.UndoMovesRows() : m_history.RedoMovesRows();
+    std::array<int, kRosterSides> scrolled{};
+    for (int side = 0; side < kRosterSides; ++side) {
+        if (!moves[static_cast<std::size_t>(side)])
+            continue;
+        scrolled[static_cast<std::size_t>(side)] =
+            Window(side).ListBox()->verticalScrollBar()->value();
+        Window(side).Rows().BeginReset();
+    }
+    const bool moved = undo ? m_history.Undo() : m_history.Redo();
+    for (int side = 0; side < kRosterSides; ++side)
+        if (moves[static_cast<std::size_t>(side)])
+            Window(side).Rows().EndReset();
+
+    if (moved) {
+        const TFightChange& change = m_history.LastChange();
+        for (int side = 0; side < kRosterSides; ++side) {
+            TObjektWindow& window = Window(side);
+            const auto s = static_cast<std::size_t>(side);
+            if (moves[s]) {
+                // A reset scrolls to the top; stay where the user was.
+                window.ListBox()->verticalScrollBar()->setValue(scrolled[s]);
+            } else if (change.Rosters[s].Changed.size() > kRowsToRepaintOneByOne) {
+                window.ListBox()->viewport()->update();
+            } else {
+                for (const int row : change.Rosters[s].Changed)
+                    window.RedrawRow(row);
+            }
+        }
+        Select(change.Selection);
+        Journal(change);
+    }
+    QCoreApplication::postEvent(m_postavy.window(), new QEvent(UM_UPDATECOMMANDS));
+    return moved;
+}
+
+void TFightKeeper::Select(const TFightSelection& selection)
+{
+    for (int side = 0; side < kRosterSides; ++side) {
+        TAdvancedListBox* list = Window(side).ListBox();
+        const int row = selection.Rows[static_cast<std::size_t>(side)];
+        list->SetItemIndex(row);
+        if (row >= 0)
+            list->scrollTo(list->model()->index(row, 0));
+    }
+}
+
+void TFightKeeper::Journal(const TFightChange& change)
+{
+    // While a left fight waits for its answer, the journal still holds it.
+    if (m_journal && !m_leftover)
+        m_journal->Record(change, m_postavy.Rows().Records(), m_nestvury.Rows().Records());
+}
+
+void TFightKeeper::RestoreLeftover()
+{
+    if (!m_leftover)
+        return;
+    const TFightData fight = std::move(*m_leftover);
+    m_leftover.reset();
+    TFightSelection selection;
+    for (int side = 0; side < kRosterSides; ++side) {
+        const auto s = static_cast<std::size_t>(side);
+        TRosterModel& rows = Window(side).Rows();
+        TRosterList& list = rows.EditRecords();
+        rows.BeginReset();
+        list.RemoveIf([](const TObjekt&) { return true; });
+        // Added by name: the order is the user's collation of today.
+        for (const TRecordData& record : fight.Rosters[s])
+            if (list.IndexOf(record.Name) < 0)
+                list.Add(MakeRecord(static_cast<TRosterSide>(side), record));
+        rows.EndReset();
+        const int selected = fight.Selection.Rows[s];
+        if (selected >= 0)
+            selection.Rows[s] =
+                list.IndexOf(fight.Rosters[s][static_cast<std::size_t>(selected)].Name);
+    }
+    Select(selection);
+    m_history.Clear();
+    if (m_journal)
+        m_journal->WriteWhole(m_postavy.Rows().Records(), m_nestvury.Rows().Records(), Selection());
+    QCoreApplication::postEvent(m_postavy.window(), new QEvent(UM_UPDATECOMMANDS));
+}
+
+void TFightKeeper::DiscardLeftover()
+{
+    if (!m_leftover)
+        return;
+    m_leftover.reset();
+    if (m_journal)
+        (void)m_journal->Remove();
+}
+
+void TFightKeeper::EndNormally()
+{
+    if (m_journal && !m_leftover)
+        (void)m_journal->Remove();
+}
+
+} // namespace mecovnik

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "history/FightJournalFormat.h"
+#include "history/TFightJournal.h"
+#include "history/TRosterHistory.h"
+
+#include <QHash>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class QAction;
+
+namespace mecovnik {
+
+class TJournalFile;
+class TNestvuryWindow;
+class TObjektWindow;
+class TPostavyWindow;
+
+// The windows' side of the fight's history and journal. Roster commands run
+// between Begin and Commit; undo and redo move the records in both roster
+// windows, tell their views, and bring back the selections; every completed
+// change is written to the journal, which a proper end of the program removes.
+class TFightKeeper final
+{
+public:
+    // The journal file may be nullptr (no journal at all); when another copy
+    // of the program holds it, this copy keeps no journal and never touches it.
+    TFightKeeper(TPostavyWindow& postavy, TNestvuryWindow& nestvury, TJournalFile* file);
+    ~TFightKeeper();
+    Q_DISABLE_COPY_MOVE(TFightKeeper)
+
+    // The menu command whose runs are steps of the history, under a name.
+    void NameStep(const QAction* action, const QString& name);
+    // The step name of a command; none for commands that change no roster.
+    [[nodiscard]] std::optional<QString> StepName(const QAction* action) const;
+
+    [[nodiscard]] bool Recording() const { return m_history.Recording(); }
+    void Begin();
+    // Ends a command: keeps its step when it changed a roster, and writes the
+    // journal.
+    void Commit(const QString& name);
+
+    [[nodiscard]] bool CanUndo() const { return m_history.CanUndo(); }
+    [[nodiscard]] bool CanRedo() const { return m_history.CanRedo(); }
+    [[nodiscard]] QString UndoName() const;
+    [[nodiscard]] QString RedoName() const;
+    bool Undo();
+    bool Redo();
+
+    // A fight left by a run that did not end properly, waiting for the
+    // user's answer.
+    [[nodiscard]] bool HasLeftover() const { return m_leftover.has_value(); }
+    // Puts the left fight into both rosters (as the only rows) with its
+    // selections, and writes the journal anew.
+    void RestoreLeftover();
+    // Gives the left fight up: the journal is removed.
+    void DiscardLeftover();
+
+    // The program ends properly: the journal is removed (unless a left fight
+    // still waits for an answer).
+    void EndNormally();
+
+    [[nodiscard]] bool Journalling() const { return m_journal != nullptr; }
+    [[nodiscard]] const TRosterHistory& History() const { return m_history; }
+
+private:
+    [[nodiscard]] TFightSelection Selection() const;
+    [[nodiscard]] TObjektWindow& Window(int side) const;
+    // Runs a transition of the history, telling the views around it.
+    bool Move(bool undo);
+    void Select(const TFightSelection& selection);
+    void Journal(const TFightChange& change);
+
+    TPostavyWindow& m_postavy;
+    TNestvuryWindow& m_nestvury;
+    TRosterHistory m_history;
+    std::unique_ptr<TFightJournal> m_journal;
+    std::optional<TFightData> m_leftover;
+    QHash<const QAction*, QString> m_stepNames;
+};
+
+} // namespace mecovnik

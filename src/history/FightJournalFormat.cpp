@@ -1,0 +1,587 @@
+#include "history/FightJournalFormat.h"
+
+#include "history/TRosterHistory.h"
+#include "roster/RowSplice.h"
+#include "roster/TNameOrder.h"
+#include "roster/TRosterList.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <limits>
+#include <optional>
+
+namespace mecovnik {
+
+namespace {
+
+constexpr std::array<std::string_view, kRosterSides> kSideWords{"postava", "nestvura"};
+constexpr std::size_t kRowsPerRemoveLine = 100;
+
+std::array<std::uint32_t, 256> MakeCrcTable()
+{
+    std::array<std::uint32_t, 256> table{};
+    for (std::uint32_t i = 0; i < 256; ++i) {
+        std::uint32_t c = i;
+        for (int k = 0; k < 8; ++k)
+            c = (c & 1u) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+        table[i] = c;
+    }
+    return table;
+}
+
+void AppendNumber(std::string& out, std::int64_t n)
+{
+    char buffer[24];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, n);
+    out.append(buffer, result.ptr);
+}
+
+void AppendQuoted(std::string& out, std::string_view name)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    out += '"';
+    for (const char ch : name) {
+        const auto c = static_cast<unsigned char>(ch);
+        switch (ch) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (c < 0x20 || c == 0x7f) {
+                out += "\\x";
+                out += kHex[c >> 4];
+                out += kHex[c & 15];
+            } else {
+                out += ch;
+            }
+        }
+    }
+    out += '"';
+}
+
+void AppendNumbers(std::string& out, int side, const TObjekt& record)
+{
+    const TRecordNumbers numbers = NumbersOf(record);
+    for (int i = 0; i < NumberCount(static_cast<TRosterSide>(side)); ++i) {
+        out += ' ';
+        AppendNumber(out, numbers[static_cast<std::size_t>(i)]);
+    }
+}
+
+void AppendInsert(std::string& out, int side, int row, const TObjekt& record)
+{
+    out += kSideWords[static_cast<std::size_t>(side)];
+    out += " insert ";
+    AppendNumber(out, row);
+    AppendNumbers(out, side, record);
+    out += ' ';
+    AppendQuoted(out, record.Name);
+    out += '\n';
+}
+
+void AppendSelection(std::string& out, const TFightSelection& selection)
+{
+    out += "selection ";
+    AppendNumber(out, selection.Rows[0]);
+    out += ' ';
+    AppendNumber(out, selection.Rows[1]);
+    out += '\n';
+}
+
+// Closes the record that starts at start with its end line.
+void AppendEnd(std::string& out, std::size_t start, std::uint64_t sequence)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    const std::uint32_t crc = Crc32(std::string_view(out).substr(start));
+    out += "end ";
+    AppendNumber(out, static_cast<std::int64_t>(sequence));
+    out += ' ';
+    for (int shift = 28; shift >= 0; shift -= 4)
+        out += kHex[(crc >> shift) & 15u];
+    out += '\n';
+}
+
+} // namespace
+
+std::uint32_t Crc32(std::string_view bytes)
+{
+    static const std::array<std::uint32_t, 256> table = MakeCrcTable();
+    std::uint32_t c = 0xFFFFFFFFu;
+    for (const char ch : bytes)
+        c = table[(c ^ static_cast<unsigned char>(ch)) & 0xFFu] ^ (c >> 8);
+    return c ^ 0xFFFFFFFFu;
+}
+
+std::string FormatJournal(std::uint64_t sequence, const TRosterList& postavy,
+                          const TRosterList& nestvury, const TFightSelection& selection)
+{
+    std::string out(kJournalHeader);
+    out.reserve(64 + 48 * static_cast<std::size_t>(postavy.Count() + nestvury.Count()));
+    const std::size_t start = out.size();
+    out += "snapshot ";
+    AppendNumber(out, static_cast<std::int64_t>(sequence));
+    out += '\n';
+    const std::array<const TRosterList*, kRosterSides> lists{&postavy, &nestvury};
+    for (int side = 0; side < kRosterSides; ++side)
+        for (int row = 0; row < lists[side]->Count(); ++row)
+            AppendInsert(out, side, row, *lists[side]->At(row));
+    AppendSelection(out, selection);
+    AppendEnd(out, start, sequence);
+    return out;
+}
+
+std::string FormatChange(std::uint64_t sequence, const TFightChange& change,
+                         const TRosterList& postavy, const TRosterList& nestvury)
+{
+    std::string out = "change ";
+    AppendNumber(out, static_cast<std::int64_t>(sequence));
+    out += '\n';
+    const std::array<const TRosterList*, kRosterSides> lists{&postavy, &nestvury};
+    for (int side = 0; side < kRosterSides; ++side) {
+        const TRosterChange& c = change.Rosters[side];
+        const std::string_view word = kSideWords[static_cast<std::size_t>(side)];
+        for (std::size_t i = 0; i < c.Removed.size(); ++i) {
+            if (i % kRowsPerRemoveLine == 0) {
+                if (i > 0)
+                    out += '\n';
+                out += word;
+                out += " remove";
+            }
+            out += ' ';
+            AppendNumber(out, c.Removed[i]);
+        }
+        if (!c.Removed.empty())
+            out += '\n';
+        for (const int row : c.Inserted)
+            AppendInsert(out, side, row, *lists[side]->At(row));
+        for (const int row : c.Changed) {
+            out += word;
+            out += " set ";
+            AppendNumber(out, row);
+            AppendNumbers(out, side, *lists[side]->At(row));
+            out += '\n';
+        }
+    }
+    AppendSelection(out, change.Selection);
+    AppendEnd(out, 0, sequence);
+    return out;
+}
+
+// ---- reading ----
+
+namespace {
+
+// Splits a line into words; the quoted name, when there is one, is the last.
+class TLineReader
+{
+public:
+    explicit TLineReader(std::string_view line) : m_line(line) {}
+
+    [[nodiscard]] std::optional<std::string_view> Word()
+    {
+        if (m_pos >= m_line.size() || m_line[m_pos] == '"')
+            return std::nullopt;
+        const std::size_t space = m_line.find(' ', m_pos);
+        const std::size_t stop = space == std::string_view::npos ? m_line.size() : space;
+        const std::string_view word = m_line.substr(m_pos, stop - m_pos);
+        m_pos = space == std::string_view::npos ? m_line.size() : space + 1;
+        if (word.empty())
+            return std::nullopt; // two spaces, or a space at the end
+        return word;
+    }
+
+    [[nodiscard]] std::optional<std::int64_t> Number(std::int64_t lowest, std::int64_t highest)
+    {
+        const auto word = Word();
+        if (!word)
+            return std::nullopt;
+        std::int64_t value = 0;
+        const char* end = word->data() + word->size();
+        const auto result = std::from_chars(word->data(), end, value);
+        if (result.ec != std::errc() || result.ptr != end || value < lowest || value > highest)
+            return std::nullopt;
+        return value;
+    }
+
+    // The quoted name that ends the line.
+    [[nodiscard]] std::optional<std::string> Quoted()
+    {
+        if (m_pos >= m_line.size() || m_line[m_pos] != '"')
+            return std::nullopt;
+        std::string name;
+        std::size_t i = m_pos + 1;
+        while (i < m_line.size()) {
+            const char ch = m_line[i];
+            if (ch == '"') {
+                if (i + 1 != m_line.size())
+                    return std::nullopt;
+                m_pos = m_line.size();
+                return name;
+            }
+            if (ch != '\\') {
+                name += ch;
+                ++i;
+                continue;
+            }
+            if (i + 1 >= m_line.size())
+                return std::nullopt;
+            const char e = m_line[i + 1];
+            i += 2;
+            switch (e) {
+            case '\\':
+            case '"':
+                name += e;
+                break;
+            case 'n':
+                name += '\n';
+                break;
+            case 'r':
+                name += '\r';
+                break;
+            case 't':
+                name += '\t';
+                break;
+            case 'x': {
+                if (i + 2 > m_line.size())
+                    return std::nullopt;
+                unsigned value = 0;
+                const auto result =
+                    std::from_chars(m_line.data() + i, m_line.data() + i + 2, value, 16);
+                if (result.ec != std::errc() || result.ptr != m_line.data() + i + 2)
+                    return std::nullopt;
+                name += static_cast<char>(value);
+                i += 2;
+                break;
+            }
+            default:
+                return std::nullopt;
+            }
+        }
+        return std::nullopt;
+    }
+
+    [[nodiscard]] bool AtEnd() const { return m_pos >= m_line.size(); }
+
+private:
+    std::string_view m_line;
+    std::size_t m_pos = 0;
+};
+
+bool ValidUtf8(std::string_view s)
+{
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        std::size_t extra = 0;
+        std::uint32_t cp = 0;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        if (c >= 0xC2 && c <= 0xDF) {
+            extra = 1;
+            cp = c & 0x1Fu;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            extra = 2;
+            cp = c & 0x0Fu;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            extra = 3;
+            cp = c & 0x07u;
+        } else {
+            return false;
+        }
+        if (i + extra >= s.size())
+            return false;
+        for (std::size_t k = 1; k <= extra; ++k) {
+            const auto cc = static_cast<unsigned char>(s[i + k]);
+            if ((cc & 0xC0u) != 0x80u)
+                return false;
+            cp = (cp << 6) | (cc & 0x3Fu);
+        }
+        if ((extra == 2 && cp < 0x800) || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+            (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+// One record's lines, parsed and checked against the state before it.
+struct TRecordOps
+{
+    bool Snapshot = false;
+    std::array<std::vector<int>, kRosterSides> Removed;
+    std::array<std::vector<std::pair<int, TRecordData>>, kRosterSides> Inserted;
+    std::array<std::vector<std::pair<int, TRecordNumbers>>, kRosterSides> Set;
+    TFightSelection Selection;
+};
+
+std::optional<int> SideOf(std::string_view word)
+{
+    for (int side = 0; side < kRosterSides; ++side)
+        if (word == kSideWords[static_cast<std::size_t>(side)])
+            return side;
+    return std::nullopt;
+}
+
+constexpr std::int64_t kMaxRow = std::numeric_limits<int>::max() - 1;
+
+// Parses the lines of a record's body (between its first and its end line).
+std::optional<TRecordOps> ParseBody(std::string_view body, bool snapshot)
+{
+    TRecordOps ops;
+    ops.Snapshot = snapshot;
+    std::array<int, kRosterSides> phase{0, 0}; // 0 remove, 1 insert, 2 set
+    bool selection = false;
+    std::size_t pos = 0;
+    while (pos < body.size()) {
+        const std::size_t eol = body.find('\n', pos);
+        const std::string_view line = body.substr(pos, eol - pos);
+        pos = eol + 1;
+        if (selection)
+            return std::nullopt; // the selection is the last line
+        TLineReader r(line);
+        const auto first = r.Word();
+        if (!first)
+            return std::nullopt;
+        if (*first == "selection") {
+            for (int side = 0; side < kRosterSides; ++side) {
+                const auto row = r.Number(-1, kMaxRow);
+                if (!row)
+                    return std::nullopt;
+                ops.Selection.Rows[static_cast<std::size_t>(side)] = static_cast<int>(*row);
+            }
+            if (!r.AtEnd())
+                return std::nullopt;
+            selection = true;
+            continue;
+        }
+        const auto side = SideOf(*first);
+        const auto op = r.Word();
+        if (!side || !op)
+            return std::nullopt;
+        const auto s = static_cast<std::size_t>(*side);
+        const int wanted = *op == "remove" ? 0 : *op == "insert" ? 1 : *op == "set" ? 2 : -1;
+        if (wanted < 0 || wanted < phase[s])
+            return std::nullopt;
+        phase[s] = wanted;
+        if (wanted == 0) {
+            while (!r.AtEnd()) {
+                const auto row = r.Number(0, kMaxRow);
+                if (!row)
+                    return std::nullopt;
+                ops.Removed[s].push_back(static_cast<int>(*row));
+            }
+            continue;
+        }
+        const auto row = r.Number(0, kMaxRow);
+        if (!row)
+            return std::nullopt;
+        TRecordNumbers numbers{};
+        for (int i = 0; i < NumberCount(static_cast<TRosterSide>(*side)); ++i) {
+            const auto n = r.Number(std::numeric_limits<std::int32_t>::min(),
+                                    std::numeric_limits<std::int32_t>::max());
+            if (!n)
+                return std::nullopt;
+            numbers[static_cast<std::size_t>(i)] = static_cast<std::int32_t>(*n);
+        }
+        if (wanted == 2) {
+            if (!r.AtEnd())
+                return std::nullopt;
+            ops.Set[s].emplace_back(static_cast<int>(*row), numbers);
+            continue;
+        }
+        auto name = r.Quoted();
+        if (!name || !r.AtEnd() || !ValidUtf8(*name))
+            return std::nullopt;
+        ops.Inserted[s].emplace_back(static_cast<int>(*row),
+                                     TRecordData{std::move(*name), numbers});
+    }
+    if (!selection)
+        return std::nullopt;
+    return ops;
+}
+
+// Applies a parsed record to the fight; false when it does not fit.
+bool Apply(TRecordOps& ops, TFightData& fight, std::uint64_t& work)
+{
+    if (ops.Snapshot)
+        fight = {};
+    for (int side = 0; side < kRosterSides; ++side) {
+        std::vector<TRecordData>& rows = fight.Rosters[static_cast<std::size_t>(side)];
+        auto& removed = ops.Removed[static_cast<std::size_t>(side)];
+        auto& inserted = ops.Inserted[static_cast<std::size_t>(side)];
+        if (!AscendingRowsBelow(removed, rows.size()))
+            return false;
+        const std::size_t size = rows.size() - removed.size() + inserted.size();
+        int previous = -1;
+        for (const auto& [row, data] : inserted) {
+            if (row <= previous || static_cast<std::size_t>(row) >= size)
+                return false;
+            previous = row;
+        }
+        if (!removed.empty() || !inserted.empty())
+            work += rows.size() + inserted.size();
+        if (!removed.empty())
+            (void)TakeAt(rows, removed);
+        PutAt(rows, std::move(inserted));
+        for (const auto& [row, numbers] : ops.Set[static_cast<std::size_t>(side)]) {
+            if (static_cast<std::size_t>(row) >= rows.size())
+                return false;
+            rows[static_cast<std::size_t>(row)].Numbers = numbers;
+        }
+    }
+    for (int side = 0; side < kRosterSides; ++side)
+        if (ops.Selection.Rows[static_cast<std::size_t>(side)] >=
+            static_cast<int>(fight.Rosters[static_cast<std::size_t>(side)].size()))
+            return false;
+    fight.Selection = ops.Selection;
+    return true;
+}
+
+bool NamesUnique(const std::vector<TRecordData>& rows, const TNameOrder& order)
+{
+    std::vector<const std::string*> names;
+    names.reserve(rows.size());
+    for (const TRecordData& row : rows)
+        names.push_back(&row.Name);
+    std::sort(names.begin(), names.end(), [&order](const std::string* a, const std::string* b) {
+        return order.Compare(*a, *b) < 0;
+    });
+    for (std::size_t i = 1; i < names.size(); ++i)
+        if (order.Compare(*names[i - 1], *names[i]) == 0)
+            return false;
+    return true;
+}
+
+std::optional<std::uint32_t> Hex32(std::string_view word)
+{
+    if (word.size() != 8)
+        return std::nullopt;
+    std::uint32_t value = 0;
+    const auto result = std::from_chars(word.data(), word.data() + word.size(), value, 16);
+    if (result.ec != std::errc() || result.ptr != word.data() + word.size())
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+TJournalReading ReadJournal(std::string_view bytes, const TNameOrder& order)
+{
+    TJournalReading reading;
+    const auto damaged = [&reading] {
+        reading = {};
+        reading.Status = TJournalReading::TStatus::Damaged;
+        return reading;
+    };
+    if (bytes.size() > kMaxJournalBytes)
+        return damaged();
+    if (!bytes.starts_with(kJournalHeader)) {
+        // A header cut short is a journal whose first write did not finish.
+        if (kJournalHeader.starts_with(bytes)) {
+            reading.TornTail = !bytes.empty();
+            return reading;
+        }
+        return damaged();
+    }
+    // The replay's work: rows moved by changes that add or remove rows. A
+    // journal this program writes stays far below this bound (it is
+    // compacted after a few hundred such changes); one that does not is not
+    // ours, and must not hold up the start.
+    const std::uint64_t budget = 64u * static_cast<std::uint64_t>(bytes.size()) + 1'000'000u;
+    std::uint64_t work = 0;
+    TFightData fight;
+    std::size_t pos = kJournalHeader.size();
+    while (pos < bytes.size()) {
+        const std::size_t start = pos;
+        const std::size_t firstEnd = bytes.find('\n', start);
+        if (firstEnd == std::string_view::npos) {
+            reading.TornTail = true;
+            break;
+        }
+        // Find the end line.
+        std::size_t line = firstEnd + 1;
+        std::size_t endLine = std::string_view::npos;
+        std::size_t endLineStop = std::string_view::npos;
+        while (line < bytes.size()) {
+            const std::size_t eol = bytes.find('\n', line);
+            if (eol == std::string_view::npos)
+                break;
+            if (bytes.substr(line, 4) == "end ") {
+                endLine = line;
+                endLineStop = eol;
+                break;
+            }
+            line = eol + 1;
+        }
+        if (endLine == std::string_view::npos) {
+            reading.TornTail = true; // no complete end line before the bytes ran out
+            break;
+        }
+        const bool last = endLineStop + 1 == bytes.size();
+        const auto bad = [&]() {
+            if (last) {
+                reading.TornTail = true;
+                return true;
+            }
+            return false;
+        };
+
+        TLineReader head(bytes.substr(start, firstEnd - start));
+        const auto kind = head.Word();
+        const auto sequence = head.Number(1, std::numeric_limits<std::int64_t>::max());
+        // Every write starts with a whole first line: one that is not a
+        // record's is no torn write.
+        if (!kind || (*kind != "snapshot" && *kind != "change") || !sequence || !head.AtEnd())
+            return damaged();
+        TLineReader end(bytes.substr(endLine, endLineStop - endLine));
+        (void)end.Word();
+        const auto endSequence = end.Number(1, std::numeric_limits<std::int64_t>::max());
+        const auto crcWord = end.Word();
+        const auto crc = crcWord ? Hex32(*crcWord) : std::nullopt;
+        const bool framed = endSequence && *endSequence == *sequence && crc && end.AtEnd() &&
+                            *crc == Crc32(bytes.substr(start, endLine - start));
+        if (!framed) {
+            if (bad())
+                break;
+            return damaged();
+        }
+        // A complete, intact record: from here on it must make sense.
+        const bool snapshot = *kind == "snapshot";
+        const auto seq = static_cast<std::uint64_t>(*sequence);
+        if (snapshot != (reading.Records == 0))
+            return damaged();
+        if (reading.Records > 0 && seq != reading.LastSequence + 1)
+            return damaged();
+        auto ops = ParseBody(bytes.substr(firstEnd + 1, endLine - firstEnd - 1), snapshot);
+        if (!ops || !Apply(*ops, fight, work) || work > budget)
+            return damaged();
+        reading.LastSequence = seq;
+        ++reading.Records;
+        pos = endLineStop + 1;
+    }
+    for (const auto& rows : fight.Rosters)
+        if (!NamesUnique(rows, order))
+            return damaged();
+    if (reading.Records == 0)
+        return reading;
+    reading.Status = TJournalReading::TStatus::Fight;
+    reading.Fight = std::move(fight);
+    return reading;
+}
+
+} // namespace mecovnik

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "history/FightState.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace mecovnik {
+
+class TNameOrder;
+class TRosterList;
+struct TFightChange;
+
+// The fight's journal, a readable text of LF-ended lines:
+//
+//   mecovnik-fight-journal 1
+//   snapshot 1
+//   postava insert 0 42 50 5 149 0 "Aragorn"
+//   nestvura insert 0 17 17 2 150 3 2 "Skřet"
+//   selection 0 -1
+//   end 1 5d3a1f0c
+//   change 2
+//   nestvura remove 0
+//   postava set 0 40 50 5 149 0
+//   selection 0 -1
+//   end 2 0b1c2d3e
+//
+// The first line names the format and its version. Then come records, each
+// from its "snapshot" or "change" line to its "end" line, which repeats the
+// record's number (one more than the record before) and carries the CRC-32 of
+// the record's lines before it. A snapshot describes the whole fight and is
+// always the first record; each change is applied to the state before it:
+// per roster, the rows removed (rows of the state before, ascending), then the
+// records inserted (rows of the state after, ascending, with all numbers and
+// the quoted name), then the rows whose numbers were set; last the selected
+// rows of both rosters. Names are UTF-8 between quotes, with \\, \", \n, \r,
+// \t and \xHH escapes. Numbers: characters carry Lives, MaxLives, KnockOut,
+// Experience, UnassignedExperience; monsters Lives, MaxLives, KnockOut,
+// KillExperience, Level, KnockOutRule.
+
+inline constexpr std::string_view kJournalHeader = "mecovnik-fight-journal 1\n";
+
+// The journal's largest size; a larger file counts as damaged.
+inline constexpr std::size_t kMaxJournalBytes = 64u * 1024u * 1024u;
+
+// CRC-32 (the polynomial of zip and PNG) of bytes.
+[[nodiscard]] std::uint32_t Crc32(std::string_view bytes);
+
+// A whole journal: the header and one snapshot record numbered sequence.
+[[nodiscard]] std::string FormatJournal(std::uint64_t sequence, const TRosterList& postavy,
+                                        const TRosterList& nestvury,
+                                        const TFightSelection& selection);
+
+// One change record numbered sequence, with the records and numbers taken
+// from the rosters as they are after the change.
+[[nodiscard]] std::string FormatChange(std::uint64_t sequence, const TFightChange& change,
+                                       const TRosterList& postavy, const TRosterList& nestvury);
+
+// What a journal left by an earlier run holds.
+struct TJournalReading
+{
+    enum class TStatus
+    {
+        NoFight, // no complete record: nothing to offer
+        Fight,   // Fight holds the state after the last complete record
+        Damaged, // not a journal this program can trust
+    };
+    TStatus Status = TStatus::NoFight;
+    TFightData Fight;
+    std::uint64_t LastSequence = 0;
+    std::size_t Records = 0; // complete records read
+    bool TornTail = false;   // an unfinished last record was left out
+};
+
+// Reads a journal. An unfinished or garbled last record (the write that a
+// crash cut short) is left out; anything else out of order makes the journal
+// damaged: another header, a bad record before the last, a record that does
+// not fit the state before it, numbers out of the 32-bit range, a name that
+// is not UTF-8, two names in one roster that are equal in order, a selected
+// row outside its roster. Never reads beyond bytes, and its work grows with
+// their size only.
+[[nodiscard]] TJournalReading ReadJournal(std::string_view bytes, const TNameOrder& order);
+
+} // namespace mecovnik
