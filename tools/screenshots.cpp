@@ -1,6 +1,7 @@
 // Renders the program's windows to PNG files for the documentation, on any
 // Qt platform (offscreen is enough): screenshots <output folder>.
 #include "app/Frm_Main.h"
+#include "app/Frm_Prostredi.h"
 #include "app/TApplication.h"
 #include "components/TAdvancedListBox.h"
 #include "components/TStaticText.h"
@@ -146,5 +147,8 @@ int main(int argc, char** argv)
     cislo.findChild<TStaticText*>(QStringLiteral("StaticText1"))
         ->SetCaption(QStringLiteral("Ž&ivoty:"));
     shoot(cislo, "dialog-cislo.png");
+
+    TProstrediDialog prostredi(form);
+    shoot(prostredi, "dialog-prostredi.png");
     return ok ? 0 : 1;
 }

@@ -2,9 +2,11 @@
 
 #include "ui_Frm_Main.h"
 
+#include "app/Frm_Prostredi.h"
 #include "app/HelpFileName.h"
 #include "app/UserMessages.h"
 #include "components/MessageBoxes.h"
+#include "components/ScreenCursor.h"
 #include "persistence/FormPlacement.h"
 #include "persistence/TNastaveni.h"
 #include "platform/THelpSystem.h"
@@ -286,7 +288,10 @@ void TMainForm::Item_AboutClick()
 
 void TMainForm::Item_NastaveniProstrediClick()
 {
-    // The settings dialog has only toolbar settings; it arrives with the toolbar.
+    ScreenCursor hourglass;
+    TProstrediDialog dialog(*this);
+    hourglass.Restore();
+    dialog.exec();
 }
 
 } // namespace mecovnik
