@@ -8,6 +8,8 @@
 #    (40, 10) goes to (40, 4), at (100, 27) to (100, 29); "Oddělovač" dropped
 #    at y 20 becomes a full-height separator at y 0;
 # 3. the next start brings that toolbar back unchanged.
+# With E2E_SHOTS naming a folder, a screenshot of a drag in progress is left
+# there as toolbar-drag.png.
 # usage: toolbar_arrange.sh <program>
 set -u
 PROGRAM=$1
@@ -42,13 +44,18 @@ select_group() {
     sleep 0.2
 }
 
-# Presses at (x0, y0), moves in six steps to (x1, y1) and releases there.
+# Presses at (x0, y0), moves in six steps to (x1, y1) and releases there;
+# with shot set (and E2E_SHOTS), takes that screenshot before the release.
 drag() {
     xdotool mousemove --sync "$1" "$2" mousedown 1
     for i in 1 2 3 4 5 6; do
         xdotool mousemove --sync $(($1 + ($3 - $1) * i / 6)) $(($2 + ($4 - $2) * i / 6))
         sleep 0.05
     done
+    if [ -n "${E2E_SHOTS:-}" ] && [ -n "${shot:-}" ]; then
+        sleep 0.2
+        import -window root "$E2E_SHOTS/$shot.png"
+    fi
     xdotool mouseup 1
     sleep 0.3
 }
@@ -112,7 +119,9 @@ find_toolbar
 open_dialog
 drag_off 29 4
 select_group 2
+shot=toolbar-drag
 drag_item 1 40 10 12 12
+shot=
 drag_item 2 100 27 12 12
 select_group 0
 drag_item 0 160 20 1 16
