@@ -418,6 +418,37 @@ private slots:
         QVERIFY(!Toolbar().Adjusting());
     }
 
+    void withoutAGroupListNothingOpens()
+    {
+        TMessageBoxRecorder boxes;
+        TToolbar missing;
+        missing.ResAdjust = QStringLiteral("toolbar/nothing");
+        missing.Loaded();
+        missing.show();
+        QTest::mouseDClick(missing.windowHandle(), Qt::LeftButton, {}, QPoint(150, 16));
+        Flush();
+        QVERIFY(!TToolbarAdjustDialog::OpenDialog());
+        QVERIFY(!missing.Adjusting());
+        QCOMPARE(boxes.Shown().size(), 1);
+        QCOMPARE(boxes.Last()->Text,
+                 QStringLiteral("Není možné nahrát informace o panelu nástrojů. Nastavení není "
+                                "možné provést."));
+        QCOMPARE(boxes.Last()->Icon, QMessageBox::Critical);
+
+        // Not adjustable: a double click is only reported.
+        TToolbar fixed;
+        fixed.Adjustable = false;
+        fixed.Loaded();
+        fixed.show();
+        int doubleClicks = 0;
+        connect(&fixed, &TToolbar::OnDblClick, this, [&doubleClicks] { ++doubleClicks; });
+        QTest::mouseDClick(fixed.windowHandle(), Qt::LeftButton, {}, QPoint(150, 16));
+        Flush();
+        QCOMPARE(doubleClicks, 1);
+        QVERIFY(!TToolbarAdjustDialog::OpenDialog());
+        QCOMPARE(boxes.Shown().size(), 1);
+    }
+
     void aNewItemSnapsAndIsDroppedWhereTheImageShowedIt()
     {
         Open();
