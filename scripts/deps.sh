@@ -4,7 +4,7 @@ set -eu
 
 PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev \
 libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core qt6-translations-l10n \
-xvfb xauth x11-utils xdotool openbox"
+xvfb xauth x11-utils xdotool openbox imagemagick"
 
 missing=""
 for p in $PACKAGES; do
