@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+class QPainter;
+
 namespace mecovnik {
 
 // A flat 25 x 25 push button of its own window with a glyph and an optional
@@ -77,6 +79,8 @@ private:
     // group settings changed.
     void UpdateExclusive();
     void UpdateShortcut();
+    // Frame, background, glyph and caption of a state.
+    void PaintFace(QPainter& painter, TButtonPaintState state);
 
     TSpeedButtonState m_state;
     TButtonGlyph m_glyph;
