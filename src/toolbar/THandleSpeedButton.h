@@ -16,6 +16,8 @@ namespace mecovnik {
 class THandleSpeedButton : public QWidget
 {
     Q_OBJECT
+    // The help topic of the button, found by F1 and What's-this help.
+    Q_PROPERTY(int helpContext MEMBER m_helpContext)
 
 public:
     explicit THandleSpeedButton(QWidget* parent = nullptr);
@@ -89,6 +91,7 @@ private:
     int m_margin = -1;
     int m_spacing = 4;
     int m_shortcut = 0;
+    int m_helpContext = 0;
 };
 
 } // namespace mecovnik
