@@ -45,6 +45,17 @@ std::unique_ptr<TToolbar> MakeToolbar()
     return toolbar;
 }
 
+// What the main window's toolbar costs at start: reading the glyphs, strings
+// and tables, and placing the initial layout.
+void BM_ProgramToolbarAtStart(benchmark::State& state)
+{
+    for (auto _ : state) {
+        auto toolbar = MakeToolbar();
+        benchmark::DoNotOptimize(toolbar.get());
+    }
+}
+BENCHMARK(BM_ProgramToolbarAtStart)->Unit(benchmark::kMicrosecond);
+
 void BM_LayoutAndPaint200(benchmark::State& state)
 {
     const auto records = Records();
