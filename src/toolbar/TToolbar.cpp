@@ -187,7 +187,6 @@ QWidget* TToolbar::CreateControl(const TToolbarLayoutItem& item)
 TToolbarSpeedButton* TToolbar::CreateButton(const TToolbarButtonDef& def)
 {
     auto* button = new TToolbarSpeedButton(*this, def.Id, def.Group, def.AllowAllUp != 0);
-    button->setObjectName(QStringLiteral("ToolbarButton%1").arg(def.Id));
     button->SetAllowAllUp(def.AllowAllUp != 0);
     if (const auto index = ImageIndexFor(def, m_images.size()))
         button->SetGlyph(m_images[*index]);
@@ -199,9 +198,6 @@ TToolbarSpeedButton* TToolbar::CreateButton(const TToolbarButtonDef& def)
     const QString hint = HintText(def.Id);
     button->setToolTip(m_showHint ? ShortHint(hint) : QString());
     button->SetLongHint(LongHint(hint));
-    connect(button, &THandleSpeedButton::OnClick, this, [this, button] { ButtonClick(button); });
-    connect(button, &THandleSpeedButton::OnDblClick, this,
-            [this, button] { ButtonDblClick(button); });
     return button;
 }
 
@@ -216,8 +212,11 @@ void TToolbar::Clear()
     CancelDrag();
     std::vector<TEntry> entries;
     entries.swap(m_entries);
+    const bool updates = updatesEnabled();
+    setUpdatesEnabled(false);
     for (TEntry& e : entries)
         delete e.Control.data();
+    setUpdatesEnabled(updates);
 }
 
 void TToolbar::Revert()
