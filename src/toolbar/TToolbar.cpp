@@ -379,6 +379,18 @@ void TToolbar::mouseDoubleClickEvent(QMouseEvent* event)
     event->accept();
 }
 
+void TToolbar::mouseMoveEvent(QMouseEvent* event)
+{
+    if (Dragging())
+        MoveDrag(event->globalPosition().toPoint());
+}
+
+void TToolbar::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (Dragging() && event->button() == Qt::LeftButton)
+        EndDrag(event->globalPosition().toPoint());
+}
+
 void TToolbar::contextMenuEvent(QContextMenuEvent* event)
 {
     if (!m_popupMenu) {
@@ -447,6 +459,9 @@ void TToolbar::BeginDrag(QWidget* control, int id, QPoint hotSpot, QPoint global
     m_dragImage = std::make_unique<TDragImage>(picture);
     const TPoint hot = m_drag.HotSpot();
     m_dragImage->MoveTo(mapToGlobal(QPoint(shown.X - hot.X, shown.Y - hot.Y)));
+    // The pointer stays with the drag until the button is released, also when
+    // the pressed item has just been hidden.
+    grabMouse();
 }
 
 void TToolbar::MoveDrag(QPoint globalPos)
@@ -467,6 +482,7 @@ void TToolbar::EndDrag(QPoint globalPos)
     const QPoint local = mapFromGlobal(globalPos);
     const TPoint corner = m_drag.End({local.x(), local.y()}, Items(), height());
     m_dragImage.reset();
+    releaseMouse();
     const QPoint cornerGlobal = mapToGlobal(QPoint(corner.X, corner.Y));
     QWidget* under = QApplication::widgetAt(cornerGlobal);
     const bool onToolbar = under && (under == this || under->parentWidget() == this);
