@@ -423,8 +423,14 @@ private slots:
         QTest::mousePress(quit, Qt::LeftButton, {}, QPoint(5, 6));
         QVERIFY(t.Dragging());
         QVERIFY(quit->isHidden());
-        t.MoveDrag(global(205, 16));
-        t.EndDrag(global(205, 16));
+        // The pressed button is hidden: the toolbar holds the pointer and
+        // takes the moves and the release.
+        QCOMPARE(QWidget::mouseGrabber(), &t);
+        QTest::mouseMove(&t, QPoint(205, 16));
+        QCOMPARE(t.DragImage()->pos(), global(200, 4));
+        QTest::mouseRelease(&t, Qt::LeftButton, {}, QPoint(205, 16));
+        QVERIFY(!t.Dragging());
+        QCOMPARE(QWidget::mouseGrabber(), nullptr);
         QVERIFY(quit->isVisible());
         QCOMPARE(quit->geometry(), QRect(200, 4, 25, 25));
         QCOMPARE(t.PlacedItems().at(1), (TToolbarLayoutItem{2, 200, 4, 25, 25}));
