@@ -17,9 +17,11 @@
 #include "roster/TPostava.h"
 #include "roster/TRandom.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QMdiArea>
 #include <QStatusBar>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -87,6 +89,8 @@ int main(int argc, char** argv)
     services.QueryVersion = QuerySystemVersion;
     services.MakeRandom = [] { return std::make_unique<TClockSeededRandom>(); };
     services.ProgramFile = QCoreApplication::applicationFilePath();
+    // Renders beside a running copy of the program.
+    services.RunOnlyOnce = false;
     TMainForm form(nastaveni, std::move(services));
     form.resize(900, 420);
     form.CreateRosterWindows();
@@ -146,5 +150,15 @@ int main(int argc, char** argv)
     cislo.findChild<TStaticText*>(QStringLiteral("StaticText1"))
         ->SetCaption(QStringLiteral("Ž&ivoty:"));
     shoot(cislo, "dialog-cislo.png");
+
+    // The about box, as its menu command shows it.
+    QTimer::singleShot(0, &form, [&] {
+        if (QWidget* about = QApplication::activeModalWidget()) {
+            Flush();
+            ok = Save(*about, folder, "about-box.png") && ok;
+            about->close();
+        }
+    });
+    form.Item_AboutClick();
     return ok ? 0 : 1;
 }

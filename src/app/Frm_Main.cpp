@@ -39,6 +39,10 @@ TMainForm::TMainForm(TNastaveni& nastaveni, TMainFormServices services, QWidget*
       m_services(std::move(services))
 {
     m_ui->setupUi(this);
+    CreateComponents();
+    // The guard acts as soon as its properties are set: a second copy goes no further.
+    if (SecondCopy())
+        return;
     setWindowFlag(Qt::WindowContextHelpButtonHint);
     QFont f = font();
     f.setPointSize(8);
@@ -75,6 +79,7 @@ TMainForm::TMainForm(TNastaveni& nastaveni, TMainFormServices services, QWidget*
             m_rosterCommands.emplace_back(action, entry.Need);
     }
     ConnectCommands();
+    SetupToolbar();
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         resize(screen->availableSize() * 3 / 4);
@@ -214,6 +219,7 @@ void TMainForm::LoadConfiguration()
         ClearStatusMessage();
         return;
     }
+    ApplyToolbarState();
     m_ui->Item_AutomatickyUkladatNastaveni->setChecked(m_nastaveni.AutoSave);
     ApplyFormPlacement(m_nastaveni.MainWindow, *this);
     ClearStatusMessage();
@@ -222,22 +228,13 @@ void TMainForm::LoadConfiguration()
 bool TMainForm::SaveConfiguration()
 {
     ShowStatusMessage(QStringLiteral("Probíhá ukládání konfigurace"), 0);
+    CaptureToolbarState();
     CaptureFormPlacement(m_nastaveni.MainWindow, *this);
     const bool saved = m_nastaveni.Save();
     if (!saved)
         ShowErrorMessage(QStringLiteral("Chyba při ukládání konfigurace do registry."));
     ClearStatusMessage();
     return saved;
-}
-
-void TMainForm::showEvent(QShowEvent* event)
-{
-    QMainWindow::showEvent(event);
-    if (std::exchange(m_shownOnce, true))
-        return;
-    // The stored bounds are outer ones, and the frame around the window is
-    // known only once the window exists: apply them again now.
-    ApplyFormPlacement(m_nastaveni.MainWindow, *this);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)
@@ -260,11 +257,6 @@ void TMainForm::Item_UlozitNastaveniClick()
         ShowStatusMessage(QStringLiteral("Nastavení bylo uloženo do registry."), 10);
 }
 
-void TMainForm::SetToolbarVisible(bool visible)
-{
-    m_ui->MainToolbarBevel->setVisible(visible);
-}
-
 void TMainForm::Item_PrintSetupClick()
 {
     if (!m_printer)
@@ -278,46 +270,9 @@ void TMainForm::Item_QuitClick()
     close();
 }
 
-void TMainForm::Item_AboutClick()
-{
-    QMessageBox::about(
-        this, ApplicationTitle(),
-        QStringLiteral("<p><b>Mečovník pro Hradomor</b><br>Verze 1.0</p><p>%1</p><p>Toto je "
-                       "zatím nultý člen dlouhé posloupnosti programů, která snad bude někam "
-                       "konvergovat. Stačilo by, kdyby byla Cauchyovská!!!</p>")
-            .arg(CreditLine().toHtmlEscaped()));
-}
-
 void TMainForm::Item_NastaveniProstrediClick()
 {
     // The settings dialog has only toolbar settings; it arrives with the toolbar.
-}
-
-// ---- toolbar popup ----
-
-void TMainForm::ToolbarPopupPopup()
-{
-    m_ui->ToolbarPopup_ShowHints->setChecked(m_toolbarShowHint);
-}
-
-void TMainForm::ToolbarPopup_ShowHintsClick()
-{
-    m_toolbarShowHint = !m_toolbarShowHint;
-}
-
-void TMainForm::ToolbarPopup_HideClick()
-{
-    SetToolbarVisible(false);
-}
-
-void TMainForm::ToolbarPopup_PropertiesClick()
-{
-    // Customising the toolbar arrives with the toolbar itself.
-}
-
-void TMainForm::ToolbarPopup_HelpClick()
-{
-    HelpCommand(HELP_CONTEXTPOPUP, 11);
 }
 
 } // namespace mecovnik

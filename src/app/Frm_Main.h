@@ -2,6 +2,7 @@
 
 #include "app/CommandEnabling.h"
 #include "app/TVersionRule.h"
+#include "toolbar/TToolbarCommandType.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -16,6 +17,7 @@ class QMdiSubWindow;
 class QMenu;
 class QPrinter;
 class QStatusBar;
+class QEvent;
 
 namespace Ui {
 class TMainForm;
@@ -23,6 +25,7 @@ class TMainForm;
 
 namespace mecovnik {
 
+class TAboutDialog;
 class TFightKeeper;
 class TJournalFile;
 class TNastaveni;
@@ -31,6 +34,8 @@ class TNestvuryWindow;
 class TObjektWindow;
 class TPostavyWindow;
 class TRandom;
+class TRunOnlyOnce;
+class TToolbar;
 enum class TTileMode;
 
 // The dynamic property that carries the help context of a menu item or control.
@@ -47,6 +52,9 @@ struct TMainFormServices
     std::function<std::unique_ptr<TRandom>()> MakeRandom;
     // Path of the program file; the help file is named after it.
     QString ProgramFile;
+    // Whether the single-instance guard checks; window tests that make many
+    // main windows in one process turn it off.
+    bool RunOnlyOnce = true;
     // The fight's journal; not owned; nullptr for none.
     TJournalFile* Journal = nullptr;
 };
@@ -66,6 +74,18 @@ public:
 
     // True when the system was rejected: the program must end with exit code 1.
     [[nodiscard]] bool StartupRejected() const { return m_startupRejected; }
+    // True when another copy of the program runs: it has been asked to come
+    // to the front, nothing else was started, and the program must end with
+    // exit code 0 without showing this window.
+    [[nodiscard]] bool SecondCopy() const;
+
+    [[nodiscard]] TRunOnlyOnce& RunOnlyOnce() const { return *m_runOnlyOnce; }
+    [[nodiscard]] TAboutDialog& AboutDialog() const { return *m_aboutDialog; }
+
+    // The application message hook: another copy's request to come to the
+    // front (RunOnlyOnce's RegisteredMessage) restores, raises and activates
+    // the program and is marked handled; other messages pass untouched.
+    void AppMessage(QEvent& message, bool& handled);
 
     // Creates the monster roster, then the character roster, as document windows.
     void CreateRosterWindows();
@@ -100,6 +120,7 @@ public:
     [[nodiscard]] QString HelpFile() const { return m_helpFile; }
     [[nodiscard]] const QTimer& HintTimer() const { return m_hintTimer; }
     [[nodiscard]] QMenu* ToolbarPopup() const { return m_toolbarPopup; }
+    [[nodiscard]] TToolbar* MainToolbar() const { return m_mainToolbar; }
     [[nodiscard]] TRandom* Random() const { return m_random.get(); }
 
     // The credit line shown at start.
@@ -162,21 +183,24 @@ public:
 
     // The toolbar's command event: a click runs the matching menu command; a
     // double click and unknown ids do nothing.
-    enum TCommandType
-    {
-        ctClick = 0,
-        ctDblClick = 1,
-    };
+    using TCommandType = TToolbarCommandType;
+    using enum TToolbarCommandType;
     void MainToolbarCommand(QObject* sender, int commandId, TCommandType commandType);
 
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void FormCreate();
+    void CreateComponents();
+    void BringToFront();
+    // The toolbar under the menu, made before the configuration is loaded;
+    // applying and capturing its stored state.
+    void SetupToolbar();
+    void ApplyToolbarState();
+    void CaptureToolbarState();
     bool CheckWindowsVersion();
     void AppHint(const QString& hint);
     void HintTimerTimer();
@@ -196,12 +220,15 @@ private:
     void OfferRecovery();
 
     std::unique_ptr<Ui::TMainForm> m_ui;
+    TRunOnlyOnce* m_runOnlyOnce = nullptr;
+    TAboutDialog* m_aboutDialog = nullptr;
     TNastaveni& m_nastaveni;
     TMainFormServices m_services;
     std::unique_ptr<TRandom> m_random;
     std::unique_ptr<QPrinter> m_printer;
     QTimer m_hintTimer;
     QMenu* m_toolbarPopup = nullptr;
+    TToolbar* m_mainToolbar = nullptr;
     QList<QAction*> m_windowListActions;
     std::vector<std::pair<QAction*, TCommandNeed>> m_rosterCommands;
     TPostavyWindow* m_postavy = nullptr;
@@ -210,8 +237,6 @@ private:
     QString m_helpFile;
     bool m_helpUsed = false;
     bool m_startupRejected = false;
-    bool m_toolbarShowHint = true;
-    bool m_shownOnce = false;
 };
 
 } // namespace mecovnik

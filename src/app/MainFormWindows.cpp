@@ -85,8 +85,8 @@ void TMainForm::FillWindowMenu()
     for (QMdiSubWindow* w : windows) {
         QString caption = w->windowTitle();
         caption.replace(u'&', QStringLiteral("&&"));
-        auto* action =
-            m_ui->Menu_Okno->addAction(QStringLiteral("&%1 %2").arg(number++).arg(caption));
+        auto* action = m_ui->Menu_Okno->addAction(
+            QStringLiteral("&%1 %2").arg(QString::number(number++), caption));
         action->setCheckable(true);
         action->setChecked(w == m_ui->MdiArea->activeSubWindow());
         connect(action, &QAction::triggered, w, [w] { ShowChildWindow(w); });

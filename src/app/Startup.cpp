@@ -32,6 +32,8 @@ int RunProgram(QApplication& app)
         services.Journal = &journal;
 
         TMainForm mainForm(nastaveni, std::move(services));
+        if (mainForm.SecondCopy())
+            return 0;
         if (mainForm.StartupRejected())
             return 1;
         mainForm.CreateRosterWindows();

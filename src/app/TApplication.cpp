@@ -1,9 +1,12 @@
 #include "app/TApplication.h"
 
+#include "app/TProgramStyle.h"
 #include "components/MessageBoxes.h"
 
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QPixmap>
+#include <QTranslator>
 
 #include <exception>
 
@@ -19,7 +22,12 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
     // name, which Qt would append to every window caption.
     setApplicationName(QStringLiteral("mecovnik"));
     setOrganizationName(QStringLiteral("Ferdax"));
+    // Ties the windows to the menu entry cz.ferdax.mecovnik.desktop (the
+    // Wayland application id; on X11 its StartupWMClass names the class).
+    setDesktopFileName(QStringLiteral("cz.ferdax.mecovnik"));
     setWindowIcon(QIcon(QPixmap(mecovnik_xpm)));
+    LoadSystemTranslation();
+    setStyle(new TProgramStyle);
 }
 
 TApplication::~TApplication() = default;
@@ -34,6 +42,19 @@ bool TApplication::notify(QObject* receiver, QEvent* event)
         ShowErrorMessage(QStringLiteral("Neočekávaná chyba programu."));
     }
     return false;
+}
+
+bool TApplication::LoadSystemTranslation(const QString& folder)
+{
+    const QString from =
+        folder.isEmpty() ? QLibraryInfo::path(QLibraryInfo::TranslationsPath) : folder;
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QStringLiteral("qtbase_cs"), from) ||
+        !QCoreApplication::installTranslator(translator)) {
+        delete translator;
+        return false;
+    }
+    return true;
 }
 
 } // namespace mecovnik

@@ -1,6 +1,8 @@
 #include "components/MessageBoxes.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -15,6 +17,44 @@ TMessageBoxAnswerer& CurrentAnswerer()
     return answerer;
 }
 
+// A box that shows its text literally. A Yes/No question has no other way
+// out: Escape and the window's close button do nothing.
+class TMessageBox final : public QMessageBox
+{
+public:
+    explicit TMessageBox(const TMessageBoxRecord& record)
+        : QMessageBox(record.Icon, record.Caption, record.Text, record.Buttons),
+          m_onlyButtons(record.Buttons == (QMessageBox::Yes | QMessageBox::No))
+    {
+        setTextFormat(Qt::PlainText);
+        if (m_onlyButtons)
+            setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (m_onlyButtons && event->matches(QKeySequence::Cancel)) {
+            event->accept();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+
+    void closeEvent(QCloseEvent* event) override
+    {
+        // A pressed button closes the box through here as well.
+        if (m_onlyButtons && !clickedButton()) {
+            event->ignore();
+            return;
+        }
+        QMessageBox::closeEvent(event);
+    }
+
+private:
+    bool m_onlyButtons;
+};
+
 QMessageBox::StandardButton ShowMessage(const QString& text, const QString& caption,
                                         QMessageBox::StandardButtons buttons,
                                         QMessageBox::Icon icon)
@@ -27,7 +67,7 @@ QMessageBox::StandardButton ShowMessage(const QString& text, const QString& capt
     // No parent: the box belongs to the application, not to the main form, and
     // blocks every window of the program while it is up.
     QPointer<QWidget> previouslyActive = QApplication::activeWindow();
-    QMessageBox box(record.Icon, record.Caption, record.Text, record.Buttons);
+    TMessageBox box(record);
     box.setWindowModality(Qt::ApplicationModal);
     const auto result = static_cast<QMessageBox::StandardButton>(box.exec());
     if (previouslyActive)

@@ -89,6 +89,18 @@ int TAdvancedListBox::Count() const
     return model() ? model()->rowCount() : 0;
 }
 
+QItemSelectionModel::SelectionFlags TAdvancedListBox::selectionCommand(const QModelIndex& index,
+                                                                       const QEvent* event) const
+{
+    const auto command = QListView::selectionCommand(index, event);
+    if (!index.isValid())
+        return QItemSelectionModel::NoUpdate;
+    // Qt would take the row out of the selection (Ctrl) or toggle it.
+    if (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
+        return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+    return command;
+}
+
 void TAdvancedListBox::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint pos = event->position().toPoint();

@@ -8,6 +8,9 @@ namespace mecovnik {
 
 // A list box whose rows the owner may draw, with one extra mouse event: a
 // handler that can take a mouse move away from the list's own handling.
+// At most one row is selected, and as in a single-selection list box of the
+// system, only choosing another row changes it: a click below the rows, a
+// Ctrl+click or Ctrl+Space on the selected row leave it selected.
 class TAdvancedListBox : public QListView
 {
     Q_OBJECT
@@ -46,6 +49,8 @@ signals:
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
+    [[nodiscard]] QItemSelectionModel::SelectionFlags
+    selectionCommand(const QModelIndex& index, const QEvent* event = nullptr) const override;
 
 private:
     int m_itemHeight = 13;

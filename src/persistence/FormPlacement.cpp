@@ -1,5 +1,7 @@
 #include "persistence/FormPlacement.h"
 
+#include "platform/FrameMargins.h"
+
 #include <QWidget>
 #include <QWindow>
 
@@ -13,12 +15,13 @@ void ApplyFormPlacement(const TFormPlacement& placement, QWidget& form)
     }
     if (placement.Width == -1 || placement.Height == -1)
         return;
-    // The stored bounds are the outer ones; the frame is known once the
-    // window exists.
-    const QMargins frame = form.windowHandle() ? form.windowHandle()->frameMargins() : QMargins();
-    form.move(placement.Left, placement.Top);
-    form.resize(std::max(placement.Width - frame.left() - frame.right(), 0),
-                std::max(placement.Height - frame.top() - frame.bottom(), 0));
+    // The stored bounds are the outer ones. Before the first show the window
+    // manager is asked for the frame it will add, so the window is framed
+    // exactly at the stored bounds and never jumps.
+    const QMargins frame = FrameMargins(form);
+    form.setGeometry(placement.Left + frame.left(), placement.Top + frame.top(),
+                     std::max(placement.Width - frame.left() - frame.right(), 0),
+                     std::max(placement.Height - frame.top() - frame.bottom(), 0));
 }
 
 void CaptureFormPlacement(TFormPlacement& placement, const QWidget& form)

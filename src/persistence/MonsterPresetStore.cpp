@@ -1,10 +1,13 @@
 #include "persistence/MonsterPresetStore.h"
 
 #include "persistence/ERegistryException.h"
+#include "persistence/RegistryLimits.h"
 #include "persistence/RegistryReads.h"
+#include "persistence/RegistryText.h"
 #include "persistence/TMonsterPresets.h"
 #include "persistence/TRegistry.h"
 
+#include <algorithm>
 #include <limits>
 #include <string>
 
@@ -53,11 +56,28 @@ void SaveMonsterPresets(TRegistry& registry, const TMonsterPresets& list)
     }
 }
 
-void LoadMonsterPresets(TRegistry& registry, TMonsterPresets& list)
+std::size_t PresetBytesBound(std::string_view name, std::size_t parentPathBytes)
+{
+    const TRegistryValue integer{TRegType::Dword, std::string(4, '\0')};
+    const std::size_t values = ValueLineBytes(kLevel, integer) +
+                               ValueLineBytes(kKnockOutRule, integer) +
+                               ValueLineBytes(kKillExperience, integer);
+    const std::size_t plain = KeyLineBytes(parentPathBytes + 1 + name.size());
+    // "=" and a number of up to ten digits, with the exact name beside it.
+    std::string exact = Utf8ToUtf16Le(name);
+    exact.append(2, '\0');
+    const std::size_t escaped =
+        KeyLineBytes(parentPathBytes + 1 + 11) +
+        ValueLineBytes(kExactName, TRegistryValue{TRegType::String, std::move(exact)});
+    return values + std::max(plain, escaped);
+}
+
+void LoadMonsterPresets(TRegistry& registry, TMonsterPresets& list, const TPresetRoom& room)
 {
     FreeListObjects(list);
     TRegistry presets = TRegistry::AtOpenKeyOf(registry);
     const std::vector<std::string> names = registry.GetKeyNames();
+    std::size_t taken = 0;
     for (const std::string& name : names) {
         if (!presets.OpenKey(name, false))
             continue;
@@ -66,6 +86,13 @@ void LoadMonsterPresets(TRegistry& registry, TMonsterPresets& list)
         const auto exact = presets.GetDataInfo(kExactName);
         if (name.front() == kEscapeMark && exact && exact->Type == TRegType::String)
             record->Name = presets.ReadString(kExactName);
+        // What does not fit the room could never be saved again.
+        const std::size_t bytes = PresetBytesBound(record->Name, room.ParentPathBytes);
+        if (bytes > room.Bytes - taken) {
+            registry.NoteIncompleteRead();
+            break;
+        }
+        taken += bytes;
         TNestvura& added = *record;
         list.Append(std::move(record));
         RegReadInteger(presets, kLevel, added.Level, kMax, kMin);

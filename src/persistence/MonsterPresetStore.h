@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <limits>
 #include <string_view>
 
 namespace mecovnik {
@@ -29,10 +31,23 @@ void FreeListObjects(TMonsterPresets& list);
 // was written before stays.
 void SaveMonsterPresets(TRegistry& registry, const TMonsterPresets& list);
 
+// The most one preset of that name can count in the written file when saved
+// below a key whose path (from its hive root) is parentPathBytes long.
+[[nodiscard]] std::size_t PresetBytesBound(std::string_view name, std::size_t parentPathBytes);
+
+// How many bytes the loaded presets may count when saved again, and the path
+// length of the key they are saved below (see PresetBytesBound).
+struct TPresetRoom
+{
+    std::size_t Bytes = std::numeric_limits<std::size_t>::max();
+    std::size_t ParentPathBytes = 0;
+};
+
 // Replaces the list with the presets below the open key ("Nestvůry"), in the
 // store's order. A preset gets the record's defaults for any value that is
 // missing or not a 32-bit integer, and lives 50 of 50. A subkey that cannot be
-// opened is skipped.
-void LoadMonsterPresets(TRegistry& registry, TMonsterPresets& list);
+// opened is skipped. Presets that would not fit room when saved again are left
+// out, and the store is told, so the file is kept as a copy.
+void LoadMonsterPresets(TRegistry& registry, TMonsterPresets& list, const TPresetRoom& room = {});
 
 } // namespace mecovnik

@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace mecovnik {
@@ -137,16 +139,28 @@ std::string DwordData(std::uint32_t v)
 class TReader final
 {
 public:
-    explicit TReader(std::string_view text) : m_text(text) { SplitLines(); }
+    TReader(std::string_view text, const TRegReadLimits& limits) : m_text(text), m_limits(limits)
+    {
+        if (limits.Truncated) {
+            // The last line was cut off with the file.
+            const std::size_t lastBreak = m_text.rfind('\n');
+            m_text = m_text.substr(0, lastBreak == std::string_view::npos ? 0 : lastBreak + 1);
+        }
+    }
 
     TRegFileContent Read(bool clean)
     {
-        TRegFileContent content{std::make_shared<TRegistryKey>(), clean};
+        TRegFileContent content{std::make_shared<TRegistryKey>(), clean && !m_limits.Truncated, 0};
         m_top = content.Top.get();
-        for (m_line = 0; m_line < m_lines.size(); ++m_line) {
-            const std::string_view line = m_lines[m_line];
-            if (m_line == 0 && IsHeader(line))
+        m_count = HeaderBytes();
+        bool first = true;
+        bool header = false;
+        std::string_view line;
+        while (NextLine(line)) {
+            if (std::exchange(first, false) && IsHeader(line)) {
+                header = true;
                 continue;
+            }
             if (TrimRight(line).empty() || line.front() == ';')
                 continue;
             bool parsed = false;
@@ -157,9 +171,8 @@ public:
             if (!parsed)
                 m_whole = false;
         }
-        if (m_lines.empty() || !IsHeader(m_lines.front()))
-            m_whole = false;
-        content.Whole = content.Whole && m_whole;
+        content.Whole = content.Whole && m_whole && header;
+        content.Bytes = m_count;
         return content;
     }
 
@@ -170,21 +183,50 @@ private:
         return line == kRegFileHeader || line == "REGEDIT4";
     }
 
-    void SplitLines()
+    // The line at m_pos, without its line end; false at the end of the text.
+    bool PeekLine(std::string_view& line) const
     {
-        std::size_t start = 0;
-        while (start < m_text.size()) {
-            std::size_t end = m_text.find('\n', start);
-            if (end == std::string_view::npos)
-                end = m_text.size();
-            std::string_view line = m_text.substr(start, end - start);
-            if (!line.empty() && line.back() == '\r')
-                line.remove_suffix(1);
-            m_lines.push_back(line);
-            start = end + 1;
-        }
+        if (m_pos >= m_text.size())
+            return false;
+        std::size_t end = m_text.find('\n', m_pos);
+        if (end == std::string_view::npos)
+            end = m_text.size();
+        line = m_text.substr(m_pos, end - m_pos);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        return true;
     }
 
+    bool NextLine(std::string_view& line)
+    {
+        if (!PeekLine(line))
+            return false;
+        const std::size_t end = m_text.find('\n', m_pos);
+        m_pos = end == std::string_view::npos ? m_text.size() : end + 1;
+        return true;
+    }
+
+    bool Fits(std::size_t add, std::size_t release, bool foreign) const
+    {
+        const std::size_t count = m_count - release;
+        if (add > m_limits.Limit || count > m_limits.Limit - add)
+            return false;
+        if (!foreign)
+            return true;
+        const std::size_t foreignCount = m_foreign - release;
+        return add <= m_limits.ForeignLimit && foreignCount <= m_limits.ForeignLimit - add;
+    }
+
+    TOwnership::TKeyOwner Child(const TOwnership::TKeyOwner& parent, std::string_view name) const
+    {
+        if (!m_limits.Ownership)
+            return {TOwnership::TPlace::Foreign, {}};
+        return m_limits.Ownership->Child(parent, name);
+    }
+
+    // A key line makes its key and every missing key on the way, or, when a
+    // name is not valid, a key would lie too deep or the new keys would not
+    // fit, nothing at all.
     bool ReadKeyLine(std::string_view line)
     {
         m_key = nullptr;
@@ -196,22 +238,53 @@ private:
         // "[-...]" deletes a key when a file is imported; the store has no use for it.
         if (path.empty() || path.front() == '-')
             return false;
-        TRegistryKey* key = m_top;
+        std::vector<std::string_view> names;
         while (true) {
             const std::size_t sep = path.find('\\');
-            const std::string_view name = path.substr(0, sep);
-            if (!IsValidKeyName(name))
+            names.push_back(path.substr(0, sep));
+            if (!IsValidKeyName(names.back()) ||
+                names.size() > static_cast<std::size_t>(kMaxKeyDepth) + 1)
                 return false;
-            bool added = false;
-            const auto sub = key->AddSubkey(name, added);
-            if (!sub)
-                return false;
-            key = sub.get();
             if (sep == std::string_view::npos)
                 break;
             path.remove_prefix(sep + 1);
         }
+        TRegistryKey* key = m_top;
+        TOwnership::TKeyOwner owner =
+            m_limits.Ownership ? TOwnership::Top() : TOwnership::TKeyOwner{};
+        std::size_t level = 0;
+        for (; level < names.size(); ++level) {
+            const auto sub = key->Subkey(names[level]);
+            if (!sub)
+                break;
+            owner = Child(owner, names[level]);
+            key = sub.get();
+        }
+        // What the missing keys count, and how much of it is foreign.
+        std::size_t add = 0;
+        std::size_t foreign = 0;
+        TOwnership::TKeyOwner newOwner = owner;
+        std::size_t pathBytes = key->PathBytes();
+        for (std::size_t i = level; i < names.size(); ++i) {
+            pathBytes = (i == 0 ? 0 : pathBytes + 1) + names[i].size();
+            newOwner = Child(newOwner, names[i]);
+            add += KeyLineBytes(pathBytes);
+            if (!TOwnership::OwnsKey(newOwner))
+                foreign += KeyLineBytes(pathBytes);
+        }
+        if (!Fits(add, 0, false) || !Fits(foreign, 0, true))
+            return false;
+        for (std::size_t i = level; i < names.size(); ++i) {
+            bool added = false;
+            const auto sub = key->AddSubkey(names[i], added);
+            if (!sub)
+                return false; // not reached: the depth was checked
+            key = sub.get();
+        }
+        m_count += add;
+        m_foreign += foreign;
         m_key = key;
+        m_keyOwner = std::move(newOwner);
         return true;
     }
 
@@ -235,6 +308,17 @@ private:
         std::optional<TRegistryValue> value = ReadData(data);
         if (!value || !m_key || !IsValidValueName(name))
             return false;
+        const auto* old = m_key->Values().Find(name);
+        const std::string_view storedName = old ? std::string_view(old->Name) : name;
+        const std::size_t release = old ? ValueLineBytes(old->Name, old->Item) : 0;
+        const std::size_t add = ValueLineBytes(storedName, *value);
+        const bool foreign =
+            !m_limits.Ownership || !m_limits.Ownership->OwnsValue(m_keyOwner, name);
+        if (!Fits(add, release, foreign))
+            return false;
+        m_count = m_count - release + add;
+        if (foreign)
+            m_foreign = m_foreign - release + add;
         m_key->SetValue(name, std::move(*value));
         return true;
     }
@@ -285,49 +369,67 @@ private:
         while (!part.empty() && part.back() == '\\') {
             part.remove_suffix(1);
             joined += part;
-            if (m_line + 1 >= m_lines.size())
-                return joined;
-            const std::string_view next = TrimLeft(m_lines[m_line + 1]);
+            std::string_view next;
+            if (!PeekLine(next))
+                // A cut-off file may have lost the rest of the data.
+                return m_limits.Truncated ? joined + "\\" : joined;
+            next = TrimLeft(next);
             if (!next.empty() &&
                 (next.front() == '[' || next.front() == '"' || next.front() == '@'))
                 return joined + "\\"; // leaves the data unparsable
-            ++m_line;
-            part = TrimRight(next);
+            (void)NextLine(next);
+            part = TrimRight(TrimLeft(next));
         }
         joined += part;
         return joined;
     }
 
     std::string_view m_text;
-    std::vector<std::string_view> m_lines;
-    std::size_t m_line = 0;
+    const TRegReadLimits& m_limits;
+    std::size_t m_pos = 0;
     TRegistryKey* m_top = nullptr;
     TRegistryKey* m_key = nullptr;
+    TOwnership::TKeyOwner m_keyOwner;
+    std::size_t m_count = 0;
+    std::size_t m_foreign = 0;
     bool m_whole = true;
 };
 
 // ---- writing ----
+//
+// The writer and the count (ValueLineBytes) share one formatter: a sink either
+// appends the text or only counts its bytes, so the two cannot disagree.
 
-void AppendQuoted(std::string& out, std::string_view text)
+struct TTextSink
 {
-    out += '"';
-    for (char c : text) {
-        if (c == '\\' || c == '"')
-            out += '\\';
-        out += c;
+    std::string& Out;
+    void Add(char c) { Out += c; }
+    void Add(std::string_view s) { Out += s; }
+};
+
+struct TCountSink
+{
+    std::size_t Bytes = 0;
+    void Add(char) { ++Bytes; }
+    void Add(std::string_view s) { Bytes += s.size(); }
+};
+
+template <typename TSink> void AddQuoted(TSink& out, std::string_view text)
+{
+    out.Add('"');
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' || text[i] == '"') {
+            out.Add(text.substr(start, i - start));
+            out.Add('\\');
+            start = i;
+        }
     }
-    out += '"';
+    out.Add(text.substr(start));
+    out.Add('"');
 }
 
-void AppendHex2(std::string& out, unsigned value)
-{
-    static constexpr std::array<char, 16> kDigits{'0', '1', '2', '3', '4', '5', '6', '7',
-                                                  '8', '9', 'a', 'b', 'c', 'd', 'e', 'f'};
-    out += kDigits[(value >> 4) & 0xFu];
-    out += kDigits[value & 0xFu];
-}
-
-void AppendHex32(std::string& out, std::uint32_t value, bool fixedWidth)
+template <typename TSink> void AddHex32(TSink& out, std::uint32_t value, bool fixedWidth)
 {
     bool started = fixedWidth;
     for (int shift = 28; shift >= 0; shift -= 4) {
@@ -335,85 +437,136 @@ void AppendHex32(std::string& out, std::uint32_t value, bool fixedWidth)
         if (digit != 0 || shift == 0)
             started = true;
         if (started)
-            out += "0123456789abcdef"[digit];
+            out.Add("0123456789abcdef"[digit]);
     }
 }
 
-// The text of REG_SZ data when it can be written as a quoted string: UTF-16LE
-// ending in its one terminating zero, with no other zero and no line break.
-std::optional<std::string> PlainString(const std::string& data)
+// The UTF-8 text of REG_SZ data when it can be written as a quoted string:
+// valid UTF-16LE ending in its one terminating zero, with no other zero and no
+// line break. Calls add for each code point; false when it cannot.
+template <typename TAdd> bool ForPlainString(std::string_view data, TAdd&& add)
 {
     if (data.size() < 2 || data.size() % 2 != 0 || data[data.size() - 1] != '\0' ||
         data[data.size() - 2] != '\0')
-        return std::nullopt;
-    const std::string_view body(data.data(), data.size() - 2);
-    bool clean = true;
-    std::string text = Utf16ToUtf8(body, false, clean);
-    if (!clean || text.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
-        return std::nullopt;
-    return text;
+        return false;
+    const std::size_t units = data.size() / 2 - 1;
+    const auto unit = [&data](std::size_t i) {
+        return static_cast<char32_t>(static_cast<unsigned char>(data[2 * i]) |
+                                     (static_cast<unsigned char>(data[2 * i + 1]) << 8));
+    };
+    for (std::size_t i = 0; i < units; ++i) {
+        char32_t cp = unit(i);
+        if (cp >= 0xD800 && cp <= 0xDBFF) {
+            if (i + 1 >= units || unit(i + 1) < 0xDC00 || unit(i + 1) > 0xDFFF)
+                return false;
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (unit(i + 1) - 0xDC00);
+            ++i;
+        } else if (cp >= 0xDC00 && cp <= 0xDFFF) {
+            return false;
+        }
+        if (cp == 0 || cp == '\r' || cp == '\n')
+            return false;
+        add(cp);
+    }
+    return true;
 }
 
-void AppendHexData(std::string& out, std::string line, const std::string& data)
+std::size_t Utf8Length(char32_t cp)
 {
+    return cp < 0x80 ? 1 : cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4;
+}
+
+template <typename TSink> void AddHexData(TSink& out, std::size_t lineBytes, std::string_view data)
+{
+    static constexpr std::array<char, 16> kDigits{'0', '1', '2', '3', '4', '5', '6', '7',
+                                                  '8', '9', 'a', 'b', 'c', 'd', 'e', 'f'};
     for (std::size_t i = 0; i < data.size(); ++i) {
         const std::size_t piece = i + 1 < data.size() ? 3 : 2;
-        if (line.size() + piece > kHexLineLimit && line.size() > 2) {
-            out += line;
-            out += "\\\n";
-            line = "  ";
+        if (lineBytes + piece > kHexLineLimit && lineBytes > 2) {
+            out.Add("\\\n  ");
+            lineBytes = 2;
         }
-        AppendHex2(line, static_cast<unsigned char>(data[i]));
+        const auto byte = static_cast<unsigned char>(data[i]);
+        out.Add(kDigits[byte >> 4]);
+        out.Add(kDigits[byte & 0xFu]);
         if (i + 1 < data.size())
-            line += ',';
+            out.Add(',');
+        lineBytes += piece;
     }
-    out += line;
 }
 
-void AppendValue(std::string& out, std::string_view name, const TRegistryValue& value)
+template <typename TSink>
+void AddValue(TSink& out, std::string_view name, const TRegistryValue& value)
 {
-    std::string line;
+    TCountSink head;
     if (name.empty())
-        line = "@";
+        head.Add('@');
     else
-        AppendQuoted(line, name);
-    line += '=';
+        AddQuoted(head, name);
+    head.Add('=');
+    if (name.empty())
+        out.Add('@');
+    else
+        AddQuoted(out, name);
+    out.Add('=');
     const auto type = static_cast<std::uint32_t>(value.Type);
     if (value.Type == TRegType::Dword && value.Data.size() == 4) {
         std::uint32_t v = 0;
         for (std::size_t i = 0; i < 4; ++i)
             v |= static_cast<std::uint32_t>(static_cast<unsigned char>(value.Data[i])) << (8 * i);
-        line += "dword:";
-        AppendHex32(line, v, true);
-        out += line;
-    } else if (const auto text =
-                   value.Type == TRegType::String ? PlainString(value.Data) : std::nullopt) {
-        AppendQuoted(line, *text);
-        out += line;
+        out.Add("dword:");
+        AddHex32(out, v, true);
+    } else if (value.Type == TRegType::String && ForPlainString(value.Data, [](char32_t) {})) {
+        std::string text;
+        TCountSink count;
+        ForPlainString(value.Data, [&](char32_t cp) {
+            if constexpr (std::is_same_v<TSink, TCountSink>)
+                count.Bytes += Utf8Length(cp) + (cp == '\\' || cp == '"' ? 1 : 0);
+            else
+                AppendUtf8(text, cp);
+        });
+        if constexpr (std::is_same_v<TSink, TCountSink>)
+            out.Bytes += count.Bytes + 2;
+        else
+            AddQuoted(out, text);
     } else {
-        line += "hex";
+        TCountSink prefix;
+        prefix.Add("hex");
         if (value.Type != TRegType::Binary) {
-            line += '(';
-            AppendHex32(line, type, false);
-            line += ')';
+            prefix.Add('(');
+            AddHex32(prefix, type, false);
+            prefix.Add(')');
         }
-        line += ':';
-        AppendHexData(out, std::move(line), value.Data);
+        prefix.Add(':');
+        out.Add("hex");
+        if (value.Type != TRegType::Binary) {
+            out.Add('(');
+            AddHex32(out, type, false);
+            out.Add(')');
+        }
+        out.Add(':');
+        AddHexData(out, head.Bytes + prefix.Bytes, value.Data);
     }
-    out += '\n';
+    out.Add('\n');
 }
 
-void AppendKey(std::string& out, const std::string& path, const TRegistryKey& key, bool hive)
+void AppendKey(std::string& out, std::string& path, const TRegistryKey& key, bool hive)
 {
+    TTextSink sink{out};
     if (!hive || key.Values().Size() != 0) {
         out += "\n[";
         out += path;
         out += "]\n";
         for (const auto& value : key.Values())
-            AppendValue(out, value.Name, value.Item);
+            AddValue(sink, value.Name, value.Item);
     }
-    for (const auto& sub : key.Subkeys())
-        AppendKey(out, path + '\\' + sub.Name, *sub.Item, false);
+    for (const auto& sub : key.Subkeys()) {
+        const std::size_t length = path.size();
+        path += '\\';
+        path += sub.Name;
+        AppendKey(out, path, *sub.Item, false);
+        path.resize(length);
+    }
 }
 
 } // namespace
@@ -429,20 +582,29 @@ std::string DecodeRegFileText(std::string_view bytes, bool& clean)
     return SanitizeUtf8(bytes, clean);
 }
 
-TRegFileContent ReadRegFile(std::string_view bytes)
+TRegFileContent ReadRegFile(std::string_view bytes, const TRegReadLimits& limits)
 {
     bool clean = true;
     const std::string text = DecodeRegFileText(bytes, clean);
-    TReader reader(text);
+    TReader reader(text, limits);
     return reader.Read(clean);
+}
+
+std::size_t ValueLineBytes(std::string_view name, const TRegistryValue& value)
+{
+    TCountSink count;
+    AddValue(count, name, value);
+    return count.Bytes;
 }
 
 std::string WriteRegFile(const TRegistryKey& top)
 {
     std::string out(kRegFileHeader);
     out += '\n';
-    for (const auto& hive : top.Subkeys())
-        AppendKey(out, hive.Name, *hive.Item, true);
+    for (const auto& hive : top.Subkeys()) {
+        std::string path = hive.Name;
+        AppendKey(out, path, *hive.Item, true);
+    }
     return out;
 }
 

@@ -6,6 +6,9 @@ TRegistryFile::TReadResult TMemoryRegistryFile::ReadAll()
 {
     if (!Content)
         return {TReadStatus::Missing, {}};
+    // Like a file on disk: at most the limit, and whether there was more.
+    if (Content->size() > kMaxRegistryFileBytes)
+        return {TReadStatus::Read, Content->substr(0, kMaxRegistryFileBytes), true};
     return {TReadStatus::Read, *Content};
 }
 

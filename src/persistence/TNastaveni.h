@@ -1,7 +1,9 @@
 #pragma once
 
+#include "persistence/RegistryLimits.h"
 #include "persistence/TFormPlacement.h"
 #include "persistence/TMonsterPresets.h"
+#include "toolbar/TToolbarState.h"
 
 #include <memory>
 #include <string_view>
@@ -25,14 +27,15 @@ class TNastaveni final
 public:
     // A configuration in a store of its own that lives in memory only.
     TNastaveni();
-    // A configuration kept in store, which must outlive it.
+    // A configuration kept in store, which must outlive it. The store keeps
+    // room for the configuration's values (OwnPlaces).
     explicit TNastaveni(TRegistryStore& store);
     TNastaveni(const TNastaveni&) = delete;
     TNastaveni& operator=(const TNastaveni&) = delete;
     ~TNastaveni();
 
     // Reads the stored configuration: the automatic-saving flag, the main
-    // window's placement, then the presets. A missing program key, subkey or
+    // window's placement, the toolbar's state, then the presets. A missing program key, subkey or
     // value, or one of the wrong type or range, keeps what the object holds;
     // the four bounds change only together. Never writes. False only when a
     // registry error ended the load; what was read before it stays.
@@ -40,21 +43,51 @@ public:
     // Writes the configuration: "Nastavení", "Okna", the toolbar's place, then
     // "Nestvůry". False when a key could not be opened or made, a value could
     // not be written or the file could not be written; what was written before
-    // the error stays written.
+    // the error stays written. A configuration whose values could not all fit
+    // the room the store keeps for them is not saved at all (false, nothing
+    // written), so a save never stops halfway for lack of room.
     bool Save();
+
+    // Where the configuration's values live below the current user's hive: its
+    // keys and values; all else in the store is foreign to the program.
+    [[nodiscard]] static TProgramPlaces OwnPlaces();
+    // The most the configuration's values can count in the written file,
+    // whatever spelling the store keeps for the names of its keys.
+    [[nodiscard]] std::size_t OwnBytesBound() const;
+
+    // Owns at most one toolbar state: the one loaded, or the one captured for
+    // the next save. Replacing or clearing it frees the old one.
+    class TToolbarHolder final
+    {
+    public:
+        void Replace(std::unique_ptr<TToolbarState> state) { m_state = std::move(state); }
+        void Clear() { m_state.reset(); }
+        [[nodiscard]] const TToolbarState* Get() const { return m_state.get(); }
+        // Writes the state into subkey of registry's open key (nothing while
+        // empty); reads it back, replacing the content with what was found.
+        void Write(TRegistry& registry, std::string_view subkey) const;
+        void Read(const TRegistry& registry, std::string_view subkey);
+
+    private:
+        std::unique_ptr<TToolbarState> m_state;
+    };
 
     bool AutoSave = true;
     TFormPlacement MainWindow;
+    TToolbarHolder Toolbar;
     TMonsterPresets MonsterPresets;
 
 private:
     void SaveSteps();
     void LoadSteps();
     // The toolbar's values ("Panel nástrojů") go between "Okna" and "Nestvůry",
-    // through the registry object open at the program key. The toolbar does not
-    // exist yet, so there is nothing to write or read.
+    // through the registry object open at the program key.
     void WriteToolbar(TRegistry& programKey);
     void ReadToolbar(TRegistry& programKey);
+    // What the configuration counts apart from the presets, and the path length
+    // that the presets' key may have.
+    [[nodiscard]] static std::size_t FixedBytesBound();
+    [[nodiscard]] static std::size_t PresetsPathBytesBound();
 
     std::unique_ptr<TMemoryRegistryFile> m_ownFile;
     std::unique_ptr<TRegistryStore> m_ownStore;

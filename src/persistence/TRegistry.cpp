@@ -1,6 +1,7 @@
 #include "persistence/TRegistry.h"
 
 #include "persistence/ERegistryException.h"
+#include "persistence/RegistryLimits.h"
 #include "persistence/RegistryText.h"
 #include "persistence/TRegistryStore.h"
 
@@ -44,6 +45,11 @@ TRegistryKey* TRegistry::Current() const
 {
     TRegistryKey* key = m_open ? m_open.get() : m_root.get();
     return key->Deleted() ? nullptr : key;
+}
+
+void TRegistry::NoteIncompleteRead()
+{
+    m_store.NoteIncompleteRead();
 }
 
 void TRegistry::NoteChange()
@@ -103,12 +109,13 @@ std::shared_ptr<TRegistryKey> TRegistry::Create(std::string_view path)
     std::shared_ptr<TRegistryKey> start = Start(path);
     return Walk(std::move(start), path, [this](TRegistryKey& parent, std::string_view name) {
         std::shared_ptr<TRegistryKey> made;
-        if (!m_store.Charge(KeyFootprint(name)))
+        const std::size_t bytes = KeyLineBytes(parent.ChildPathBytes(name));
+        if (!m_store.Charge(bytes))
             return made;
         bool added = false;
         made = parent.AddSubkey(name, added);
         if (!made) {
-            (void)m_store.Charge(0, KeyFootprint(name));
+            (void)m_store.Charge(0, bytes);
             return made;
         }
         NoteChange();
@@ -148,7 +155,7 @@ bool TRegistry::DeleteKey(std::string_view path)
     const auto* entry = parent->Subkeys().Find(name);
     if (!entry)
         return false;
-    const std::size_t footprint = entry->Item->Footprint(entry->Name);
+    const std::size_t footprint = entry->Item->Footprint();
     parent->RemoveSubkey(name);
     (void)m_store.Charge(0, footprint);
     NoteChange();
@@ -181,7 +188,7 @@ bool TRegistry::DeleteValue(std::string_view name)
     const auto* entry = key->Values().Find(name);
     if (!entry)
         return false;
-    const std::size_t footprint = ValueFootprint(entry->Name, entry->Item);
+    const std::size_t footprint = ValueLineBytes(entry->Name, entry->Item);
     key->RemoveValue(name);
     (void)m_store.Charge(0, footprint);
     NoteChange();
@@ -213,8 +220,8 @@ void TRegistry::WriteValue(std::string_view name, TRegistryValue value)
         throw ERegistryException("Failed to set data for " + Quoted(name));
     const auto* entry = key->Values().Find(name);
     const std::string_view storedName = entry ? std::string_view(entry->Name) : name;
-    const std::size_t release = entry ? ValueFootprint(entry->Name, entry->Item) : 0;
-    if (!m_store.Charge(ValueFootprint(storedName, value), release))
+    const std::size_t release = entry ? ValueLineBytes(entry->Name, entry->Item) : 0;
+    if (!m_store.Charge(ValueLineBytes(storedName, value), release))
         throw ERegistryException("Failed to set data for " + Quoted(name));
     key->SetValue(name, std::move(value));
     NoteChange();

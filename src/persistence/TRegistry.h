@@ -80,6 +80,10 @@ public:
     // value is larger than buffer.
     std::size_t ReadBinaryData(std::string_view name, std::span<std::uint8_t> buffer) const;
 
+    // Tells the store that a reader left out part of what the file holds, so
+    // the file is kept as a copy before the next write replaces it.
+    void NoteIncompleteRead();
+
 private:
     TRegistry(TRegistryStore& store, std::shared_ptr<TRegistryKey> root);
 

@@ -1,13 +1,12 @@
 #pragma once
 
+#include "persistence/RegistryLimits.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace mecovnik {
-
-// The largest file the store reads or writes; a larger one counts as unreadable.
-inline constexpr std::size_t kMaxRegistryFileBytes = 64u * 1024u * 1024u;
 
 // Where the store's bytes live: the platform's file, or memory. Each call does
 // its whole job or reports failure; nothing is half done.
@@ -16,14 +15,16 @@ class TRegistryFile
 public:
     enum class TReadStatus
     {
-        Read,    // Bytes hold the whole file
+        Read,    // Bytes hold the file, or its first kMaxRegistryFileBytes
         Missing, // there is no file yet
-        Failed,  // the file exists but could not be read (or exceeds the limit)
+        Failed,  // the file exists but could not be read (or is no regular file)
     };
     struct TReadResult
     {
         TReadStatus Status = TReadStatus::Missing;
         std::string Bytes;
+        // The file goes on past the limit; Bytes hold its start.
+        bool Truncated = false;
     };
 
     TRegistryFile() = default;
@@ -31,7 +32,7 @@ public:
     TRegistryFile& operator=(const TRegistryFile&) = delete;
     virtual ~TRegistryFile() = default;
 
-    // All bytes of the file.
+    // All bytes of the file, at most kMaxRegistryFileBytes of them.
     [[nodiscard]] virtual TReadResult ReadAll() = 0;
     // Replaces the whole file with bytes, so that afterwards the file holds
     // either its old bytes or all the new ones. False when any step failed.

@@ -1,12 +1,11 @@
 #include "persistence/TRegistryKey.h"
 
+#include "persistence/RegistryLimits.h"
 #include "persistence/RegistryText.h"
 
 namespace mecovnik {
 
 namespace {
-
-constexpr std::size_t kEntryOverhead = 16;
 
 bool HasLineBreak(std::string_view name)
 {
@@ -54,6 +53,7 @@ std::shared_ptr<TRegistryKey> TRegistryKey::AddSubkey(std::string_view name, boo
     const auto [entry, isNew] = m_subkeys.Insert(name, nullptr);
     entry->Item = std::make_shared<TRegistryKey>();
     entry->Item->m_depth = m_depth + 1;
+    entry->Item->m_pathBytes = ChildPathBytes(name);
     added = isNew;
     return entry->Item;
 }
@@ -92,30 +92,20 @@ void TRegistryKey::SetValue(std::string_view name, TRegistryValue value)
     entry->Item = std::move(value);
 }
 
-std::size_t TRegistryKey::Footprint(std::string_view name) const
+std::size_t TRegistryKey::Footprint() const
 {
     std::size_t total = 0;
-    std::vector<std::pair<const TRegistryKey*, std::string_view>> pending{{this, name}};
+    std::vector<const TRegistryKey*> pending{this};
     while (!pending.empty()) {
-        const auto [key, keyName] = pending.back();
+        const TRegistryKey* key = pending.back();
         pending.pop_back();
-        total += KeyFootprint(keyName);
+        total += KeyLineBytes(key->m_pathBytes);
         for (const auto& value : key->m_values)
-            total += ValueFootprint(value.Name, value.Item);
+            total += ValueLineBytes(value.Name, value.Item);
         for (const auto& sub : key->m_subkeys)
-            pending.emplace_back(sub.Item.get(), sub.Name);
+            pending.push_back(sub.Item.get());
     }
     return total;
-}
-
-std::size_t KeyFootprint(std::string_view name)
-{
-    return name.size() + kEntryOverhead;
-}
-
-std::size_t ValueFootprint(std::string_view name, const TRegistryValue& value)
-{
-    return name.size() + value.Data.size() + kEntryOverhead;
 }
 
 } // namespace mecovnik

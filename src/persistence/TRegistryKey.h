@@ -51,6 +51,13 @@ public:
     [[nodiscard]] bool Deleted() const { return m_deleted; }
     // 0 for the store's top, 1 for a hive root, and one more for each level below.
     [[nodiscard]] int Depth() const { return m_depth; }
+    // The UTF-8 length of the key's path from its hive root ("A\B" is 3).
+    [[nodiscard]] std::size_t PathBytes() const { return m_pathBytes; }
+    // The same for a subkey of that name.
+    [[nodiscard]] std::size_t ChildPathBytes(std::string_view name) const
+    {
+        return m_depth == 0 ? name.size() : m_pathBytes + 1 + name.size();
+    }
 
     // The subkey of that name (one path part), or nullptr.
     [[nodiscard]] std::shared_ptr<TRegistryKey> Subkey(std::string_view name) const;
@@ -74,21 +81,18 @@ public:
     [[nodiscard]] std::vector<std::string> ValueNames() const { return m_values.Names(); }
     [[nodiscard]] const TRegistryNamedList<TRegistryValue>& Values() const { return m_values; }
 
-    // What this key and everything below it count against the store's quota.
-    [[nodiscard]] std::size_t Footprint(std::string_view name) const;
+    // What this key and everything below it count in the written file
+    // (RegistryLimits.h).
+    [[nodiscard]] std::size_t Footprint() const;
 
 private:
     void MarkDeleted();
 
     TRegistryNamedList<std::shared_ptr<TRegistryKey>> m_subkeys;
     TRegistryNamedList<TRegistryValue> m_values;
+    std::size_t m_pathBytes = 0;
     int m_depth = 0;
     bool m_deleted = false;
 };
-
-// What one key or one value counts against the store's quota: its name and
-// data with a fixed overhead, as the registry's own hive quota counts them.
-[[nodiscard]] std::size_t KeyFootprint(std::string_view name);
-[[nodiscard]] std::size_t ValueFootprint(std::string_view name, const TRegistryValue& value);
 
 } // namespace mecovnik

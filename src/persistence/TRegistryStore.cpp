@@ -9,12 +9,26 @@
 
 namespace mecovnik {
 
-TRegistryStore::TRegistryStore(TRegistryFile& file, std::size_t quota)
-    : m_file(file), m_quota(quota)
+TRegistryStore::TRegistryStore(TRegistryFile& file, std::size_t limit)
+    : m_file(file), m_quota(limit)
 {
     m_top = std::make_shared<TRegistryKey>();
     bool added = false;
     m_currentUser = m_top->AddSubkey(kCurrentUserRoot, added);
+    m_used = HeaderBytes() + m_currentUser->Footprint();
+}
+
+void TRegistryStore::KeepRoomFor(const TProgramPlaces& places)
+{
+    m_ownership.emplace(places);
+}
+
+void TRegistryStore::NoteIncompleteRead()
+{
+    // Kept past the next reads: a save reads the file anew but not every reader.
+    m_lastReadWhole = false;
+    m_incompleteRead = true;
+    m_needsBackup = true;
 }
 
 TRegistryStore::~TRegistryStore() = default;
@@ -57,28 +71,39 @@ bool TRegistryStore::Charge(std::size_t add, std::size_t release)
 
 void TRegistryStore::Reload()
 {
-    const TRegistryFile::TReadResult read = m_file.ReadAll();
     TRegFileContent content;
-    if (read.Status == TRegistryFile::TReadStatus::Read)
-        content = ReadRegFile(read.Bytes);
-    else
-        content.Top = std::make_shared<TRegistryKey>();
+    TRegistryFile::TReadStatus status = TRegistryFile::TReadStatus::Missing;
+    {
+        TRegistryFile::TReadResult read = m_file.ReadAll();
+        status = read.Status;
+        TRegReadLimits limits;
+        limits.Limit = m_quota;
+        limits.ForeignLimit = m_ownership ? ForeignLimit(m_quota) : m_quota;
+        limits.Ownership = m_ownership ? &*m_ownership : nullptr;
+        limits.Truncated = read.Truncated;
+        if (status == TRegistryFile::TReadStatus::Read)
+            content = ReadRegFile(read.Bytes, limits);
+        else
+            content = {std::make_shared<TRegistryKey>(), true, HeaderBytes()};
+    } // the file's bytes are let go before the tree is used
     // A file that exists but did not parse whole (or could not be read at all)
     // is kept as a copy before the first write replaces it.
-    m_lastReadWhole = read.Status != TRegistryFile::TReadStatus::Failed && content.Whole;
-    m_needsBackup = read.Status != TRegistryFile::TReadStatus::Missing && !m_lastReadWhole;
+    m_lastReadWhole = status != TRegistryFile::TReadStatus::Failed && content.Whole;
+    m_needsBackup =
+        status != TRegistryFile::TReadStatus::Missing && (!m_lastReadWhole || m_incompleteRead);
     m_top = std::move(content.Top);
+    m_used = content.Bytes;
     bool added = false;
     m_currentUser = m_top->AddSubkey(kCurrentUserRoot, added);
-    m_used = 0;
-    for (const auto& hive : m_top->Subkeys())
-        m_used += hive.Item->Footprint(hive.Name);
+    if (added)
+        m_used += KeyLineBytes(m_currentUser->PathBytes());
 }
 
 void TRegistryStore::Flush()
 {
     const std::string text = WriteRegFile(*m_top);
-    if (text.size() > kMaxRegistryFileBytes) {
+    // Not reached: the count the quota keeps is at least the text's size.
+    if (text.size() > m_used || text.size() > kMaxRegistryFileBytes) {
         m_writeFailed = true;
         return;
     }
@@ -88,6 +113,7 @@ void TRegistryStore::Flush()
             return;
         }
         m_needsBackup = false;
+        m_incompleteRead = false;
     }
     if (!m_file.WriteAll(text))
         m_writeFailed = true;

@@ -56,9 +56,9 @@ void TPostavyWindow::HandOverExperience(int row, std::int32_t amount)
     amount = character->HandOverAmount(amount);
     if (amount == 0)
         return;
+    // Both filled in one pass, so a name holding "%2" stays as it is.
     ShowInfoMessage(QStringLiteral("Hráč postavy %1 si připíše %2 bodů zkušenosti.")
-                        .arg(QString::fromStdString(character->Name))
-                        .arg(amount));
+                        .arg(QString::fromStdString(character->Name), QString::number(amount)));
     character->HandOver(amount);
     RedrawRow(row);
 }

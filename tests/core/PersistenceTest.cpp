@@ -343,28 +343,6 @@ TEST(Nastaveni, OddPresetNamesAreWrittenByteForByte)
     EXPECT_EQ(Rows(loaded.MonsterPresets), Rows(list));
 }
 
-TEST(Nastaveni, ASaveThatFailsAtThePresetsHasWrittenWhatCameBefore)
-{
-    // The quota holds exactly what a save writes before "Nestvůry".
-    TFakeRegistryFile probeFile(ReadBytes(kData / "golden" / "saved-until-presets.reg"));
-    std::size_t quota = 0;
-    {
-        TRegistryStore probe(probeFile);
-        TRegistry reg(probe);
-        quota = probe.UsedBytes();
-    }
-    TFakeRegistryFile file;
-    TRegistryStore store(file, quota);
-    TNastaveni nastaveni(store);
-    nastaveni.AutoSave = false;
-    nastaveni.MainWindow = {-8, -8, 1296, 1000, 2};
-    nastaveni.MonsterPresets.Append(Preset("Skřet", 7, 2, 350));
-    EXPECT_FALSE(nastaveni.Save());
-    EXPECT_EQ(file.Writes, 1);
-    EXPECT_EQ(file.Content, probeFile.Content);
-    EXPECT_FALSE(store.TakeWriteFailure()); // the file itself was written
-}
-
 TEST(Nastaveni, AFileThatCannotBeWrittenFailsTheSaveAndKeepsTheOldFile)
 {
     const std::string old = ReadBytes(kData / "golden" / "known-configuration.reg");

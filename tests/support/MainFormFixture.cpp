@@ -12,6 +12,9 @@ TMainFormServices TestServices(THelpSystem* help)
     s.Help = help;
     s.MakeRandom = [] { return std::make_unique<TFakeRandom>(); };
     s.ProgramFile = QStringLiteral("/opt/hra/mecovnik.bin");
+    // Window tests make a new main window before the old one is gone; the
+    // single-instance guard has tests of its own.
+    s.RunOnlyOnce = false;
     return s;
 }
 

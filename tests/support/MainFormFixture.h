@@ -11,8 +11,9 @@ class TNastaveni;
 
 namespace mecovnik::test {
 
-// Services for a main window under test: an accepted system (NT 4.0), the given
-// help system, a fake random generator, a program file in /opt/hra.
+// Services for a main window under test: no single-instance check, an accepted
+// system (NT 4.0), the given help system, a fake random generator, a program
+// file in /opt/hra.
 [[nodiscard]] TMainFormServices TestServices(THelpSystem* help);
 
 // The program's start: the main window, both rosters, shown, the deferred

@@ -15,9 +15,12 @@ void TDialogAnswerer::Next(TFill fill)
 
 void TDialogAnswerer::Poll(int attempts)
 {
-    QTimer::singleShot(0, [this, attempts] {
+    QTimer::singleShot(attempts < 150 ? 10 : 0, [this, attempts] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog && !qobject_cast<QMessageBox*>(dialog) && dialog->isVisible()) {
+        // Up and active, as the user sees it before typing; a dialog that
+        // never becomes active is answered all the same at the last attempt.
+        if (dialog && !qobject_cast<QMessageBox*>(dialog) && dialog->isVisible() &&
+            (dialog->isActiveWindow() || attempts == 0)) {
             m_answered = true;
             TFill fill = std::move(m_fill);
             m_fill = nullptr;

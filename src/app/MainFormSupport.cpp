@@ -1,0 +1,76 @@
+#include "app/Frm_Main.h"
+
+#include "components/TAboutDialog.h"
+#include "components/TRunOnlyOnce.h"
+
+#include <QApplication>
+
+// The main window's support components: the single-instance guard with the
+// application message hook, and the about box.
+
+namespace mecovnik {
+
+namespace {
+
+// The main window's caption, and the name under which a running copy is found.
+const QString kProgramName = QStringLiteral("Mečovník pro Hradomor");
+
+} // namespace
+
+void TMainForm::CreateComponents()
+{
+    m_runOnlyOnce = new TRunOnlyOnce(this);
+    m_runOnlyOnce->setObjectName(QStringLiteral("RunOnlyOnce"));
+    m_runOnlyOnce->SetMessageString(kProgramName);
+    m_runOnlyOnce->SetEnabled(m_services.RunOnlyOnce);
+    m_runOnlyOnce->Loaded();
+
+    m_aboutDialog = new TAboutDialog(this);
+    m_aboutDialog->setObjectName(QStringLiteral("AboutDialog"));
+    m_aboutDialog->SetBitmapID(100);
+    m_aboutDialog->SetCaption(QStringLiteral("Mečovník"));
+    m_aboutDialog->SetAppName(kProgramName);
+    m_aboutDialog->SetAppVersion(QStringLiteral("Verze 1.0"));
+    m_aboutDialog->SetAppCopyright(
+        QStringLiteral("Copyright © 1997 Ferdax. Všechna práva vyhrazena."));
+    m_aboutDialog->SetAppComments(
+        QStringLiteral("Toto je zatím nultý člen dlouhé posloupnosti programů, která snad bude "
+                       "někam konvergovat. Stačilo by, kdyby byla Cauchyovská!!!"));
+}
+
+bool TMainForm::SecondCopy() const
+{
+    return m_runOnlyOnce->IsSecondCopy();
+}
+
+void TMainForm::AppMessage(QEvent& message, bool& handled)
+{
+    const quint32 registered = m_runOnlyOnce->RegisteredMessage();
+    if (registered == 0 || static_cast<quint32>(message.type()) != registered)
+        return;
+    BringToFront();
+    handled = true;
+}
+
+void TMainForm::BringToFront()
+{
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+    // An open modal dialog is the window the user works in: it comes on top.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal != this && modal->isVisible() && modal->isEnabled()) {
+        modal->raise();
+        modal->activateWindow();
+    }
+}
+
+void TMainForm::Item_AboutClick()
+{
+    m_aboutDialog->SetBitmapID(256);
+    m_aboutDialog->Execute();
+}
+
+} // namespace mecovnik

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+namespace mecovnik {
+
+class TInstanceLock;
+
+// The single-instance guard. Its check, run once its properties are set while
+// the main window is being made, decides whether this process is the first
+// copy of the program on the user's desktop. A later copy asks the first one
+// to come to the front and must then end with exit code 0 before it shows any
+// window. The first copy holds its lock for as long as the guard lives (the
+// kernel releases it when the process dies); each later start reaches it as a
+// TAppMessageEvent of type RegisteredMessage posted to the application.
+class TRunOnlyOnce final : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString MessageString READ MessageString WRITE SetMessageString)
+    Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
+
+public:
+    explicit TRunOnlyOnce(QObject* owner = nullptr);
+    ~TRunOnlyOnce() override;
+    Q_DISABLE_COPY_MOVE(TRunOnlyOnce)
+
+    // The name of the lock and of the registered message; empty: no lock.
+    [[nodiscard]] QString MessageString() const { return m_messageString; }
+    void SetMessageString(const QString& name) { m_messageString = name; }
+
+    // When false the check does nothing.
+    [[nodiscard]] bool Enabled() const { return m_enabled; }
+    void SetEnabled(bool enabled) { m_enabled = enabled; }
+
+    // The message number of MessageString, set by the check; 0 before it.
+    [[nodiscard]] quint32 RegisteredMessage() const { return m_registeredMessage; }
+
+    // Where the lock lives; empty (the default) means the user's runtime
+    // directory, private to the user and to the session.
+    [[nodiscard]] QString Directory() const { return m_directory; }
+    void SetDirectory(const QString& directory) { m_directory = directory; }
+
+    // The check. Call once, after the properties are set. A lock that cannot
+    // be made lets the start go on, without a message.
+    void Loaded();
+
+    // True when the check found another copy running (and signalled it).
+    [[nodiscard]] bool IsSecondCopy() const { return m_secondCopy; }
+
+private:
+    QString m_messageString;
+    QString m_directory;
+    bool m_enabled = true;
+    bool m_secondCopy = false;
+    quint32 m_registeredMessage = 0;
+    std::unique_ptr<TInstanceLock> m_lock;
+};
+
+} // namespace mecovnik

@@ -1,0 +1,135 @@
+#include "toolbar/TButtonGlyph.h"
+
+#include "toolbar/TGlyphCache.h"
+
+#include <QBitmap>
+#include <QPainter>
+#include <QPalette>
+
+namespace mecovnik {
+
+namespace {
+
+// Whether a pixel belongs to the shape of a disabled glyph: dark pixels do,
+// light ones and the transparent colour do not.
+bool InShape(QRgb pixel, QRgb transparent)
+{
+    return (pixel & 0xFFFFFF) != (transparent & 0xFFFFFF) && qGray(pixel) < 192;
+}
+
+} // namespace
+
+TButtonGlyph::~TButtonGlyph()
+{
+    if (!m_bitmap.isNull())
+        TGlyphCache::Instance().Release(m_bitmap.cacheKey());
+}
+
+void TButtonGlyph::SetBitmap(const QPixmap& bitmap)
+{
+    TGlyphCache& cache = TGlyphCache::Instance();
+    if (!m_bitmap.isNull())
+        cache.Release(m_bitmap.cacheKey());
+    m_bitmap = bitmap;
+    if (m_bitmap.isNull())
+        return;
+    cache.Acquire(m_bitmap.cacheKey());
+    const QImage image = m_bitmap.toImage();
+    m_transparent = image.pixelColor(0, image.height() - 1);
+}
+
+void TButtonGlyph::SetNumGlyphs(int count)
+{
+    if (count < 1)
+        return;
+    m_numGlyphs = std::min(count, 4);
+}
+
+QSize TButtonGlyph::GlyphSize() const
+{
+    if (m_bitmap.isNull())
+        return {0, 0};
+    return {m_bitmap.width() / m_numGlyphs, m_bitmap.height()};
+}
+
+void TButtonGlyph::Invalidate() const
+{
+    if (!m_bitmap.isNull())
+        TGlyphCache::Instance().Invalidate(m_bitmap.cacheKey());
+}
+
+QPixmap TButtonGlyph::Image(TButtonPaintState state, const QPalette& palette) const
+{
+    if (m_bitmap.isNull() || GlyphSize().isEmpty())
+        return {};
+    const TGlyphCache::TKey key{m_bitmap.cacheKey(),
+                                m_numGlyphs,
+                                state,
+                                palette.color(QPalette::Button).rgb(),
+                                palette.color(QPalette::Light).rgb(),
+                                palette.color(QPalette::Dark).rgb()};
+    return TGlyphCache::Instance().Image(key, [&] { return Build(state, palette); });
+}
+
+QImage TButtonGlyph::Source(int index) const
+{
+    if (index >= m_numGlyphs)
+        index = 0;
+    const QSize size = GlyphSize();
+    return m_bitmap.toImage()
+        .copy(index * size.width(), 0, size.width(), size.height())
+        .convertToFormat(QImage::Format_ARGB32);
+}
+
+QPixmap TButtonGlyph::Build(TButtonPaintState state, const QPalette& palette) const
+{
+    const QRgb face = palette.color(QPalette::Button).rgb();
+    const QRgb highlight = palette.color(QPalette::Light).rgb();
+    const QRgb shadow = palette.color(QPalette::Dark).rgb();
+    const QRgb transparent = m_transparent.rgb();
+    const auto isTransparent = [&](QRgb p) { return (p & 0xFFFFFF) == (transparent & 0xFFFFFF); };
+
+    int index = static_cast<int>(state);
+    if (state == TButtonPaintState::psDown && m_numGlyphs < 3)
+        index = 0;
+
+    if (state == TButtonPaintState::psDisabled && m_numGlyphs == 1) {
+        // An embossed shape: the dark pixels in the highlight colour one pixel
+        // right and down, then in the shadow colour in place.
+        const QImage source = Source(0);
+        QImage out(source.size(), QImage::Format_ARGB32);
+        out.fill(face);
+        for (const auto& [colour, offset] : {std::pair{highlight, 1}, std::pair{shadow, 0}}) {
+            for (int y = 0; y < source.height(); ++y) {
+                for (int x = 0; x < source.width(); ++x) {
+                    const int tx = x + offset;
+                    const int ty = y + offset;
+                    if (tx < out.width() && ty < out.height() &&
+                        InShape(source.pixel(x, y), transparent))
+                        out.setPixel(tx, ty, colour);
+                }
+            }
+        }
+        return QPixmap::fromImage(out);
+    }
+
+    QImage image = Source(state == TButtonPaintState::psDisabled ? 1 : index);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            QRgb& p = line[x];
+            if (isTransparent(p)) {
+                // Latched images show the pattern through their transparent part.
+                p = state == TButtonPaintState::psLatched ? qRgba(0, 0, 0, 0) : face;
+            } else if (state == TButtonPaintState::psDisabled) {
+                if ((p & 0xFFFFFF) == 0xFFFFFF)
+                    p = highlight;
+                else if ((p & 0xFFFFFF) == 0x808080)
+                    p = shadow;
+            }
+        }
+    }
+    return QPixmap::fromImage(image);
+}
+
+} // namespace mecovnik

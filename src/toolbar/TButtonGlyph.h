@@ -1,0 +1,45 @@
+#pragma once
+
+#include "toolbar/TSpeedButtonState.h"
+
+#include <QColor>
+#include <QPixmap>
+
+class QPalette;
+
+namespace mecovnik {
+
+// A speed button's glyph: a bitmap of one to four images side by side (up,
+// disabled, down, latched), its transparent colour (the bottom-left pixel's)
+// and the prepared image of each state, kept in the shared glyph cache.
+class TButtonGlyph final
+{
+public:
+    TButtonGlyph() = default;
+    ~TButtonGlyph();
+    Q_DISABLE_COPY_MOVE(TButtonGlyph)
+
+    void SetBitmap(const QPixmap& bitmap);
+    [[nodiscard]] const QPixmap& Bitmap() const { return m_bitmap; }
+    // 1 to 4; above 4 is taken as 4, below 1 is ignored.
+    void SetNumGlyphs(int count);
+    [[nodiscard]] int NumGlyphs() const { return m_numGlyphs; }
+    [[nodiscard]] QColor TransparentColor() const { return m_transparent; }
+    // One image's size; 0 x 0 without a bitmap.
+    [[nodiscard]] QSize GlyphSize() const;
+
+    // The image of a state in the given palette, prepared once and reused.
+    [[nodiscard]] QPixmap Image(TButtonPaintState state, const QPalette& palette) const;
+    // Drops the prepared images (the system colours changed).
+    void Invalidate() const;
+
+private:
+    [[nodiscard]] QPixmap Build(TButtonPaintState state, const QPalette& palette) const;
+    [[nodiscard]] QImage Source(int index) const;
+
+    QPixmap m_bitmap;
+    int m_numGlyphs = 1;
+    QColor m_transparent = QColor(128, 128, 0);
+};
+
+} // namespace mecovnik

@@ -1,0 +1,500 @@
+#include "toolbar/TToolbar.h"
+
+#include "components/MessageBoxes.h"
+#include "platform/TProgramResources.h"
+#include "toolbar/TDragImage.h"
+#include "toolbar/TToolbarSeparator.h"
+#include "toolbar/TToolbarSpeedButton.h"
+#include "toolbar/ToolbarGeometry.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QPainter>
+#include <qdrawutil.h>
+
+#include <algorithm>
+#include <limits>
+
+namespace mecovnik {
+
+namespace {
+
+// Every latching button gets an index of its own, so the buttons' own group
+// messages never link two toolbar buttons; the toolbar keeps them exclusive.
+int NextGroupIndex()
+{
+    static int next = 0;
+    next = next == std::numeric_limits<int>::max() ? 1 : next + 1;
+    return next;
+}
+
+std::string ToStd(const QString& s)
+{
+    return s.toStdString();
+}
+
+QString FromStd(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+// A hint as given to a button, with the toolbar's "|" appended: the tooltip is
+// the part before the first "|", the status-bar text the part after it less
+// the "|" the toolbar added.
+QString ShortHint(const QString& hint)
+{
+    return hint.section(u'|', 0, 0);
+}
+
+QString LongHint(const QString& hint)
+{
+    const QString full = hint + u'|';
+    QString rest = full.mid(full.indexOf(u'|') + 1);
+    if (rest.endsWith(u'|'))
+        rest.chop(1);
+    return rest;
+}
+
+} // namespace
+
+TToolbar::TToolbar(QWidget* parent, const TResourceSource* resources)
+    : QWidget(parent), m_resources(resources ? *resources : TProgramResources::Instance())
+{
+    resize(183, 33);
+}
+
+TToolbar::~TToolbar()
+{
+    m_dragImage.reset();
+}
+
+int TToolbar::HelpContext() const
+{
+    return property("helpContext").toInt();
+}
+
+std::optional<QByteArray> TToolbar::Table(const QString& spec, const char* name) const
+{
+    const TResourceName resource = SplitResourceSpec(ToStd(spec), name, [](std::string_view s) {
+        return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()))
+            .toUpper()
+            .toStdString();
+    });
+    return m_resources.Bytes(FromStd(resource.Type), FromStd(resource.Name));
+}
+
+void TToolbar::ReadResources()
+{
+    const auto span = [](const QByteArray& bytes) {
+        return std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                         static_cast<std::size_t>(bytes.size()));
+    };
+    const auto loadString = [this](std::int32_t n) { return ToStd(m_resources.String(n)); };
+
+    if (m_images.empty()) {
+        const std::function<std::optional<QPixmap>(std::int32_t)> loadImage =
+            [this](std::int32_t n) -> std::optional<QPixmap> {
+            QPixmap bitmap =
+                m_resources.Bitmap(FromStd(ImageResourceName(ToStd(ResImagesName), n)));
+            if (bitmap.isNull())
+                return std::nullopt;
+            return bitmap;
+        };
+        for (auto& image : LoadNumberedList(ResImagesStart, ResImagesCount, loadImage))
+            m_images.push_back(image.value_or(QPixmap()));
+    }
+    if (m_hints.empty())
+        m_hints = LoadHintList(ResHintsStart, ResHintsCount, loadString);
+
+    m_defs = ReadButtonsTable(span(Table(ResButtons, "BUTTONS").value_or(QByteArray())));
+    m_initial = ReadLayoutRecords(span(Table(ResInitial, "INITIAL").value_or(QByteArray())));
+    if (Adjustable) {
+        const std::optional<QByteArray> adjust = Table(ResAdjust, "ADJUST");
+        m_groups = ReadAdjustTable(adjust ? std::optional(span(*adjust)) : std::nullopt,
+                                   ResStringsStart, loadString);
+    }
+}
+
+void TToolbar::Loaded()
+{
+    if (std::exchange(m_loaded, true))
+        return;
+    ReadResources();
+    ApplyInitialLayout();
+}
+
+void TToolbar::SetShowHint(bool show)
+{
+    m_showHint = show;
+    UpdateHints();
+}
+
+void TToolbar::UpdateHints()
+{
+    for (const TEntry& e : m_entries) {
+        if (auto* button = qobject_cast<TToolbarSpeedButton*>(e.Control.data()))
+            button->setToolTip(m_showHint ? ShortHint(HintText(button->CommandId())) : QString());
+    }
+}
+
+QString TToolbar::HintText(int id) const
+{
+    return FromStd(HintFor(id, m_hints));
+}
+
+const TToolbarButtonDef* TToolbar::Definition(int id) const
+{
+    return id >= 0 ? FindDefinition(m_defs, id) : nullptr;
+}
+
+void TToolbar::SetLayout(std::span<const TToolbarLayoutItem> records)
+{
+    if (records.empty())
+        return;
+    const auto placed = PlaceLayout(records, height(),
+                                    [this](std::int32_t id) { return Definition(id) != nullptr; });
+    for (const TToolbarLayoutItem& item : placed) {
+        if (QWidget* control = CreateControl(item))
+            m_entries.push_back({item, control});
+    }
+    ApplyCommandStates();
+}
+
+QWidget* TToolbar::CreateControl(const TToolbarLayoutItem& item)
+{
+    QWidget* control = nullptr;
+    if (item.Id == tbSeparator) {
+        control = new TToolbarSeparator(*this);
+    } else if (const TToolbarButtonDef* def = Definition(item.Id)) {
+        control = CreateButton(*def);
+    }
+    if (!control)
+        return nullptr;
+    control->setGeometry(item.Left, item.Top, item.Width, item.Height);
+    control->show();
+    return control;
+}
+
+TToolbarSpeedButton* TToolbar::CreateButton(const TToolbarButtonDef& def)
+{
+    auto* button = new TToolbarSpeedButton(*this, def.Id, def.Group, def.AllowAllUp != 0);
+    button->setObjectName(QStringLiteral("ToolbarButton%1").arg(def.Id));
+    button->SetAllowAllUp(def.AllowAllUp != 0);
+    if (const auto index = ImageIndexFor(def, m_images.size()))
+        button->SetGlyph(m_images[*index]);
+    if (def.Group != 0) {
+        button->SetGroupIndex(NextGroupIndex());
+        button->SetAllowAllUp(true);
+    }
+    button->setProperty("helpContext", def.HelpContext);
+    const QString hint = HintText(def.Id);
+    button->setToolTip(m_showHint ? ShortHint(hint) : QString());
+    button->SetLongHint(LongHint(hint));
+    connect(button, &THandleSpeedButton::OnClick, this, [this, button] { ButtonClick(button); });
+    connect(button, &THandleSpeedButton::OnDblClick, this,
+            [this, button] { ButtonDblClick(button); });
+    return button;
+}
+
+void TToolbar::ApplyInitialLayout()
+{
+    SetLayout(m_initial);
+}
+
+void TToolbar::Clear()
+{
+    std::vector<TEntry> entries;
+    entries.swap(m_entries);
+    for (TEntry& e : entries)
+        delete e.Control.data();
+}
+
+void TToolbar::Revert()
+{
+    if (!AskQuestion(QStringLiteral("Opravdu si přejete vrátit panel nástrojů do původní podoby?")))
+        return;
+    Clear();
+    ApplyInitialLayout();
+}
+
+void TToolbar::SetAdjusting(bool adjusting)
+{
+    m_adjusting = adjusting;
+    ApplyCommandStates();
+}
+
+void TToolbar::DoCommand(int id, TToolbarCommandType type)
+{
+    emit OnCommand(this, id, type);
+}
+
+void TToolbar::OnAdjust()
+{
+    if (!m_groups) {
+        ShowErrorMessage(QStringLiteral("Není možné nahrát informace o panelu nástrojů. "
+                                        "Nastavení není možné provést."));
+        return;
+    }
+    if (m_openAdjust)
+        m_openAdjust(*this);
+}
+
+std::unique_ptr<TToolbarState> TToolbar::GetState() const
+{
+    auto state = std::make_unique<TToolbarState>();
+    state->Visible = isHidden() ? 0 : 1;
+    state->ShowHints = m_showHint ? 1 : 0;
+    state->Records = Items();
+    return state;
+}
+
+void TToolbar::SetState(const TToolbarState& state)
+{
+    setVisible(state.Visible != 0);
+    SetShowHint(state.ShowHints != 0);
+    if (!state.Records.empty()) {
+        Clear();
+        SetLayout(state.Records);
+    }
+}
+
+std::vector<TToolbarLayoutItem> TToolbar::Items() const
+{
+    std::vector<TToolbarLayoutItem> items;
+    items.reserve(m_entries.size());
+    for (const TEntry& e : m_entries)
+        items.push_back(e.Item);
+    return items;
+}
+
+std::vector<TToolbarLayoutItem> TToolbar::PlacedItems() const
+{
+    return Items();
+}
+
+QList<QWidget*> TToolbar::PlacedControls() const
+{
+    QList<QWidget*> controls;
+    for (const TEntry& e : m_entries)
+        controls.append(e.Control.data());
+    return controls;
+}
+
+void TToolbar::ApplyCommandStates()
+{
+    for (const TEntry& e : m_entries) {
+        auto* button = qobject_cast<TToolbarSpeedButton*>(e.Control.data());
+        const TToolbarButtonDef* def = button ? Definition(button->CommandId()) : nullptr;
+        if (!def)
+            continue;
+        button->setEnabled(m_adjusting || def->Enabled);
+        button->SetDown(!m_adjusting && def->Down);
+    }
+}
+
+void TToolbar::SetCommandEnabled(int id, bool enabled)
+{
+    TToolbarButtonDef* def = id >= 0 ? FindDefinition(m_defs, id) : nullptr;
+    if (!def)
+        return;
+    def->Enabled = enabled;
+    if (m_adjusting)
+        return;
+    for (const TEntry& e : m_entries) {
+        if (e.Item.Id == id && e.Control)
+            e.Control->setEnabled(enabled);
+    }
+}
+
+bool TToolbar::CommandEnabled(int id) const
+{
+    const TToolbarButtonDef* def = Definition(id);
+    return def ? def->Enabled : true;
+}
+
+void TToolbar::SetCommandDown(int id, bool down)
+{
+    TToolbarButtonDef* def = id >= 0 ? FindDefinition(m_defs, id) : nullptr;
+    if (!def)
+        return;
+    def->Down = down;
+    for (const TEntry& e : m_entries) {
+        if (e.Item.Id != id)
+            continue;
+        if (auto* button = qobject_cast<TToolbarSpeedButton*>(e.Control.data())) {
+            button->SetDown(down);
+            GroupRule(button);
+        }
+        break;
+    }
+}
+
+bool TToolbar::CommandDown(int id) const
+{
+    const TToolbarButtonDef* def = Definition(id);
+    return def ? def->Down : false;
+}
+
+int TToolbar::CountPlaced(int id) const
+{
+    return static_cast<int>(std::count_if(m_entries.begin(), m_entries.end(),
+                                          [id](const TEntry& e) { return e.Item.Id == id; }));
+}
+
+void TToolbar::GroupRule(TToolbarSpeedButton* button)
+{
+    if (TToolbarButtonDef* own = FindDefinition(m_defs, button->CommandId()))
+        own->Down = button->Down();
+    for (const TEntry& e : m_entries) {
+        auto* other = qobject_cast<TToolbarSpeedButton*>(e.Control.data());
+        if (!other || other == button || other->CommandId() < 0 ||
+            other->Group() != button->Group())
+            continue;
+        const bool down = other->CommandId() == button->CommandId() && button->Down();
+        if (TToolbarButtonDef* def = FindDefinition(m_defs, other->CommandId()))
+            def->Down = down;
+        other->SetDown(down);
+    }
+}
+
+void TToolbar::ButtonClick(TToolbarSpeedButton* button)
+{
+    const int id = button->CommandId();
+    if (button->Group() != 0)
+        GroupRule(button);
+    DoCommand(id, ctClick);
+}
+
+void TToolbar::ButtonDblClick(TToolbarSpeedButton* button)
+{
+    DoCommand(button->CommandId(), ctDblClick);
+}
+
+void TToolbar::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (Adjustable)
+        OnAdjust();
+    else
+        emit OnDblClick();
+    event->accept();
+}
+
+void TToolbar::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (!m_popupMenu) {
+        event->ignore();
+        return;
+    }
+    m_popupMenu->popup(event->globalPos());
+}
+
+std::optional<std::size_t> TToolbar::IndexOf(const QWidget* control) const
+{
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        if (control && m_entries[i].Control == control)
+            return i;
+    }
+    return std::nullopt;
+}
+
+QPixmap TToolbar::ItemPicture(int id, bool fullHeight) const
+{
+    const QPalette& pal = palette();
+    if (id == tbSeparator) {
+        QPixmap picture(kSeparatorWidth, std::max(fullHeight ? height() : kButtonSize, 1));
+        QPainter p(&picture);
+        p.fillRect(0, 0, 1, picture.height(), pal.color(QPalette::Dark));
+        p.fillRect(1, 0, 1, picture.height(), pal.color(QPalette::Light));
+        return picture;
+    }
+    QPixmap picture(kButtonSize, kButtonSize);
+    QPainter p(&picture);
+    const QBrush face = pal.brush(QPalette::Button);
+    qDrawWinButton(&p, picture.rect(), pal, false, &face);
+    const TToolbarButtonDef* def = Definition(id);
+    const auto index = def ? ImageIndexFor(*def, m_images.size()) : std::nullopt;
+    if (index && !m_images[*index].isNull()) {
+        const QPixmap& glyph = m_images[*index];
+        const int side = glyph.height();
+        QImage square =
+            glyph.toImage().copy(0, 0, side, side).convertToFormat(QImage::Format_ARGB32);
+        const QRgb transparent = glyph.toImage().pixel(0, glyph.height() - 1) & 0xFFFFFF;
+        for (int y = 0; y < square.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(square.scanLine(y));
+            for (int x = 0; x < square.width(); ++x) {
+                if ((line[x] & 0xFFFFFF) == transparent)
+                    line[x] = pal.color(QPalette::Button).rgb();
+            }
+        }
+        const int at = (kButtonSize - side) / 2;
+        p.drawImage(at, at, square);
+    }
+    return picture;
+}
+
+void TToolbar::BeginDrag(QWidget* control, int id, QPoint hotSpot, QPoint globalPos)
+{
+    m_dragControl = control;
+    if (control) {
+        control->hide();
+        repaint();
+    }
+    const QPixmap picture = ItemPicture(id, true);
+    const QPoint local = mapFromGlobal(globalPos);
+    const TPoint shown = m_drag.Begin(IndexOf(control), id, {hotSpot.x(), hotSpot.y()},
+                                      {picture.width(), picture.height()}, {local.x(), local.y()},
+                                      Items(), height());
+    m_dragImage = std::make_unique<TDragImage>(picture);
+    const TPoint hot = m_drag.HotSpot();
+    m_dragImage->MoveTo(mapToGlobal(QPoint(shown.X - hot.X, shown.Y - hot.Y)));
+}
+
+void TToolbar::MoveDrag(QPoint globalPos)
+{
+    if (!m_drag.Dragging())
+        return;
+    const QPoint local = mapFromGlobal(globalPos);
+    const TPoint shown = m_drag.Move({local.x(), local.y()}, Items(), height());
+    const TPoint hot = m_drag.HotSpot();
+    if (m_dragImage)
+        m_dragImage->MoveTo(mapToGlobal(QPoint(shown.X - hot.X, shown.Y - hot.Y)));
+}
+
+void TToolbar::EndDrag(QPoint globalPos)
+{
+    if (!m_drag.Dragging())
+        return;
+    const QPoint local = mapFromGlobal(globalPos);
+    const TPoint corner = m_drag.End({local.x(), local.y()}, Items(), height());
+    m_dragImage.reset();
+    const QPoint cornerGlobal = mapToGlobal(QPoint(corner.X, corner.Y));
+    QWidget* under = QApplication::widgetAt(cornerGlobal);
+    const bool onToolbar = under && (under == this || under->parentWidget() == this);
+    QWidget* control = m_dragControl.data();
+    m_dragControl = nullptr;
+    const auto index = IndexOf(control);
+
+    if (!onToolbar) {
+        // Dragged off the toolbar: a placed item goes, a new one never comes.
+        if (index) {
+            m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(*index));
+            delete control;
+        }
+        repaint();
+        return;
+    }
+    const TToolbarLayoutItem at = DroppedGeometry(m_drag.Id(), corner, height());
+    if (index) {
+        control->setGeometry(at.Left, at.Top, at.Width, at.Height);
+        control->show();
+        m_entries[*index].Item = at;
+    } else {
+        const TToolbarLayoutItem record{m_drag.Id(), at.Left, at.Top, -1,
+                                        m_drag.Id() == tbSeparator ? -1 : at.Height};
+        SetLayout(std::span(&record, 1));
+    }
+    repaint();
+}
+
+} // namespace mecovnik

@@ -1,0 +1,213 @@
+#include "GuiTestEnvironment.h"
+#include "MainFormFixture.h"
+#include "TFakeHelpSystem.h"
+#include "TFakeRegistryFile.h"
+
+#include "app/Frm_Main.h"
+#include "components/TAppMessageEvent.h"
+#include "components/TRunOnlyOnce.h"
+#include "persistence/TNastaveni.h"
+#include "persistence/TRegistryStore.h"
+#include "platform/TInstanceLock.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <memory>
+
+using namespace mecovnik;
+
+namespace {
+
+// Counts the application messages of one number that reach the application.
+class TMessageCounter final : public QObject
+{
+public:
+    explicit TMessageCounter(quint32 message) : m_message(message)
+    {
+        qApp->installEventFilter(this);
+    }
+    ~TMessageCounter() override { qApp->removeEventFilter(this); }
+    Q_DISABLE_COPY_MOVE(TMessageCounter)
+
+    int Count = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == qApp && static_cast<quint32>(event->type()) == m_message && m_message != 0)
+            ++Count;
+        return false;
+    }
+
+private:
+    quint32 m_message;
+};
+
+const QString kName = QStringLiteral("Mečovník pro Hradomor");
+
+std::unique_ptr<TRunOnlyOnce> Guard(const QString& dir, const QString& name = kName,
+                                    bool enabled = true)
+{
+    auto guard = std::make_unique<TRunOnlyOnce>();
+    guard->SetDirectory(dir);
+    guard->SetMessageString(name);
+    guard->SetEnabled(enabled);
+    guard->Loaded();
+    return guard;
+}
+
+} // namespace
+
+class SingleInstanceTest final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void laterCopiesSignalTheFirstAndEnd()
+    {
+        QTemporaryDir dir;
+        auto first = Guard(dir.path());
+        QVERIFY(!first->IsSecondCopy());
+        QVERIFY(first->RegisteredMessage() != 0);
+        QVERIFY(QFile::exists(dir.filePath(TInstanceLock::LockFileName(kName))));
+        QVERIFY(QFile::exists(dir.filePath(TInstanceLock::SocketFileName(kName))));
+
+        TMessageCounter counter(first->RegisteredMessage());
+        auto second = Guard(dir.path());
+        QVERIFY(second->IsSecondCopy());
+        QCOMPARE(second->RegisteredMessage(), first->RegisteredMessage());
+        QTRY_COMPARE(counter.Count, 1);
+        // A third start behaves as the second did.
+        second.reset();
+        QVERIFY(Guard(dir.path())->IsSecondCopy());
+        QTRY_COMPARE(counter.Count, 2);
+
+        // A different name is a different program; so is another user's or
+        // session's runtime directory.
+        auto other = Guard(dir.path(), QStringLiteral("Jiný program"));
+        QVERIFY(!other->IsSecondCopy());
+        QVERIFY(other->RegisteredMessage() != first->RegisteredMessage());
+        QTemporaryDir otherSession;
+        QVERIFY(!Guard(otherSession.path())->IsSecondCopy());
+
+        // Once the first copy ends, the next start is a first copy again.
+        first.reset();
+        QVERIFY(!QFile::exists(dir.filePath(TInstanceLock::SocketFileName(kName))));
+        auto next = Guard(dir.path());
+        QVERIFY(!next->IsSecondCopy());
+        QCOMPARE(counter.Count, 2);
+    }
+
+    void anEmptyNameOrADisabledGuardMakesNoCheck()
+    {
+        QTemporaryDir dir;
+        auto a = Guard(dir.path(), QString());
+        auto b = Guard(dir.path(), QString());
+        QVERIFY(!a->IsSecondCopy());
+        QVERIFY(!b->IsSecondCopy());
+        QCOMPARE(a->RegisteredMessage(), 0u);
+        QVERIFY(QDir(dir.path()).isEmpty());
+
+        auto running = Guard(dir.path());
+        auto disabled = Guard(dir.path(), kName, false);
+        QVERIFY(!disabled->IsSecondCopy());
+        QCOMPARE(disabled->RegisteredMessage(), 0u);
+        QVERIFY(!disabled->Enabled());
+        QCOMPARE(TRunOnlyOnce().Enabled(), true);
+        QVERIFY(TRunOnlyOnce().MessageString().isEmpty());
+    }
+
+    void aLockThatCannotBeMadeLetsTheStartGoOn()
+    {
+        QTemporaryDir dir;
+        // No such directory.
+        QVERIFY(!Guard(dir.filePath(QStringLiteral("chybí")))->IsSecondCopy());
+        // The lock's name taken by something that is not a file.
+        QVERIFY(QDir(dir.path()).mkdir(TInstanceLock::LockFileName(kName)));
+        auto a = Guard(dir.path());
+        auto b = Guard(dir.path());
+        QVERIFY(!a->IsSecondCopy());
+        QVERIFY(!b->IsSecondCopy());
+        QVERIFY(a->RegisteredMessage() != 0);
+    }
+
+    void aSocketLeftByAKilledCopyIsReplaced()
+    {
+        QTemporaryDir dir;
+        // What a killed holder leaves: the lock file (unlocked) and its socket.
+        QFile lock(dir.filePath(TInstanceLock::LockFileName(kName)));
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.close();
+        QFile stale(dir.filePath(TInstanceLock::SocketFileName(kName)));
+        QVERIFY(stale.open(QIODevice::WriteOnly));
+        stale.close();
+
+        auto first = Guard(dir.path());
+        QVERIFY(!first->IsSecondCopy());
+        TMessageCounter counter(first->RegisteredMessage());
+        QVERIFY(TInstanceLock::SignalHolder(dir.path(), kName));
+        QTRY_COMPARE(counter.Count, 1);
+    }
+
+    void namesThatAreNoPlainFileNames()
+    {
+        QTemporaryDir dir;
+        const QString odd = QStringLiteral("../a/b%c\n") + QString(300, u'ř');
+        auto first = Guard(dir.path(), odd);
+        QVERIFY(!first->IsSecondCopy());
+        // Everything stays inside the directory, and a long name still finds
+        // its holder through a shorter socket name.
+        QVERIFY(!TInstanceLock::LockFileName(odd).contains(u'/'));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System).size(), 2);
+        TMessageCounter counter(first->RegisteredMessage());
+        QVERIFY(Guard(dir.path(), odd)->IsSecondCopy());
+        QTRY_COMPARE(counter.Count, 1);
+    }
+
+    void theMainWindowComesToTheFront()
+    {
+        test::TFakeHelpSystem help;
+        test::TFakeRegistryFile file;
+        TRegistryStore store(file);
+        TNastaveni nastaveni(store);
+        TMainFormServices services = test::TestServices(&help);
+        services.RunOnlyOnce = true;
+        auto form = test::StartMainForm(nastaveni, services);
+        QVERIFY(!form->SecondCopy());
+        QCOMPARE(form->RunOnlyOnce().MessageString(), form->windowTitle());
+        QVERIFY(form->RunOnlyOnce().Enabled());
+
+        // Another message passes untouched.
+        TAppMessageEvent other(TAppMessageEvent::RegisterMessage(QStringLiteral("něco jiného")));
+        bool handled = false;
+        form->AppMessage(other, handled);
+        QVERIFY(!handled);
+
+        form->showMinimized();
+        QTRY_VERIFY(form->isMinimized());
+        const int readsBefore = file.Reads;
+        int versionQueries = 0;
+        TMainFormServices again = services;
+        again.QueryVersion = [&versionQueries] {
+            ++versionQueries;
+            return std::optional<TOsVersionInfo>(TOsVersionInfo{4, 0, 1381, 2});
+        };
+        auto second = std::make_unique<TMainForm>(nastaveni, again);
+        QVERIFY(second->SecondCopy());
+        // Nothing of the start-up ran in the second copy.
+        QCOMPARE(versionQueries, 0);
+        QCOMPARE(file.Reads, readsBefore);
+        QVERIFY(second->HelpFile().isEmpty());
+        QVERIFY(!second->isVisible());
+        second.reset();
+
+        QTRY_VERIFY(!form->isMinimized());
+        QTRY_VERIFY(form->isActiveWindow());
+        QVERIFY(form->isVisible());
+    }
+};
+
+MECOVNIK_GUI_TEST_MAIN(SingleInstanceTest)
+#include "SingleInstanceTest.moc"

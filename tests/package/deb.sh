@@ -1,0 +1,103 @@
+#!/bin/sh
+# Builds the Debian package from the build tree and checks it: its file list,
+# its dependencies, the validators of the menu entry, the AppStream metadata
+# and the package itself; then, when run as root, installs it with dpkg -i,
+# starts the installed program with its menu entry's command under a virtual
+# display with a window manager, and removes it with dpkg -r.
+# usage: deb.sh <build dir>
+set -u
+BUILD=$1
+PROGRAM=/usr/games/mecovnik
+. "$(dirname "$0")/../e2e/lib.sh"
+
+installed_here=""
+package_cleanup() {
+    [ -n "$installed_here" ] && dpkg -r mecovnik >/dev/null 2>&1
+    e2e_cleanup
+}
+trap package_cleanup EXIT
+
+cpack -G DEB -B "$WORK/out" --config "$BUILD/CPackConfig.cmake" >"$WORK/cpack.log" 2>&1 ||
+    { cat "$WORK/cpack.log"; fail "cpack failed"; }
+deb=$(ls "$WORK"/out/mecovnik_*.deb)
+echo "built $(basename "$deb")"
+
+dpkg-deb -c "$deb" | awk '{ print $6 $7 $8 }' >"$WORK/files"
+for f in ./usr/libexec/mecovnik/mecovnik ./usr/libexec/mecovnik/mecovnik.HLP \
+    './usr/games/mecovnik->../libexec/mecovnik/mecovnik' \
+    ./usr/share/applications/cz.ferdax.mecovnik.desktop \
+    ./usr/share/metainfo/cz.ferdax.mecovnik.metainfo.xml \
+    ./usr/share/icons/hicolor/scalable/apps/cz.ferdax.mecovnik.svg \
+    ./usr/share/man/man6/mecovnik.6.gz ./usr/share/doc/mecovnik/copyright \
+    ./usr/share/doc/mecovnik/changelog.gz; do
+    grep -qxF "$f" "$WORK/files" || fail "the package lacks $f"
+done
+for size in 16 22 24 32 48 64 128 256; do
+    f=./usr/share/icons/hicolor/${size}x${size}/apps/cz.ferdax.mecovnik.png
+    grep -qxF "$f" "$WORK/files" || fail "the package lacks $f"
+done
+echo "the file list holds the program, its help file, the link, menu entry, icons and documents"
+
+mkdir "$WORK/tree"
+dpkg-deb -x "$deb" "$WORK/tree"
+for size in 16 48 256; do
+    got=$(file -b "$WORK/tree/usr/share/icons/hicolor/${size}x${size}/apps/cz.ferdax.mecovnik.png")
+    echo "$got" | grep -q "PNG image data, $size x $size" || fail "the $size px icon is $got"
+done
+
+depends=$(dpkg-deb -f "$deb" Depends)
+for d in libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins qt6-translations-l10n libc6; do
+    echo "$depends" | grep -q "\\b$d\\b" || fail "Depends lacks $d: $depends"
+done
+echo "Depends: $depends"
+
+desktop="$WORK/tree/usr/share/applications/cz.ferdax.mecovnik.desktop"
+desktop-file-validate "$desktop" || fail "desktop-file-validate reported the above"
+appstreamcli validate --no-net \
+    "$WORK/tree/usr/share/metainfo/cz.ferdax.mecovnik.metainfo.xml" >"$WORK/appstream.log" 2>&1 ||
+    { cat "$WORK/appstream.log"; fail "appstreamcli validate failed"; }
+lintian --fail-on error,warning "$deb" >"$WORK/lintian.log" 2>&1 ||
+    { cat "$WORK/lintian.log"; fail "lintian reported the above"; }
+echo "desktop-file-validate, appstreamcli validate and lintian: no error, no warning"
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "SKIPPED: installing needs root; dpkg -i, the start and dpkg -r not run"
+    exit 0
+fi
+if dpkg-query -W -f='${Status}' mecovnik 2>/dev/null | grep -q "ok installed"; then
+    echo "SKIPPED: mecovnik is installed on this machine already; left alone"
+    exit 0
+fi
+# Another helper's apt-get may hold the dpkg lock for a while.
+for i in $(seq 60); do
+    out=$(dpkg -i "$deb" 2>&1) && break
+    echo "$out" | grep -q "lock" || { echo "$out"; fail "dpkg -i failed"; }
+    sleep 2
+done
+installed_here=1
+dpkg-query -W -f='${Status}' mecovnik | grep -q "ok installed" || fail "not installed"
+[ -x /usr/libexec/mecovnik/mecovnik ] && [ -f /usr/libexec/mecovnik/mecovnik.HLP ] ||
+    fail "the installed files are missing"
+echo "installed with dpkg -i"
+
+command=$(sed -n 's/^Exec=//p' "$desktop")
+wm_class=$(sed -n 's/^StartupWMClass=//p' "$desktop")
+start_display
+env PATH="/usr/games:$PATH" $command 2>"$WORK/stderr" &
+pid=$!
+window=$(wait_for_window '^Mečovník pro Hradomor$') || fail "the installed program showed no window"
+xprop -id "$window" WM_CLASS | grep -q "\"$wm_class\"" ||
+    fail "WM_CLASS $(xprop -id "$window" WM_CLASS) does not name $wm_class"
+echo "the menu entry's command '$command' started the program; its window class is $wm_class"
+sleep 0.5
+# The help file beside the real program file, found through the link.
+xdotool windowactivate --sync "$window" 2>/dev/null
+xdotool key --clearmodifiers F1
+help=$(wait_for_window '^Nápověda – Mečovník$') || fail "F1 showed no help window"
+echo "F1 opened the installed help file"
+quit_program
+
+dpkg -r mecovnik >/dev/null || fail "dpkg -r failed"
+installed_here=""
+[ ! -e /usr/games/mecovnik ] && [ ! -e /usr/libexec/mecovnik ] || fail "files left after dpkg -r"
+echo "removed with dpkg -r"
