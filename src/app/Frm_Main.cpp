@@ -48,6 +48,10 @@ TMainForm::TMainForm(TNastaveni& nastaveni, TMainFormServices services, QWidget*
     f.setPointSize(8);
     setFont(f);
     m_ui->MdiArea->setActivationOrder(QMdiArea::CreationOrder);
+    // A roster partly outside the document area stays within reach.
+    m_ui->MdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_ui->MdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    SetMessageBoxOwner(this);
 
     // A menu's hint and help context belong to the item that opens it.
     for (QMenu* menu : findChildren<QMenu*>()) {
@@ -262,6 +266,7 @@ void TMainForm::Item_PrintSetupClick()
     if (!m_printer)
         m_printer = std::make_unique<QPrinter>();
     QPageSetupDialog dialog(m_printer.get(), this);
+    dialog.setWindowModality(Qt::WindowModal);
     dialog.exec();
 }
 

@@ -77,10 +77,9 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
         } else {
             context = HelpContextAt(QApplication::focusWidget());
         }
+        // Where there is no help context, F1 asks for nothing.
         if (context > 0)
             HelpCommand(HELP_CONTEXT, context);
-        else
-            HelpCommand(HELP_FINDER, 0);
         return true;
     }
     case QEvent::QueryWhatsThis:

@@ -9,6 +9,7 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
 
 // Arranging the document windows and the window list of the Okno menu.
 
@@ -16,7 +17,29 @@ namespace mecovnik {
 
 void TMainForm::Item_Okno_CascadeClick()
 {
-    m_ui->MdiArea->cascadeSubWindows();
+    // The window at the front (the active one) comes last, with the largest offset.
+    QList<QMdiSubWindow*> windows;
+    int step = 0;
+    for (QMdiSubWindow* w : m_ui->MdiArea->subWindowList(QMdiArea::StackingOrder)) {
+        if (w->isMinimized() || !w->isVisible())
+            continue;
+        windows.append(w);
+        // The frame above the contents: the title bar with its border.
+        if (w->widget())
+            step = std::max(step, w->widget()->geometry().top());
+    }
+    if (step <= 0)
+        step = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    const QSize size = m_ui->MdiArea->viewport()->size();
+    const auto rects =
+        CascadeRects({0, 0, size.width(), size.height()}, static_cast<int>(windows.size()), step);
+    for (qsizetype i = 0; i < windows.size(); ++i) {
+        const TRect& r = rects[static_cast<std::size_t>(i)];
+        if (windows[i]->isMaximized())
+            windows[i]->showNormal();
+        windows[i]->setGeometry(r.Left, r.Top, r.Width, r.Height);
+        windows[i]->raise();
+    }
 }
 
 void TMainForm::Item_Okno_HTileClick()

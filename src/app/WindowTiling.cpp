@@ -1,5 +1,7 @@
 #include "app/WindowTiling.h"
 
+#include <algorithm>
+
 namespace mecovnik {
 
 std::vector<TRect> TileRects(const TRect& area, int count, TTileMode mode)
@@ -24,6 +26,25 @@ std::vector<TRect> TileRects(const TRect& area, int count, TTileMode mode)
 } // namespace mecovnik
 
 namespace mecovnik {
+
+std::vector<TRect> CascadeRects(const TRect& area, int count, int step)
+{
+    std::vector<TRect> rects;
+    if (count <= 0)
+        return rects;
+    step = std::max(step, 1);
+    const int width = std::max(area.Width, 0);
+    const int height = std::max(area.Height, 0);
+    // The largest offset in a run keeps both sizes at half the area or more.
+    const int offsets = std::min(width, height) / 2 / step;
+    const int perRun = std::min(count, offsets + 1);
+    const int last = (perRun - 1) * step;
+    for (int i = 0; i < count; ++i) {
+        const int offset = (i % perRun) * step;
+        rects.push_back({area.Left + offset, area.Top + offset, width - last, height - last});
+    }
+    return rects;
+}
 
 std::vector<TRect> IconRects(const TRect& area, int iconWidth, int iconHeight, int count)
 {

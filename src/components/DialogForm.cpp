@@ -54,6 +54,10 @@ void PrepareDialog(QDialog& dialog)
     dialog.setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint);
     dialog.setFixedSize(dialog.size());
+    // Modal to the main window and everything it owns, but not to the help
+    // window, which stays usable beside the dialog as the separate help
+    // program was.
+    dialog.setWindowModality(Qt::WindowModal);
     new TLabelFitter(dialog);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();

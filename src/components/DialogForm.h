@@ -9,7 +9,7 @@ namespace mecovnik {
 
 // Gives a dialog made from its form description the look of the program's
 // dialogs: the form's font, a fixed size, the system menu and help buttons,
-// centred on the screen.
+// centred on the screen, modal to its owner's windows but not to help.
 void PrepareDialog(QDialog& dialog);
 
 // An edit with its attached up-down is one spin box; its edit part gets the

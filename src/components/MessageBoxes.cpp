@@ -11,6 +11,12 @@ namespace mecovnik {
 
 namespace {
 
+QPointer<QWidget>& Owner()
+{
+    static QPointer<QWidget> owner;
+    return owner;
+}
+
 TMessageBoxAnswerer& CurrentAnswerer()
 {
     static TMessageBoxAnswerer answerer;
@@ -22,13 +28,20 @@ TMessageBoxAnswerer& CurrentAnswerer()
 class TMessageBox final : public QMessageBox
 {
 public:
-    explicit TMessageBox(const TMessageBoxRecord& record)
-        : QMessageBox(record.Icon, record.Caption, record.Text, record.Buttons),
+    TMessageBox(const TMessageBoxRecord& record, QWidget* owner)
+        : QMessageBox(record.Icon, record.Caption, record.Text, record.Buttons, owner,
+                      Flags(record.Buttons)),
           m_onlyButtons(record.Buttons == (QMessageBox::Yes | QMessageBox::No))
     {
         setTextFormat(Qt::PlainText);
-        if (m_onlyButtons)
-            setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    }
+
+    // A title bar with no buttons for a question; the usual box otherwise.
+    static Qt::WindowFlags Flags(QMessageBox::StandardButtons buttons)
+    {
+        if (buttons == (QMessageBox::Yes | QMessageBox::No))
+            return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+        return Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint;
     }
 
 protected:
@@ -64,11 +77,15 @@ QMessageBox::StandardButton ShowMessage(const QString& text, const QString& capt
     if (const auto& answerer = CurrentAnswerer())
         return answerer(record);
 
-    // No parent: the box belongs to the application, not to the main form, and
-    // blocks every window of the program while it is up.
+    // The box blocks every window of the program while it is up: the open
+    // dialog and the main form with all it owns. The help window is no part
+    // of that family, so it stays usable.
     QPointer<QWidget> previouslyActive = QApplication::activeWindow();
-    TMessageBox box(record);
-    box.setWindowModality(Qt::ApplicationModal);
+    QWidget* owner = QApplication::activeModalWidget();
+    if (!owner && Owner() && Owner()->isVisible())
+        owner = Owner();
+    TMessageBox box(record, owner);
+    box.setWindowModality(owner ? Qt::WindowModal : Qt::ApplicationModal);
     const auto result = static_cast<QMessageBox::StandardButton>(box.exec());
     if (previouslyActive)
         previouslyActive->activateWindow();
@@ -96,6 +113,11 @@ void ShowInfoMessage(const QString& text, const QString& caption)
 void ShowErrorMessage(const QString& text, const QString& caption)
 {
     ShowMessage(text, caption, QMessageBox::Ok, QMessageBox::Critical);
+}
+
+void SetMessageBoxOwner(QWidget* owner)
+{
+    Owner() = owner;
 }
 
 void ShowChildWindow(QMdiSubWindow* form)

@@ -21,6 +21,11 @@ void ShowInfoMessage(const QString& text, const QString& caption = {});
 // An error with an OK button and the error icon.
 void ShowErrorMessage(const QString& text, const QString& caption = {});
 
+// The window whose whole family (everything it owns) a message box blocks
+// while it is up: the main form. The help window stays usable. Without one
+// that is shown, a box blocks every window.
+void SetMessageBoxOwner(QWidget* owner);
+
 // Brings a document window into view: restored first when minimised, then
 // shown and put in front of its siblings. A maximised window stays maximised.
 void ShowChildWindow(QMdiSubWindow* form);

@@ -1,9 +1,12 @@
 #include "components/TStaticText.h"
 
 #include <QKeySequence>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QShortcutEvent>
 #include <QStyle>
+
+#include <utility>
 
 namespace mecovnik {
 
@@ -63,10 +66,14 @@ void TStaticText::SetFocusControl(QWidget* control)
     if (control == m_focusControl)
         return;
     disconnect(m_focusControlWatch);
+    if (m_focusControl)
+        m_focusControl->removeEventFilter(this);
     m_focusControl = control;
-    if (control)
+    if (control) {
         m_focusControlWatch =
             connect(control, &QObject::destroyed, this, &TStaticText::FocusControlDestroyed);
+        control->installEventFilter(this);
+    }
     UpdateShortcut();
 }
 
@@ -119,6 +126,50 @@ bool TStaticText::event(QEvent* event)
         return true;
     }
     return QFrame::event(event);
+}
+
+bool TStaticText::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_focusControl) {
+        switch (event->type()) {
+        case QEvent::EnabledChange:
+        case QEvent::Show:
+        case QEvent::Hide:
+        case QEvent::ShowToParent:
+        case QEvent::HideToParent:
+            UpdateShortcutEnabled();
+            break;
+        default:
+            break;
+        }
+    }
+    return QFrame::eventFilter(watched, event);
+}
+
+void TStaticText::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_pressed = true;
+    QFrame::mousePressEvent(event);
+}
+
+void TStaticText::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool click = event->button() == Qt::LeftButton && std::exchange(m_pressed, false) &&
+                       rect().contains(event->position().toPoint());
+    QFrame::mouseReleaseEvent(event);
+    if (click)
+        emit OnClick(this);
+}
+
+void TStaticText::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QFrame::mouseDoubleClickEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    // The release that ends a double click is no click of its own.
+    m_pressed = false;
+    emit OnDblClick(this);
 }
 
 void TStaticText::changeEvent(QEvent* event)
@@ -231,11 +282,19 @@ void TStaticText::UpdateShortcut()
         return;
     const auto key = static_cast<Qt::Key>(accel.toUpper().unicode());
     m_shortcutId = grabShortcut(QKeySequence(QKeyCombination(Qt::AltModifier, key)));
+    UpdateShortcutEnabled();
+}
+
+void TStaticText::UpdateShortcutEnabled()
+{
+    if (m_shortcutId != 0)
+        setShortcutEnabled(m_shortcutId, m_focusControl && CanTakeFocus(m_focusControl));
 }
 
 void TStaticText::FocusControlDestroyed()
 {
     m_focusControl = nullptr;
+    disconnect(m_focusControlWatch);
     UpdateShortcut();
 }
 

@@ -86,15 +86,29 @@ public:
     // when there is none ("&&" stands for "&" itself).
     [[nodiscard]] static QChar AccelChar(const QString& caption);
 
+signals:
+    // The left button was pressed and released over the label.
+    void OnClick(mecovnik::TStaticText* sender);
+    // The left button was double-clicked over the label (after OnClick of
+    // the first click).
+    void OnDblClick(mecovnik::TStaticText* sender);
+
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     [[nodiscard]] int TextFlags() const;
     void AdjustBounds();
     void UpdateShortcut();
+    // The accelerator is offered only while the focus control can take the
+    // focus; otherwise Alt+key is left to others.
+    void UpdateShortcutEnabled();
     void FocusControlDestroyed();
 
     QString m_caption;
@@ -106,6 +120,7 @@ private:
     bool m_wordWrap = false;
     TStaticTextLook m_look = TStaticTextLook::stlText;
     int m_shortcutId = 0;
+    bool m_pressed = false;
 };
 
 } // namespace mecovnik

@@ -553,7 +553,7 @@ void AddValue(TSink& out, std::string_view name, const TRegistryValue& value)
 void AppendKey(std::string& out, std::string& path, const TRegistryKey& key, bool hive)
 {
     TTextSink sink{out};
-    if (!hive || key.Values().Size() != 0) {
+    if (!hive || key.Values().Size() != 0 || key.Subkeys().Size() == 0) {
         out += "\n[";
         out += path;
         out += "]\n";
@@ -567,6 +567,21 @@ void AppendKey(std::string& out, std::string& path, const TRegistryKey& key, boo
         AppendKey(out, path, *sub.Item, false);
         path.resize(length);
     }
+}
+
+bool IsCleanUtf8(std::string_view text)
+{
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        if (static_cast<unsigned char>(text[pos]) < 0x80) {
+            ++pos;
+            continue;
+        }
+        const std::size_t start = pos;
+        if (DecodeUtf8(text, pos) == 0xFFFD && pos - start == 1)
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -584,6 +599,15 @@ std::string DecodeRegFileText(std::string_view bytes, bool& clean)
 
 TRegFileContent ReadRegFile(std::string_view bytes, const TRegReadLimits& limits)
 {
+    // Clean UTF-8, the writer's own form, is read where it lies: no copy.
+    std::string_view utf8 = bytes;
+    if (utf8.starts_with("\xEF\xBB\xBF"))
+        utf8.remove_prefix(3);
+    // (A UTF-16 byte order mark is never clean UTF-8.)
+    if (IsCleanUtf8(utf8)) {
+        TReader reader(utf8, limits);
+        return reader.Read(true);
+    }
     bool clean = true;
     const std::string text = DecodeRegFileText(bytes, clean);
     TReader reader(text, limits);

@@ -54,8 +54,8 @@ inline constexpr std::string_view kRegFileHeader = "Windows Registry Editor Vers
 
 // The file's text for a tree: UTF-8 without byte order mark, LF line ends, the
 // header, then every key in depth-first order, each after a blank line and
-// followed by its values. A hive root without values is left out (its subkeys
-// imply it). Its size is at most what the tree counts.
+// followed by its values. A hive root without values is left out when it has
+// subkeys (they imply it). Its size is at most what the tree counts.
 [[nodiscard]] std::string WriteRegFile(const TRegistryKey& top);
 
 } // namespace mecovnik

@@ -36,7 +36,7 @@ inline constexpr std::size_t kMaxRegistryFileBytes = 64u * 1024u * 1024u;
 [[nodiscard]] std::size_t HeaderBytes();
 // What a key counts: its line "[path]" with the blank line before it. pathBytes
 // is the UTF-8 length of the key's path from its hive root. A hive root
-// without values is not written; it counts all the same.
+// without values but with subkeys is not written; it counts all the same.
 [[nodiscard]] constexpr std::size_t KeyLineBytes(std::size_t pathBytes)
 {
     return pathBytes + 4;

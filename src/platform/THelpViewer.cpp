@@ -238,7 +238,8 @@ void THelpViewer::EnsureWindow()
     // beside it; destroyed by this object or when the user closes it.
     auto* window = new QMainWindow;
     window->setAttribute(Qt::WA_DeleteOnClose);
-    // Closing the main window ends the program even while help is open.
+    // Like the separate help program of old, it never keeps the program
+    // running once the main window has closed.
     window->setAttribute(Qt::WA_QuitOnClose, false);
     window->setObjectName(u"helpWindow"_s);
     window->setWindowTitle(u"Nápověda – Mečovník"_s);

@@ -6,6 +6,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -75,6 +76,33 @@ template <typename TWrite> bool ReplaceFile(const QString& path, TWrite&& write)
     return SyncFolder(folder);
 }
 
+constexpr int kMissing = -2;
+
+// Opens the file for reading without ever blocking (a FIFO in its place would
+// wait for a writer): a descriptor when it is a regular file, or a link to
+// one; kMissing when there is none; -1 for anything else.
+int OpenRegular(const QString& path)
+{
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return errno == ENOENT ? kMissing : -1;
+    struct stat info
+    {
+    };
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    // Reads of a regular file never block; the flag is taken off all the same.
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 } // namespace
 
 TQtRegistryFile::TQtRegistryFile(QString path) : m_path(std::move(path)) {}
@@ -87,33 +115,51 @@ QString TQtRegistryFile::DefaultPath()
 
 TRegistryFile::TReadResult TQtRegistryFile::ReadAll()
 {
-    QFile file(m_path);
-    if (!file.exists())
+    const int fd = OpenRegular(m_path);
+    if (fd == kMissing)
         return {TReadStatus::Missing, {}};
-    if (!file.open(QIODevice::ReadOnly))
+    if (fd < 0)
         return {TReadStatus::Failed, {}};
-    const qint64 size = file.size();
-    if (size < 0 || static_cast<quint64>(size) > kMaxRegistryFileBytes)
-        return {TReadStatus::Failed, {}};
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(size));
-    // Read in pieces up to the limit: the size may change under us.
+    TReadResult result{TReadStatus::Read, {}};
+    struct stat info
+    {
+    };
+    if (::fstat(fd, &info) == 0 && info.st_size > 0)
+        result.Bytes.reserve(
+            std::min(static_cast<std::size_t>(info.st_size), kMaxRegistryFileBytes));
+    // Read in pieces up to the limit, and one byte past it to tell whether the
+    // file goes on: the size may change under us.
     char buffer[65536];
-    while (true) {
-        const qint64 got = file.read(buffer, sizeof buffer);
-        if (got < 0)
+    while (result.Bytes.size() <= kMaxRegistryFileBytes) {
+        const std::size_t want =
+            std::min(sizeof buffer, kMaxRegistryFileBytes + 1 - result.Bytes.size());
+        const ssize_t got = ::read(fd, buffer, want);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            ::close(fd);
             return {TReadStatus::Failed, {}};
+        }
         if (got == 0)
             break;
-        if (bytes.size() + static_cast<std::size_t>(got) > kMaxRegistryFileBytes)
-            return {TReadStatus::Failed, {}};
-        bytes.append(buffer, static_cast<std::size_t>(got));
+        result.Bytes.append(buffer, static_cast<std::size_t>(got));
     }
-    return {TReadStatus::Read, std::move(bytes)};
+    ::close(fd);
+    if (result.Bytes.size() > kMaxRegistryFileBytes) {
+        result.Bytes.resize(kMaxRegistryFileBytes);
+        result.Truncated = true;
+    }
+    return result;
 }
 
 bool TQtRegistryFile::WriteAll(std::string_view bytes)
 {
+    // Something that is no regular file is never replaced.
+    struct stat info
+    {
+    };
+    if (::stat(QFile::encodeName(m_path).constData(), &info) == 0 && !S_ISREG(info.st_mode))
+        return false;
     return ReplaceFile(m_path, [bytes](QSaveFile& file) {
         const auto size = static_cast<qint64>(bytes.size());
         return file.write(bytes.data(), size) == size;
@@ -122,15 +168,33 @@ bool TQtRegistryFile::WriteAll(std::string_view bytes)
 
 bool TQtRegistryFile::KeepBackup()
 {
-    QFile current(m_path);
-    if (!current.exists())
+    const int fd = OpenRegular(m_path);
+    if (fd == kMissing)
         return true;
-    if (!current.open(QIODevice::ReadOnly))
+    if (fd < 0)
         return false;
-    return ReplaceFile(BackupPath(), [&current](QSaveFile& copy) {
+    // A second name for the file as it is: the save that follows puts a new
+    // file in its place and leaves this one alone.
+    const QByteArray from = QFile::encodeName(m_path);
+    const QByteArray backup = QFile::encodeName(BackupPath());
+    const QByteArray linked = backup + ".new";
+    ::unlink(linked.constData());
+    if (::linkat(AT_FDCWD, from.constData(), AT_FDCWD, linked.constData(), AT_SYMLINK_FOLLOW) ==
+        0) {
+        if (::rename(linked.constData(), backup.constData()) == 0 &&
+            SyncFolder(QFileInfo(m_path).absolutePath())) {
+            ::close(fd);
+            return true;
+        }
+        ::unlink(linked.constData());
+    }
+    // Where no link can be made (another file system, no permission), a copy.
+    const bool copied = ReplaceFile(BackupPath(), [fd](QSaveFile& copy) {
         char buffer[65536];
         while (true) {
-            const qint64 got = current.read(buffer, sizeof buffer);
+            const ssize_t got = ::read(fd, buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR)
+                continue;
             if (got < 0)
                 return false;
             if (got == 0)
@@ -139,6 +203,8 @@ bool TQtRegistryFile::KeepBackup()
                 return false;
         }
     });
+    ::close(fd);
+    return copied;
 }
 
 } // namespace mecovnik

@@ -19,10 +19,16 @@ public:
     // ${XDG_CONFIG_HOME:-$HOME/.config}/mecovnik/registry.reg
     [[nodiscard]] static QString DefaultPath();
 
+    // Reads a regular file (or a link to one), its first kMaxRegistryFileBytes;
+    // anything else (a FIFO, a device, a folder) is unreadable and is never
+    // waited on.
     [[nodiscard]] TReadResult ReadAll() override;
+    // Fails without writing when something other than a regular file stands
+    // at the path.
     [[nodiscard]] bool WriteAll(std::string_view bytes) override;
-    // Copies the file to the same name with ".bak", replacing an older copy the
-    // same safe way.
+    // Keeps the file under the same name with ".bak": a second link to it, or,
+    // where no link can be made, a copy written the same safe way. Fails for
+    // anything but a regular file.
     [[nodiscard]] bool KeepBackup() override;
 
     [[nodiscard]] const QString& Path() const { return m_path; }

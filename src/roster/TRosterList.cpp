@@ -7,6 +7,21 @@
 
 namespace mecovnik {
 
+namespace {
+
+// The class of bases that compare equal to base, or nullptr.
+template <class Classes>
+auto FindClass(Classes& classes, std::string_view base, const TNameOrder& order)
+    -> decltype(&classes.front())
+{
+    for (auto& c : classes)
+        if (c.Base == base || order.Compare(c.Base, base) == 0)
+            return &c;
+    return nullptr;
+}
+
+} // namespace
+
 void TRosterList::Track(const std::string& name, bool added)
 {
     std::string_view base;
@@ -15,28 +30,40 @@ void TRosterList::Track(const std::string& name, bool added)
         return;
     const std::string key = m_order.FoldKey(base);
     if (added) {
-        TNumbers& numbers = m_numbers[key];
-        ++numbers.Used[n];
-        while (numbers.Used.contains(numbers.LowestFree))
-            ++numbers.LowestFree;
+        TNumberClasses& classes = m_numbers[key];
+        TNumbers* numbers = FindClass(classes, base, m_order);
+        if (!numbers)
+            numbers = &classes.emplace_back(TNumbers{std::string(base), {}, 1});
+        ++numbers->Used[n];
+        while (numbers->Used.contains(numbers->LowestFree))
+            ++numbers->LowestFree;
         return;
     }
-    const auto it = m_numbers.find(key);
-    if (it == m_numbers.end())
+    const auto group = m_numbers.find(key);
+    if (group == m_numbers.end())
         return;
-    const auto used = it->second.Used.find(n);
-    if (used == it->second.Used.end() || --used->second > 0)
+    TNumbers* numbers = FindClass(group->second, base, m_order);
+    if (!numbers)
         return;
-    it->second.Used.erase(used);
-    it->second.LowestFree = std::min(it->second.LowestFree, n);
-    if (it->second.Used.empty())
-        m_numbers.erase(it);
+    const auto used = numbers->Used.find(n);
+    if (used == numbers->Used.end() || --used->second > 0)
+        return;
+    numbers->Used.erase(used);
+    numbers->LowestFree = std::min(numbers->LowestFree, n);
+    if (!numbers->Used.empty())
+        return;
+    std::erase_if(group->second, [](const TNumbers& c) { return c.Used.empty(); });
+    if (group->second.empty())
+        m_numbers.erase(group);
 }
 
 std::int64_t TRosterList::LowestFreeNumber(std::string_view name) const
 {
-    const auto it = m_numbers.find(m_order.FoldKey(name));
-    return it == m_numbers.end() ? 1 : it->second.LowestFree;
+    const auto group = m_numbers.find(m_order.FoldKey(name));
+    if (group == m_numbers.end())
+        return 1;
+    const TNumbers* numbers = FindClass(group->second, name, m_order);
+    return numbers ? numbers->LowestFree : 1;
 }
 
 TObjekt* TRosterList::At(int row) const

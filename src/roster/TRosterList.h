@@ -75,27 +75,35 @@ public:
     // destroyed, so that a recorder can keep them; nullptr destroys them again.
     void SetRemovalSink(std::vector<std::unique_ptr<TObjekt>>* sink) { m_sink = sink; }
 
-    // The lowest n >= 1 for which no row seems to be named "<name> [n]"
-    // (found through the fold keys; the caller checks the candidate).
+    // A number n >= 1 such that every number below it is carried by a row
+    // "<base> [m]" whose base compares equal to name: the numbers below are
+    // confirmed used. Rows whose bases only share name's fold key without
+    // comparing equal confirm nothing. The caller still checks n itself (a
+    // row with another fold key may compare equal).
     [[nodiscard]] std::int64_t LowestFreeNumber(std::string_view name) const;
 
     [[nodiscard]] const TNameOrder& Order() const { return m_order; }
 
 private:
-    // Numbers in use after one base name, kept as rows come and go so that a
-    // name with thousands of numbered copies finds its next number at once.
+    // Numbers in use after the bases that compare equal to one another, kept
+    // as rows come and go so that a name with thousands of numbered copies
+    // finds its next number at once.
     struct TNumbers
     {
+        std::string Base;                 // one of the bases; all compare equal to it
         std::map<std::int64_t, int> Used; // number -> rows carrying it
         std::int64_t LowestFree = 1;      // every number below it is used
     };
+    // The bases under one fold key: usually one class, more where the fold key
+    // joins names that the order tells apart.
+    using TNumberClasses = std::vector<TNumbers>;
 
     void Track(const std::string& name, bool added);
     void Dispose(std::unique_ptr<TObjekt> record);
 
     const TNameOrder& m_order;
     std::vector<std::unique_ptr<TObjekt>> m_rows;
-    std::unordered_map<std::string, TNumbers> m_numbers;
+    std::unordered_map<std::string, TNumberClasses> m_numbers;
     std::vector<std::unique_ptr<TObjekt>>* m_sink = nullptr;
     std::uint64_t m_revision = 0;
 };

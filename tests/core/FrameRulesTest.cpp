@@ -65,6 +65,47 @@ TEST(WindowTiling, StripsCoverTheAreaExactly)
     EXPECT_EQ(TileRects({10, 20, 100, 50}, 1, TTileMode::Vertical)[0], (TRect{10, 20, 100, 50}));
 }
 
+// Cascaded windows stay large (half the area or more each way), lie within
+// the area, and no window covers the title bar of one behind it in its run.
+TEST(WindowTiling, CascadeKeepsWindowsLargeAndTitleBarsVisible)
+{
+    const auto contains = [](const TRect& r, int x, int y) {
+        return x >= r.Left && x < r.Left + r.Width && y >= r.Top && y < r.Top + r.Height;
+    };
+    for (const TRect area : {TRect{0, 0, 900, 600}, TRect{10, 20, 300, 700}, TRect{0, 0, 60, 60}}) {
+        for (const int step : {0, 22, 30, 200}) {
+            for (int count = 1; count <= 12; ++count) {
+                const auto rects = CascadeRects(area, count, step);
+                ASSERT_EQ(rects.size(), static_cast<std::size_t>(count));
+                const int runLength = std::max(step, 1);
+                for (int i = 0; i < count; ++i) {
+                    const TRect& r = rects[static_cast<std::size_t>(i)];
+                    EXPECT_GE(2 * r.Width, area.Width);
+                    EXPECT_GE(2 * r.Height, area.Height);
+                    EXPECT_GE(r.Left, area.Left);
+                    EXPECT_GE(r.Top, area.Top);
+                    EXPECT_LE(r.Left + r.Width, area.Left + area.Width);
+                    EXPECT_LE(r.Top + r.Height, area.Top + area.Height);
+                    // The title bar's middle row, just inside the window.
+                    const int titleY = r.Top + runLength / 2;
+                    for (int j = i + 1; j < count; ++j) {
+                        const TRect& front = rects[static_cast<std::size_t>(j)];
+                        if (front.Left <= r.Left)
+                            break; // a new run starts at the corner
+                        EXPECT_FALSE(contains(front, r.Left + 1, titleY))
+                            << "window " << j << " hides the title of " << i;
+                    }
+                }
+            }
+        }
+    }
+    // Two rosters in a document area: both nearly as large as the area.
+    const auto two = CascadeRects({0, 0, 800, 500}, 2, 24);
+    EXPECT_EQ(two[0], (TRect{0, 0, 776, 476}));
+    EXPECT_EQ(two[1], (TRect{24, 24, 776, 476}));
+    EXPECT_TRUE(CascadeRects({0, 0, 800, 500}, 0, 24).empty());
+}
+
 TEST(WindowTiling, IconsFillTheBottomRowThenRowsAbove)
 {
     const auto icons = IconRects({0, 0, 350, 400}, 160, 30, 3);

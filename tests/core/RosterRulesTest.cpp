@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace mecovnik {
 namespace {
 
@@ -122,6 +124,93 @@ TEST(UniqueName, FindsTheFreeNumberAmongThousandsOfCopies)
     rows.Add(std::make_unique<TNestvura>("Skret [1234]"));
     EXPECT_EQ(UniqueName(rows, "SKRET"), "SKRET [3001]");
     EXPECT_EQ(UniqueName(rows, "Skret [99999999999]"), "Skret [99999999999]");
+}
+
+// An order whose fold key and comparison disagree both ways: the key joins
+// "é" written composed, written decomposed and plain "e" (as case folding with
+// normalisation might), while the comparison tells all three apart; and the
+// comparison ignores "-" (as a collation ignores some characters), which the
+// key keeps.
+class TDisagreeingOrder final : public TNameOrder
+{
+public:
+    [[nodiscard]] int Compare(std::string_view a, std::string_view b) const override
+    {
+        return m_ascii.Compare(Without(a, '-'), Without(b, '-'));
+    }
+
+    [[nodiscard]] std::string FoldKey(std::string_view name) const override
+    {
+        std::string key = m_ascii.FoldKey(name);
+        for (const std::string_view accent :
+             {std::string_view("\xC3\xA9"), std::string_view("e\xCC\x81")})
+            for (std::size_t at = key.find(accent); at != std::string::npos; at = key.find(accent))
+                key.replace(at, accent.size(), "e");
+        return key;
+    }
+
+private:
+    static std::string Without(std::string_view s, char c)
+    {
+        std::string out;
+        for (const char x : s)
+            if (x != c)
+                out += x;
+        return out;
+    }
+
+    TAsciiNameOrder m_ascii;
+};
+
+// The first free number as the comparison sees it, found the slow way.
+std::string FirstFreeByScan(const TRosterList& rows, const std::string& name)
+{
+    if (rows.IndexOf(name) < 0)
+        return name;
+    for (std::int64_t n = 1;; ++n) {
+        std::string candidate = name + " [" + std::to_string(n) + "]";
+        if (rows.IndexOf(candidate) < 0)
+            return candidate;
+    }
+}
+
+TEST(UniqueName, HonestWhereFoldKeyAndComparisonDisagree)
+{
+    const TDisagreeingOrder order;
+    TRosterList rows(order);
+    const std::string composed = "Caf\xC3\xA9";
+    const std::string decomposed = "Cafe\xCC\x81";
+    for (const std::string& name : {std::string("Cafe"), std::string("Cafe [1]"),
+                                    std::string("Cafe [2]"), composed, decomposed + " [1]"})
+        rows.Add(std::make_unique<TNestvura>(name));
+    // The numbers of "Cafe" and of the decomposed spelling are not the composed one's.
+    EXPECT_EQ(UniqueName(rows, composed), composed + " [1]");
+    EXPECT_EQ(UniqueName(rows, "cafe"), "cafe [3]");
+    EXPECT_EQ(UniqueName(rows, decomposed), decomposed);
+    rows.Add(std::make_unique<TNestvura>(decomposed));
+    EXPECT_EQ(UniqueName(rows, decomposed), decomposed + " [2]");
+    rows.Delete(rows.IndexOf("Cafe [1]"));
+    EXPECT_EQ(UniqueName(rows, "Cafe"), "Cafe [1]");
+
+    // A row the fold key does not group with the name but the comparison
+    // equals to it still takes its number.
+    rows.Add(std::make_unique<TNestvura>("Vlk"));
+    rows.Add(std::make_unique<TNestvura>("V-lk [1]"));
+    EXPECT_EQ(UniqueName(rows, "Vlk"), "Vlk [2]");
+
+    // Many rows added and deleted at random: always the first free number.
+    std::mt19937 random(7);
+    const std::vector<std::string> bases = {"Cafe", "CAFE", composed, decomposed, "C-afe", "Vlk"};
+    for (int step = 0; step < 1500; ++step) {
+        const std::string& base = bases[random() % bases.size()];
+        if (random() % 3 == 0 && rows.Count() > 0) {
+            rows.Delete(static_cast<int>(random() % static_cast<unsigned>(rows.Count())));
+            continue;
+        }
+        const std::string expected = FirstFreeByScan(rows, base);
+        ASSERT_EQ(UniqueName(rows, base), expected) << "step " << step;
+        rows.Add(std::make_unique<TNestvura>(expected));
+    }
 }
 
 TEST(GroupDeletion, ModesSelectTheirRecords)

@@ -50,7 +50,8 @@ start_display() {
     export DISPLAY
     openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
     wm_pid=$!
-    for i in $(seq 200); do
+    # A busy machine may take its time.
+    for i in $(seq 600); do
         xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
         sleep 0.05
     done

@@ -63,6 +63,14 @@ expect_active "minimised"
 
 second_start "third start"
 expect_active "third start"
+
+# The request is posted, never waited for: a frozen running copy does not
+# hold up a later start, and comes to the front once it runs again.
+xdotool windowactivate --sync "$other" 2>/dev/null
+kill -STOP "$pid"
+second_start "running copy frozen"
+kill -CONT "$pid"
+expect_active "running copy frozen"
 kill "$other_pid" 2>/dev/null
 
 quit_program

@@ -153,6 +153,7 @@ private slots:
     void staticTextAcceleratorMovesFocus();
     void staticTextAcceleratorLeftToOthers();
     void staticTextForgetsDestroyedFocusControl();
+    void staticTextClickEvents();
 };
 
 // ---------------------------------------------------------------- TAdvancedListBox
@@ -727,6 +728,63 @@ void ComponentsTest::staticTextAcceleratorLeftToOthers()
     pressAltJ();
     QCOMPARE(othersGot, 4);
     QCOMPARE(QApplication::focusWidget(), other);
+
+    // A focus control that cannot take the focus: disabled, hidden itself or
+    // with its parent.
+    label->SetCaption(u"&Jméno:"_s);
+    name->setEnabled(false);
+    pressAltJ();
+    QCOMPARE(othersGot, 5);
+    name->setEnabled(true);
+    name->hide();
+    pressAltJ();
+    QCOMPARE(othersGot, 6);
+    name->show();
+    auto* group = new QWidget(&window);
+    auto* inGroup = new QLineEdit(group);
+    group->show();
+    label->SetFocusControl(inGroup);
+    group->setEnabled(false);
+    pressAltJ();
+    QCOMPARE(othersGot, 7);
+    group->setEnabled(true);
+    group->hide();
+    pressAltJ();
+    QCOMPARE(othersGot, 8);
+    QCOMPARE(QApplication::focusWidget(), other);
+}
+
+void ComponentsTest::staticTextClickEvents()
+{
+    QWidget window;
+    window.resize(200, 100);
+    auto* label = new TStaticText(&window);
+    label->SetCaption(u"&Jméno:"_s);
+    label->move(10, 10);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QStringList events;
+    connect(label, &TStaticText::OnClick, this, [&](TStaticText* sender) {
+        QCOMPARE(sender, label);
+        events << u"click"_s;
+    });
+    connect(label, &TStaticText::OnDblClick, this, [&](TStaticText* sender) {
+        QCOMPARE(sender, label);
+        events << u"double"_s;
+    });
+    const QPoint inside = label->rect().center();
+    QTest::mouseClick(label, Qt::LeftButton, {}, inside);
+    QCOMPARE(events, QStringList{u"click"_s});
+    events.clear();
+    QTest::mouseClick(label, Qt::LeftButton, {}, inside);
+    QTest::mouseDClick(label, Qt::LeftButton, {}, inside);
+    QCOMPARE(events, (QStringList{u"click"_s, u"double"_s}));
+    events.clear();
+    // The right button, or a release away from the label, is no click.
+    QTest::mouseClick(label, Qt::RightButton, {}, inside);
+    QTest::mousePress(label, Qt::LeftButton, {}, inside);
+    QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(label->width() + 50, 5));
+    QVERIFY(events.isEmpty());
 }
 
 void ComponentsTest::staticTextForgetsDestroyedFocusControl()

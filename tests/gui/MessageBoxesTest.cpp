@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QTimer>
 
 using namespace mecovnik;
@@ -145,6 +146,42 @@ private slots:
         QCOMPARE(
             boxes.Last()->Text,
             QStringLiteral("Hráč postavy Bard %2 <i>%1</i> & Co. si připíše 37 bodů zkušenosti."));
+    }
+
+    // While a box is up, the main form and what it owns take no clicks; a
+    // window outside that family (the help window) still does.
+    void aBoxBlocksTheProgramButNotHelp()
+    {
+        QMainWindow mainForm;
+        auto* inMain = new QPushButton(QStringLiteral("Hlavní"), &mainForm);
+        mainForm.setCentralWidget(inMain);
+        QPushButton help(QStringLiteral("Nápověda"));
+        mainForm.show();
+        help.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&mainForm));
+        QVERIFY(QTest::qWaitForWindowExposed(&help));
+        SetMessageBoxOwner(&mainForm);
+        int mainClicks = 0;
+        int helpClicks = 0;
+        connect(inMain, &QPushButton::clicked, [&mainClicks] { ++mainClicks; });
+        connect(&help, &QPushButton::clicked, [&helpClicks] { ++helpClicks; });
+        const auto click = [](QWidget& button) {
+            QTest::mouseClick(button.window()->windowHandle(), Qt::LeftButton, {},
+                              button.mapTo(button.window(), button.rect().center()));
+        };
+        OnNextBox(
+            [&](QMessageBox& box) {
+                QCOMPARE(box.parentWidget(), &mainForm);
+                click(*inMain);
+                click(help);
+            },
+            QMessageBox::No);
+        QVERIFY(!AskQuestion(QStringLiteral("Smazat?")));
+        SetMessageBoxOwner(nullptr);
+        QCOMPARE(mainClicks, 0);
+        QCOMPARE(helpClicks, 1);
+        click(*inMain);
+        QCOMPARE(mainClicks, 1);
     }
 
     void theActiveWindowIsActiveAgainAfterABox()

@@ -13,12 +13,15 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <random>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <thread>
 
 using namespace mecovnik;
 
@@ -171,7 +174,7 @@ private slots:
         QVERIFY(Strays(folder).isEmpty());
     }
 
-    void whatCannotBeReadCountsAsUnreadable()
+    void whatIsNoRegularFileCountsAsUnreadableAndIsNeverWaitedOn()
     {
         // A folder where the file belongs.
         QVERIFY(QDir().mkpath(Path(QStringLiteral("dir/registry.reg"))));
@@ -179,14 +182,105 @@ private slots:
         QCOMPARE(folder.ReadAll().Status, TRegistryFile::TReadStatus::Failed);
         QVERIFY(!folder.WriteAll("x"));
 
-        // A file past the size limit (sparse, so it costs no disk).
-        const QString big = Path(QStringLiteral("big/registry.reg"));
-        QVERIFY(QDir().mkpath(Path(QStringLiteral("big"))));
-        QFile file(big);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QVERIFY(file.resize(static_cast<qint64>(kMaxRegistryFileBytes) + 1));
-        file.close();
-        QCOMPARE(TQtRegistryFile(big).ReadAll().Status, TRegistryFile::TReadStatus::Failed);
+        // A FIFO without a writer: opening it for reading the usual way would
+        // wait for one. Start and save run on a thread of their own, so a hang
+        // fails the test instead of stopping it.
+        const QString fifoFolder = Path(QStringLiteral("fifo"));
+        QVERIFY(QDir().mkpath(fifoFolder));
+        const QString fifo = fifoFolder + QStringLiteral("/registry.reg");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        struct TOutcome
+        {
+            bool Loaded = false, AutoSave = false, Saved = true;
+            std::atomic<bool> Done = false;
+        };
+        auto outcome = std::make_shared<TOutcome>();
+        std::thread([fifo, outcome] {
+            TQtRegistryFile file(fifo);
+            TRegistryStore store(file);
+            TNastaveni nastaveni(store);
+            nastaveni.AutoSave = false;
+            outcome->Loaded = nastaveni.Load();
+            outcome->AutoSave = nastaveni.AutoSave;
+            nastaveni.MonsterPresets.Append(std::make_unique<TNestvura>("Skřet"));
+            outcome->Saved = nastaveni.Save();
+            outcome->Done = true;
+        }).detach();
+        QTRY_VERIFY_WITH_TIMEOUT(outcome->Done, 5000);
+        QVERIFY(outcome->Loaded);    // nothing read: the defaults stay
+        QVERIFY(!outcome->AutoSave); // as it was before the load
+        QVERIFY(!outcome->Saved);    // reported, not hung
+        QFileInfo info(fifo);
+        QVERIFY(!info.isFile() && info.exists()); // left in place
+        QVERIFY(!QFile::exists(fifo + QStringLiteral(".bak")));
+
+        // A link to a regular file reads like the file; a link to a device does not.
+        const QString linked = Path(QStringLiteral("linked"));
+        QVERIFY(QDir().mkpath(linked));
+        const std::string text = "Windows Registry Editor Version "
+                                 "5.00\n\n[HKEY_CURRENT_USER\\A]\n\"a\"=dword:00000001\n";
+        QVERIFY(WriteFile(linked + QStringLiteral("/target.reg"), text));
+        QVERIFY(
+            QFile::link(QStringLiteral("target.reg"), linked + QStringLiteral("/registry.reg")));
+        const auto read = TQtRegistryFile(linked + QStringLiteral("/registry.reg")).ReadAll();
+        QCOMPARE(read.Status, TRegistryFile::TReadStatus::Read);
+        QCOMPARE(read.Bytes, text);
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), linked + QStringLiteral("/zero.reg")));
+        QCOMPARE(TQtRegistryFile(linked + QStringLiteral("/zero.reg")).ReadAll().Status,
+                 TRegistryFile::TReadStatus::Failed);
+    }
+
+    void anOversizedFileLoadsWhatFitsAndIsKept()
+    {
+        // The settings, then one enormous value that goes past the read limit.
+        const QString folder = Path(QStringLiteral("oversized"));
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = folder + QStringLiteral("/registry.reg");
+        const std::string start =
+            "Windows Registry Editor Version 5.00\n\n"
+            "[HKEY_CURRENT_USER\\Software\\Ferdax\\Mečovník pro Hradomor\\1.0\\Nastavení]\n"
+            "\"Automaticky ukládat nastavení\"=dword:00000000\n\n"
+            "[HKEY_CURRENT_USER\\Software\\Ferdax\\Mečovník pro Hradomor\\1.0\\Nestvůry\\Drak]\n"
+            "\"Zkušenost\"=dword:00001388\n\"Poklad\"=\"";
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.write(start.data(), static_cast<qint64>(start.size())) ==
+                    static_cast<qint64>(start.size()));
+            const QByteArray piece(1 << 20, 'z');
+            for (std::size_t written = start.size(); written <= kMaxRegistryFileBytes + (4u << 20);
+                 written += static_cast<std::size_t>(piece.size()))
+                QVERIFY(file.write(piece) == piece.size());
+        }
+        const qint64 size = QFileInfo(path).size();
+        struct stat before
+        {
+        };
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &before), 0);
+
+        const auto read = TQtRegistryFile(path).ReadAll();
+        QCOMPARE(read.Status, TRegistryFile::TReadStatus::Read);
+        QVERIFY(read.Truncated);
+        QCOMPARE(read.Bytes.size(), kMaxRegistryFileBytes);
+
+        TQtRegistryFile file(path);
+        TRegistryStore store(file);
+        TNastaveni nastaveni(store);
+        QVERIFY(nastaveni.Load());
+        QVERIFY(!nastaveni.AutoSave);
+        QCOMPARE(nastaveni.MonsterPresets.Count(), 1);
+        QCOMPARE(nastaveni.MonsterPresets.At(0)->KillExperience, 5000);
+        QVERIFY(!store.LastReadWhole());
+        QVERIFY(nastaveni.Save());
+        // The whole old file is kept, as a second link to it.
+        struct stat backup
+        {
+        };
+        QCOMPARE(::stat(QFile::encodeName(file.BackupPath()).constData(), &backup), 0);
+        QCOMPARE(backup.st_ino, before.st_ino);
+        QCOMPARE(QFileInfo(file.BackupPath()).size(), size);
+        QVERIFY(QFileInfo(path).size() < 2000);
+        QVERIFY(Strays(folder).isEmpty());
     }
 
     void aDamagedFileIsKeptAsACopyBeforeItIsReplaced()

@@ -17,8 +17,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 
 using namespace mecovnik;
@@ -220,6 +222,48 @@ private slots:
         again.close();
         // Nothing changed, so the second save wrote the same bytes.
         QCOMPARE(ReadFile(TQtRegistryFile::DefaultPath()), saved);
+    }
+
+    void aHostilePlacementIsKeptWithinTheScreens()
+    {
+        QScreen* screen = QGuiApplication::primaryScreen();
+        QVERIFY(screen);
+        const QRect desktop = screen->availableVirtualGeometry();
+        struct TCase
+        {
+            const char* Why;
+            QByteArray Stored; // Hlavní.X, .Y, .W, .H
+            QRect Expected;
+        };
+        const QRect primary = screen->availableGeometry();
+        const TCase cases[] = {
+            {"a size of 32767 x 32767: the desktop at most", "00000000,00000000,00007fff,00007fff",
+             desktop},
+            {"wholly off the screens: brought onto the primary one",
+             "7fff0000,7fff0000,00000190,0000012c",
+             QRect(primary.right() + 1 - 400, primary.bottom() + 1 - 300, 400, 300)},
+        };
+        for (const TCase& c : cases) {
+            const QList<QByteArray> v = c.Stored.split(',');
+            QByteArray stored = StoredConfiguration(false);
+            stored.replace("dword:0000003c", "dword:" + v[0])
+                .replace("dword:00000028", "dword:" + v[1])
+                .replace("dword:000002bc", "dword:" + v[2])
+                .replace("dword:000001f4", "dword:" + v[3]);
+            WriteStored(stored);
+            TMainForm& form = Start(RealFile());
+            QVERIFY2(form.frameGeometry() == c.Expected,
+                     qPrintable(QStringLiteral("%1: %2,%3 %4x%5")
+                                    .arg(QString::fromLatin1(c.Why))
+                                    .arg(form.frameGeometry().x())
+                                    .arg(form.frameGeometry().y())
+                                    .arg(form.frameGeometry().width())
+                                    .arg(form.frameGeometry().height())));
+            // Saving is off: the stored values stay as they were.
+            form.close();
+            QCOMPARE(ReadFile(TQtRegistryFile::DefaultPath()), stored);
+            m_form.reset();
+        }
     }
 };
 

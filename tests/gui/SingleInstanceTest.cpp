@@ -10,9 +10,11 @@
 #include "persistence/TRegistryStore.h"
 #include "platform/TInstanceLock.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <memory>
 
@@ -206,6 +208,26 @@ private slots:
         QTRY_VERIFY(!form->isMinimized());
         QTRY_VERIFY(form->isActiveWindow());
         QVERIFY(form->isVisible());
+
+        // With a modal dialog open, the dialog is what comes to the front.
+        QDialog dialog(form.get());
+        dialog.setWindowTitle(QStringLiteral("Otevřený dialog"));
+        bool dialogActive = false;
+        QTimer::singleShot(0, &dialog, [&] {
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            // Another window of the desktop is the active one.
+            QWidget elsewhere(nullptr, Qt::Window);
+            elsewhere.setWindowModality(Qt::NonModal);
+            elsewhere.show();
+            elsewhere.activateWindow();
+            QTRY_VERIFY(!dialog.isActiveWindow());
+            QVERIFY(TMainForm(nastaveni, again).SecondCopy());
+            QTRY_VERIFY(dialog.isActiveWindow());
+            dialogActive = true;
+            dialog.reject();
+        });
+        dialog.exec();
+        QVERIFY(dialogActive);
     }
 };
 

@@ -10,6 +10,7 @@
 #include "app/TApplication.h"
 #include "components/TAdvancedListBox.h"
 #include "persistence/TNastaveni.h"
+#include "platform/THelpViewer.h"
 #include "roster/Frm_Nestvury.h"
 #include "roster/Frm_Postavy.h"
 #include "roster/TNestvura.h"
@@ -20,8 +21,11 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTemporaryDir>
+#include <QToolBar>
 
 using namespace mecovnik;
 using test::Flush;
@@ -34,6 +38,7 @@ private:
     TNastaveni m_nastaveni;
     test::TFakeHelpSystem m_help;
     std::unique_ptr<TMainForm> m_form;
+    test::TDialogAnswerer m_dialogs;
 
     TPostavyWindow& Postavy() { return *m_form->PostavyWindow(); }
     TNestvuryWindow& Nestvury() { return *m_form->NestvuryWindow(); }
@@ -145,6 +150,85 @@ private slots:
         for (int i = 0; i < 3 && QApplication::activePopupWidget(); ++i)
             QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
         QTRY_VERIFY(!menu.isVisible());
+    }
+
+    // "Na sebe": both rosters large, the back one's title bar in view; a
+    // roster pushed out of a small document area is reached by scroll bars.
+    void cascadeAndScrollBars()
+    {
+        Action("Item_Okno_Cascade").trigger();
+        Flush();
+        QMdiArea& area = *m_form->MdiArea();
+        const QSize viewport = area.viewport()->size();
+        const auto stack = area.subWindowList(QMdiArea::StackingOrder);
+        QCOMPARE(stack.size(), 2);
+        QMdiSubWindow* back = stack.front();
+        QMdiSubWindow* front = stack.back();
+        QCOMPARE(front, area.activeSubWindow());
+        for (QMdiSubWindow* w : stack) {
+            QVERIFY2(2 * w->width() >= viewport.width(), qPrintable(w->windowTitle()));
+            QVERIFY2(2 * w->height() >= viewport.height(), qPrintable(w->windowTitle()));
+            QVERIFY(QRect(QPoint(0, 0), viewport).contains(w->geometry()));
+        }
+        const int titleHeight = back->widget()->geometry().top();
+        QVERIFY(titleHeight > 0);
+        const QPoint backTitle = back->geometry().topLeft() + QPoint(4, titleHeight / 2);
+        QVERIFY(!front->geometry().contains(backTitle));
+        QCOMPARE(area.childAt(area.viewport()->mapTo(&area, backTitle)), back);
+
+        QVERIFY(!area.horizontalScrollBar()->isVisible());
+        front->move(viewport.width() - 40, viewport.height() - 40);
+        QTRY_VERIFY(area.horizontalScrollBar()->isVisible());
+        QTRY_VERIFY(area.verticalScrollBar()->isVisible());
+    }
+
+    // F1 where no help context applies asks for no help at all.
+    void f1WithoutAHelpContextAsksNothing()
+    {
+        Postavy().ListBox()->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        Flush();
+        QVERIFY(m_help.Calls.isEmpty());
+        QVERIFY(!m_form->HelpUsed());
+    }
+
+    // Help asked from an open dialog comes up in front and answers the mouse
+    // while the dialog stays open.
+    void helpIsUsableBesideAnOpenDialog()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QFile::copy(QStringLiteral(MECOVNIK_HELP_FILE), dir.filePath(u"mecovnik.HLP"_qs)));
+        THelpViewer viewer;
+        TMainFormServices services = test::TestServices(&viewer);
+        services.ProgramFile = dir.filePath(u"mecovnik"_qs);
+        m_form.reset();
+        m_form = test::StartMainForm(m_nastaveni, std::move(services));
+        Postavy().JoinCharacter(std::make_unique<TPostava>("Bard"));
+        Flush();
+
+        bool dialogStayed = false;
+        m_dialogs.Next([&](QDialog& d) {
+            const auto cancel = qScopeGuard([&d] { d.reject(); });
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+            QWidget* help = viewer.Window();
+            if (help && QTest::qWaitForWindowActive(help)) {
+                QCOMPARE(viewer.CurrentTopic(), 10);
+                auto* contents = help->findChild<QAction*>(u"helpContentsAction"_qs);
+                QWidget* button = help->findChild<QToolBar*>()->widgetForAction(contents);
+                // Through the window system, as a real click comes, which
+                // drops clicks on windows that a modal dialog blocks.
+                QTest::mouseClick(help->windowHandle(), Qt::LeftButton, {},
+                                  button->mapTo(help, button->rect().center()));
+                dialogStayed = d.isVisible();
+            }
+        });
+        Action("Item_PridatZivoty_Vsechny").trigger();
+        QVERIFY(m_dialogs.Answered());
+        QVERIFY(viewer.Window());
+        QVERIFY(dialogStayed);
+        QCOMPARE(viewer.CurrentTopic(), 0);
+        m_form.reset();
+        QVERIFY(!viewer.Window());
     }
 };
 

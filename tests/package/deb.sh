@@ -46,7 +46,7 @@ for size in 16 48 256; do
 done
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for d in libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins qt6-translations-l10n libc6; do
+for d in libqt6core6 libqt6gui6 libqt6widgets6 qt6-translations-l10n libc6; do
     echo "$depends" | grep -q "\\b$d\\b" || fail "Depends lacks $d: $depends"
 done
 echo "Depends: $depends"
