@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -70,7 +71,9 @@ std::vector<std::string> Environment(const fs::path& root)
     return env;
 }
 
-pid_t Spawn(const std::string& program, std::vector<std::string>& env)
+// Starts the program; quiet drops its output (the running copy's notes on
+// what the platform cannot do).
+pid_t Spawn(const std::string& program, std::vector<std::string>& env, bool quiet = false)
 {
     std::vector<char*> envp;
     for (std::string& e : env)
@@ -78,10 +81,16 @@ pid_t Spawn(const std::string& program, std::vector<std::string>& env)
     envp.push_back(nullptr);
     std::string arg0 = program;
     char* argv[] = {arg0.data(), nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (quiet) {
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    }
     pid_t pid = -1;
-    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, envp.data()) != 0)
-        return -1;
-    return pid;
+    const int failed = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    return failed != 0 ? -1 : pid;
 }
 
 } // namespace
@@ -106,7 +115,7 @@ int main(int argc, char** argv)
     std::vector<std::string> env = Environment(root);
 
     int status = 1;
-    const pid_t first = Spawn(program, env);
+    const pid_t first = Spawn(program, env, true);
     if (first < 0) {
         std::perror("posix_spawn");
         fs::remove_all(root);

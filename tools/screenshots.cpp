@@ -1,6 +1,7 @@
 // Renders the program's windows to PNG files for the documentation, on any
 // Qt platform (offscreen is enough): screenshots <output folder>.
 #include "app/Frm_Main.h"
+#include "app/Frm_Prostredi.h"
 #include "app/TApplication.h"
 #include "components/TAdvancedListBox.h"
 #include "components/TStaticText.h"
@@ -16,6 +17,8 @@
 #include "roster/TNestvura.h"
 #include "roster/TPostava.h"
 #include "roster/TRandom.h"
+#include "toolbar/TToolbar.h"
+#include "toolbar/TToolbarAdjustDialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -160,5 +163,22 @@ int main(int argc, char** argv)
         }
     });
     form.Item_AboutClick();
+
+    TProstrediDialog prostredi(form);
+    shoot(prostredi, "dialog-prostredi.png");
+
+    // The toolbar's customisation window with each group selected.
+    TToolbarAdjustDialog::Open(*form.MainToolbar());
+    Flush();
+    if (TToolbarAdjustDialog* adjust = TToolbarAdjustDialog::OpenDialog()) {
+        auto* groups = adjust->findChild<TAdvancedListBox*>(QStringLiteral("List_Groups"));
+        for (int row = 0; groups && row < groups->Count(); ++row) {
+            groups->SetItemIndex(row);
+            Flush();
+            const QByteArray name = "dialog-toolbar-group" + QByteArray::number(row + 1) + ".png";
+            ok = Save(*adjust, folder, name.constData()) && ok;
+        }
+        adjust->close();
+    }
     return ok ? 0 : 1;
 }

@@ -2,10 +2,12 @@
 
 #include "ui_Frm_Main.h"
 
+#include "app/Frm_Prostredi.h"
 #include "app/HelpFileName.h"
 #include "app/TFightKeeper.h"
 #include "app/UserMessages.h"
 #include "components/MessageBoxes.h"
+#include "components/ScreenCursor.h"
 #include "persistence/FormPlacement.h"
 #include "persistence/TNastaveni.h"
 #include "platform/THelpSystem.h"
@@ -277,7 +279,10 @@ void TMainForm::Item_QuitClick()
 
 void TMainForm::Item_NastaveniProstrediClick()
 {
-    // The settings dialog has only toolbar settings; it arrives with the toolbar.
+    ScreenCursor hourglass;
+    TProstrediDialog dialog(*this);
+    hourglass.Restore();
+    dialog.exec();
 }
 
 } // namespace mecovnik

@@ -36,7 +36,8 @@ public:
         setTextFormat(Qt::PlainText);
     }
 
-    // A title bar with no buttons for a question; the usual box otherwise.
+    // A question asks for a title bar without a close button; a window
+    // manager that draws one anyway gets a button that does nothing.
     static Qt::WindowFlags Flags(QMessageBox::StandardButtons buttons)
     {
         if (buttons == (QMessageBox::Yes | QMessageBox::No))

@@ -34,8 +34,7 @@ void TButtonGlyph::SetBitmap(const QPixmap& bitmap)
     if (m_bitmap.isNull())
         return;
     cache.Acquire(m_bitmap.cacheKey());
-    const QImage image = m_bitmap.toImage();
-    m_transparent = image.pixelColor(0, image.height() - 1);
+    m_transparent = cache.TransparentColor(m_bitmap);
 }
 
 void TButtonGlyph::SetNumGlyphs(int count)
@@ -54,21 +53,27 @@ QSize TButtonGlyph::GlyphSize() const
 
 void TButtonGlyph::Invalidate() const
 {
-    if (!m_bitmap.isNull())
-        TGlyphCache::Instance().Invalidate(m_bitmap.cacheKey());
+    TGlyphCache::Instance().Invalidate(m_bitmap.cacheKey());
+}
+
+TGlyphCache::TKey TButtonGlyph::Key(TButtonPaintState state, const QPalette& palette) const
+{
+    return {m_bitmap.cacheKey(),
+            m_numGlyphs,
+            state,
+            palette.color(QPalette::Button).rgb(),
+            palette.color(QPalette::Light).rgb(),
+            palette.color(QPalette::Dark).rgb(),
+            palette.color(QPalette::Midlight).rgb(),
+            palette.color(QPalette::Shadow).rgb()};
 }
 
 QPixmap TButtonGlyph::Image(TButtonPaintState state, const QPalette& palette) const
 {
     if (m_bitmap.isNull() || GlyphSize().isEmpty())
         return {};
-    const TGlyphCache::TKey key{m_bitmap.cacheKey(),
-                                m_numGlyphs,
-                                state,
-                                palette.color(QPalette::Button).rgb(),
-                                palette.color(QPalette::Light).rgb(),
-                                palette.color(QPalette::Dark).rgb()};
-    return TGlyphCache::Instance().Image(key, [&] { return Build(state, palette); });
+    return TGlyphCache::Instance().Image(Key(state, palette),
+                                         [&] { return Build(state, palette); });
 }
 
 QImage TButtonGlyph::Source(int index) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "toolbar/TGlyphCache.h"
 #include "toolbar/TSpeedButtonState.h"
 
 #include <QColor>
@@ -30,6 +31,8 @@ public:
 
     // The image of a state in the given palette, prepared once and reused.
     [[nodiscard]] QPixmap Image(TButtonPaintState state, const QPalette& palette) const;
+    // What the glyph cache knows the image of a state in a palette by.
+    [[nodiscard]] TGlyphCache::TKey Key(TButtonPaintState state, const QPalette& palette) const;
     // Drops the prepared images (the system colours changed).
     void Invalidate() const;
 

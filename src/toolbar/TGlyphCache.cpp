@@ -2,12 +2,6 @@
 
 namespace mecovnik {
 
-size_t qHash(const TGlyphCache::TKey& key, size_t seed)
-{
-    return qHashMulti(seed, key.Bitmap, key.NumGlyphs, static_cast<int>(key.State), key.Face,
-                      key.Highlight, key.Shadow);
-}
-
 TGlyphCache& TGlyphCache::Instance()
 {
     static TGlyphCache cache;
@@ -23,6 +17,29 @@ QPixmap TGlyphCache::Image(const TKey& key, const std::function<QPixmap()>& buil
     QPixmap image = build();
     m_images.insert(key, image);
     return image;
+}
+
+QPixmap TGlyphCache::Face(const TKey& key, QSize size, int layout, int margin,
+                          const std::function<QPixmap()>& build)
+{
+    const TFaceKey faceKey{key, size, layout, margin};
+    const auto it = m_faces.constFind(faceKey);
+    if (it != m_faces.constEnd())
+        return *it;
+    QPixmap face = build();
+    m_faces.insert(faceKey, face);
+    return face;
+}
+
+QColor TGlyphCache::TransparentColor(const QPixmap& bitmap)
+{
+    const auto it = m_transparent.constFind(bitmap.cacheKey());
+    if (it != m_transparent.constEnd())
+        return *it;
+    const QImage image = bitmap.toImage();
+    const QColor colour = image.pixelColor(0, image.height() - 1);
+    m_transparent.insert(bitmap.cacheKey(), colour);
+    return colour;
 }
 
 void TGlyphCache::Acquire(qint64 bitmap)
@@ -44,6 +61,8 @@ void TGlyphCache::Release(qint64 bitmap)
 void TGlyphCache::Invalidate(qint64 bitmap)
 {
     m_images.removeIf([bitmap](const auto& entry) { return entry.key().Bitmap == bitmap; });
+    m_faces.removeIf([bitmap](const auto& entry) { return entry.key().Glyph.Bitmap == bitmap; });
+    m_transparent.remove(bitmap);
 }
 
 } // namespace mecovnik

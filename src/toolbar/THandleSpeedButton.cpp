@@ -223,8 +223,26 @@ bool THandleSpeedButton::event(QEvent* event)
 void THandleSpeedButton::paintEvent(QPaintEvent* /*event*/)
 {
     const TButtonPaintState state = m_state.StateForPaint();
-    const QPalette& pal = palette();
     QPainter p(this);
+    if (m_caption.isEmpty()) {
+        // Without a caption the whole face is the same for every button of
+        // this glyph, size and state: prepared once, then copied.
+        const QPixmap face = TGlyphCache::Instance().Face(
+            m_glyph.Key(state, palette()), size(), static_cast<int>(m_layout), m_margin, [&] {
+                QPixmap picture(size());
+                QPainter pp(&picture);
+                PaintFace(pp, state);
+                return picture;
+            });
+        p.drawPixmap(0, 0, face);
+        return;
+    }
+    PaintFace(p, state);
+}
+
+void THandleSpeedButton::PaintFace(QPainter& p, TButtonPaintState state)
+{
+    const QPalette& pal = palette();
     const bool sunken = state == TButtonPaintState::psDown || state == TButtonPaintState::psLatched;
     const QBrush face = pal.brush(QPalette::Button);
     qDrawWinButton(&p, rect(), pal, sunken, &face);

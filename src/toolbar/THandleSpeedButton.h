@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+class QPainter;
+
 namespace mecovnik {
 
 // A flat 25 x 25 push button of its own window with a glyph and an optional
@@ -14,6 +16,8 @@ namespace mecovnik {
 class THandleSpeedButton : public QWidget
 {
     Q_OBJECT
+    // The help topic of the button, found by F1 and What's-this help.
+    Q_PROPERTY(int helpContext MEMBER m_helpContext)
 
 public:
     explicit THandleSpeedButton(QWidget* parent = nullptr);
@@ -77,6 +81,8 @@ private:
     // group settings changed.
     void UpdateExclusive();
     void UpdateShortcut();
+    // Frame, background, glyph and caption of a state.
+    void PaintFace(QPainter& painter, TButtonPaintState state);
 
     TSpeedButtonState m_state;
     TButtonGlyph m_glyph;
@@ -85,6 +91,7 @@ private:
     int m_margin = -1;
     int m_spacing = 4;
     int m_shortcut = 0;
+    int m_helpContext = 0;
 };
 
 } // namespace mecovnik

@@ -3,12 +3,14 @@
 #include "components/MessageBoxes.h"
 #include "platform/TProgramResources.h"
 #include "toolbar/TDragImage.h"
+#include "toolbar/TToolbarAdjustDialog.h"
 #include "toolbar/TToolbarSeparator.h"
 #include "toolbar/TToolbarSpeedButton.h"
 #include "toolbar/ToolbarGeometry.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
 #include <qdrawutil.h>
@@ -66,6 +68,12 @@ TToolbar::TToolbar(QWidget* parent, const TResourceSource* resources)
 
 TToolbar::~TToolbar()
 {
+    // The customisation window is the toolbar's; it goes while the toolbar is
+    // still whole, since closing it leaves arranging mode.
+    if (TToolbarAdjustDialog* dialog = TToolbarAdjustDialog::OpenDialog();
+        dialog && dialog->Toolbar() == this)
+        delete dialog;
+    CancelDrag();
     m_dragImage.reset();
 }
 
@@ -179,7 +187,6 @@ QWidget* TToolbar::CreateControl(const TToolbarLayoutItem& item)
 TToolbarSpeedButton* TToolbar::CreateButton(const TToolbarButtonDef& def)
 {
     auto* button = new TToolbarSpeedButton(*this, def.Id, def.Group, def.AllowAllUp != 0);
-    button->setObjectName(QStringLiteral("ToolbarButton%1").arg(def.Id));
     button->SetAllowAllUp(def.AllowAllUp != 0);
     if (const auto index = ImageIndexFor(def, m_images.size()))
         button->SetGlyph(m_images[*index]);
@@ -191,9 +198,6 @@ TToolbarSpeedButton* TToolbar::CreateButton(const TToolbarButtonDef& def)
     const QString hint = HintText(def.Id);
     button->setToolTip(m_showHint ? ShortHint(hint) : QString());
     button->SetLongHint(LongHint(hint));
-    connect(button, &THandleSpeedButton::OnClick, this, [this, button] { ButtonClick(button); });
-    connect(button, &THandleSpeedButton::OnDblClick, this,
-            [this, button] { ButtonDblClick(button); });
     return button;
 }
 
@@ -204,10 +208,15 @@ void TToolbar::ApplyInitialLayout()
 
 void TToolbar::Clear()
 {
+    // A drag of an item about to go would drop it as a new one.
+    CancelDrag();
     std::vector<TEntry> entries;
     entries.swap(m_entries);
+    const bool updates = updatesEnabled();
+    setUpdatesEnabled(false);
     for (TEntry& e : entries)
         delete e.Control.data();
+    setUpdatesEnabled(updates);
 }
 
 void TToolbar::Revert()
@@ -220,6 +229,8 @@ void TToolbar::Revert()
 
 void TToolbar::SetAdjusting(bool adjusting)
 {
+    if (!adjusting)
+        CancelDrag();
     m_adjusting = adjusting;
     ApplyCommandStates();
 }
@@ -238,6 +249,8 @@ void TToolbar::OnAdjust()
     }
     if (m_openAdjust)
         m_openAdjust(*this);
+    else
+        TToolbarAdjustDialog::Open(*this);
 }
 
 std::unique_ptr<TToolbarState> TToolbar::GetState() const
@@ -435,11 +448,20 @@ QPixmap TToolbar::ItemPicture(int id, bool fullHeight) const
 
 void TToolbar::BeginDrag(QWidget* control, int id, QPoint hotSpot, QPoint globalPos)
 {
+    // One drag at a time; a second press while one runs is not a new drag.
+    if (m_drag.Dragging())
+        return;
     m_dragControl = control;
     if (control) {
         control->hide();
         repaint();
+        // The hidden item no longer gets the pointer: the toolbar takes it,
+        // moves without a button too, which tell that the release was lost.
+        m_trackedBeforeDrag = hasMouseTracking();
+        setMouseTracking(true);
+        grabMouse();
     }
+    qApp->installEventFilter(this);
     const QPixmap picture = ItemPicture(id, true);
     const QPoint local = mapFromGlobal(globalPos);
     const TPoint shown = m_drag.Begin(IndexOf(control), id, {hotSpot.x(), hotSpot.y()},
@@ -467,7 +489,7 @@ void TToolbar::EndDrag(QPoint globalPos)
         return;
     const QPoint local = mapFromGlobal(globalPos);
     const TPoint corner = m_drag.End({local.x(), local.y()}, Items(), height());
-    m_dragImage.reset();
+    FinishDrag();
     const QPoint cornerGlobal = mapToGlobal(QPoint(corner.X, corner.Y));
     QWidget* under = QApplication::widgetAt(cornerGlobal);
     const bool onToolbar = under && (under == this || under->parentWidget() == this);
@@ -495,6 +517,89 @@ void TToolbar::EndDrag(QPoint globalPos)
         SetLayout(std::span(&record, 1));
     }
     repaint();
+}
+
+void TToolbar::FinishDrag()
+{
+    m_dragImage.reset();
+    qApp->removeEventFilter(this);
+    if (QWidget::mouseGrabber() == this) {
+        releaseMouse();
+        setMouseTracking(m_trackedBeforeDrag);
+    }
+}
+
+void TToolbar::CancelDrag()
+{
+    if (!m_drag.Dragging())
+        return;
+    m_drag.Cancel();
+    FinishDrag();
+    if (QWidget* control = m_dragControl.data())
+        control->show();
+    m_dragControl = nullptr;
+    repaint();
+}
+
+bool TToolbar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (!m_drag.Dragging())
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            CancelDrag();
+            return true;
+        }
+        break;
+    case QEvent::ApplicationDeactivate:
+        CancelDrag();
+        break;
+    case QEvent::WindowActivate:
+    case QEvent::Show: {
+        // Another window of the program comes up (a message, a menu): it takes
+        // the mouse, and the release would never come here.
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget || !widget->isWindow() || widget == window() ||
+            qobject_cast<TToolbarAdjustDialog*>(widget) || qobject_cast<TDragImage*>(widget) ||
+            widget->windowType() == Qt::ToolTip)
+            break;
+        if (event->type() == QEvent::WindowActivate || widget->windowType() == Qt::Popup)
+            CancelDrag();
+        break;
+    }
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TToolbar::hideEvent(QHideEvent* event)
+{
+    CancelDrag();
+    QWidget::hideEvent(event);
+}
+
+void TToolbar::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_drag.Dragging() || QWidget::mouseGrabber() != this) {
+        QWidget::mouseMoveEvent(event);
+        return;
+    }
+    // A move without the left button: its release went elsewhere.
+    if (!(event->buttons() & Qt::LeftButton))
+        CancelDrag();
+    else
+        MoveDrag(event->globalPosition().toPoint());
+}
+
+void TToolbar::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (m_drag.Dragging() && QWidget::mouseGrabber() == this && event->button() == Qt::LeftButton) {
+        EndDrag(event->globalPosition().toPoint());
+        return;
+    }
+    QWidget::mouseReleaseEvent(event);
 }
 
 } // namespace mecovnik

@@ -76,7 +76,8 @@ public:
     // Opens the customisation, or reports that the toolbar has no groups to
     // offer.
     void OnAdjust();
-    // What opens the customisation window while the toolbar has groups.
+    // What opens the customisation window while the toolbar has groups;
+    // TToolbarAdjustDialog unless set.
     void SetAdjustDialog(std::function<void(TToolbar&)> open) { m_openAdjust = std::move(open); }
 
     [[nodiscard]] std::unique_ptr<TToolbarState> GetState() const;
@@ -94,6 +95,10 @@ public:
     void BeginDrag(QWidget* control, int id, QPoint hotSpot, QPoint globalPos);
     void MoveDrag(QPoint globalPos);
     void EndDrag(QPoint globalPos);
+    // Stops a drag without dropping: a dragged item goes back where it was, a
+    // new one is not added. Escape, another window taking the mouse, the
+    // toolbar hiding or leaving arranging mode cancel a drag this way.
+    void CancelDrag();
     [[nodiscard]] bool Dragging() const { return m_drag.Dragging(); }
     [[nodiscard]] const TDragImage* DragImage() const { return m_dragImage.get(); }
 
@@ -123,6 +128,10 @@ signals:
     void OnDblClick();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -142,6 +151,9 @@ private:
     [[nodiscard]] std::optional<std::size_t> IndexOf(const QWidget* control) const;
     [[nodiscard]] std::vector<TToolbarLayoutItem> Items() const;
     void UpdateHints();
+    // Ends what a drag set up: its picture, the mouse grab and the watch on
+    // the application's events.
+    void FinishDrag();
 
     const TResourceSource& m_resources;
     std::vector<QPixmap> m_images;
@@ -159,6 +171,7 @@ private:
     TToolbarDrag m_drag;
     QPointer<QWidget> m_dragControl;
     std::unique_ptr<TDragImage> m_dragImage;
+    bool m_trackedBeforeDrag = false;
 };
 
 } // namespace mecovnik

@@ -26,6 +26,9 @@ public:
     TPoint End(TPoint pointer, std::span<const TToolbarLayoutItem> placed,
                std::int32_t toolbarHeight);
 
+    // Ends the drag without a drop.
+    void Cancel() { m_dragging = false; }
+
     [[nodiscard]] bool Dragging() const { return m_dragging; }
     [[nodiscard]] std::int32_t Id() const { return m_id; }
     [[nodiscard]] std::optional<std::size_t> PlacedIndex() const { return m_placedIndex; }

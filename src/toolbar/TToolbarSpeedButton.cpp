@@ -15,6 +15,18 @@ TToolbarSpeedButton::TToolbarSpeedButton(TToolbar& toolbar, int commandId, int g
 {
 }
 
+void TToolbarSpeedButton::Click()
+{
+    THandleSpeedButton::Click();
+    m_toolbar.ButtonClick(this);
+}
+
+void TToolbarSpeedButton::DblClick()
+{
+    THandleSpeedButton::DblClick();
+    m_toolbar.ButtonDblClick(this);
+}
+
 void TToolbarSpeedButton::MouseDown(QMouseEvent* event)
 {
     if (!m_toolbar.Adjusting()) {

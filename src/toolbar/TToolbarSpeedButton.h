@@ -21,6 +21,10 @@ public:
     // The long hint shown in the status bar while the pointer is over it.
     void SetLongHint(const QString& hint) { m_longHint = hint; }
 
+    // The click and double click go to the toolbar.
+    void Click() override;
+    void DblClick() override;
+
 protected:
     void MouseDown(QMouseEvent* event) override;
     void MouseMove(QMouseEvent* event) override;

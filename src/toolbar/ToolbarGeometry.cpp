@@ -23,6 +23,7 @@ std::vector<TToolbarLayoutItem> PlaceLayout(std::span<const TToolbarLayoutItem> 
                                             const std::function<bool(std::int32_t)>& hasDefinition)
 {
     std::vector<TToolbarLayoutItem> placed;
+    placed.reserve(records.size());
     std::int64_t x = kLayoutOrigin;
     std::int64_t y = kLayoutOrigin;
     for (const TToolbarLayoutItem& r : records) {

@@ -1,0 +1,77 @@
+#include "app/Frm_Prostredi.h"
+
+#include "ui_Frm_Prostredi.h"
+
+#include "app/Frm_Main.h"
+#include "components/DialogForm.h"
+#include "toolbar/TToolbar.h"
+
+#include <algorithm>
+
+namespace mecovnik {
+
+TProstrediDialog::TProstrediDialog(TMainForm& mainForm)
+    : QDialog(&mainForm), m_ui(std::make_unique<Ui::TProstrediDialog>()), m_mainForm(mainForm)
+{
+    m_ui->setupUi(this);
+    PrepareDialog(*this);
+    // The platform's sans-serif is wider than the font the boxes were laid
+    // out for: a caption that would be cut gets the room the group has.
+    for (QCheckBox* box : {m_ui->cb_ToolbarVisible, m_ui->cb_ToolbarShowHints}) {
+        const int room = box->parentWidget()->width() - box->x() - 8;
+        box->resize(std::clamp(box->sizeHint().width(), box->width(), std::max(room, box->width())),
+                    box->height());
+    }
+    // A check box's state change is its click, also when set by program: that
+    // is why loading disables "Použít" last.
+    connect(m_ui->cb_ToolbarVisible, &QCheckBox::toggled, this,
+            &TProstrediDialog::SomethingChanged);
+    connect(m_ui->cb_ToolbarShowHints, &QCheckBox::toggled, this,
+            &TProstrediDialog::SomethingChanged);
+    connect(m_ui->OKBtn, &QPushButton::clicked, this, &TProstrediDialog::OKBtnClick);
+    connect(m_ui->CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_ui->BtnApply, &QPushButton::clicked, this, &TProstrediDialog::BtnApplyClick);
+    FormCreate();
+}
+
+TProstrediDialog::~TProstrediDialog() = default;
+
+void TProstrediDialog::FormCreate()
+{
+    LoadFromMainForm();
+    m_ui->PageControl->setCurrentWidget(m_ui->Page_MainWindow);
+}
+
+void TProstrediDialog::LoadFromMainForm()
+{
+    const TToolbar* toolbar = m_mainForm.MainToolbar();
+    m_ui->cb_ToolbarVisible->setChecked(toolbar && !toolbar->isHidden());
+    m_ui->cb_ToolbarShowHints->setChecked(toolbar && toolbar->ShowHint());
+    m_ui->BtnApply->setEnabled(false);
+}
+
+void TProstrediDialog::ApplyToMainForm()
+{
+    m_mainForm.SetToolbarVisible(m_ui->cb_ToolbarVisible->isChecked());
+    if (TToolbar* toolbar = m_mainForm.MainToolbar())
+        toolbar->SetShowHint(m_ui->cb_ToolbarShowHints->isChecked());
+}
+
+void TProstrediDialog::SomethingChanged()
+{
+    m_ui->BtnApply->setEnabled(true);
+}
+
+void TProstrediDialog::OKBtnClick()
+{
+    ApplyToMainForm();
+    accept();
+}
+
+void TProstrediDialog::BtnApplyClick()
+{
+    ApplyToMainForm();
+    m_ui->BtnApply->setEnabled(false);
+}
+
+} // namespace mecovnik
