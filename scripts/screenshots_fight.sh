@@ -45,9 +45,9 @@ for i in 1 2; do
     sleep 0.2
 done
 # Click Aragorn and the first Skřet, then wound twice.
-xdotool mousemove --window "$window" 40 72 click 1
+xdotool mousemove --window "$window" 40 108 click 1
 sleep 0.2
-xdotool mousemove --window "$window" 420 72 click 1
+xdotool mousemove --window "$window" 420 108 click 1
 sleep 0.2
 for i in 1 2; do
     dialog ctrl+b '^Zranit nestvůru$'
