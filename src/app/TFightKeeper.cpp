@@ -129,6 +129,7 @@ bool TFightKeeper::Move(bool undo)
             const auto s = static_cast<std::size_t>(side);
             if (moves[s]) {
                 // A reset scrolls to the top; stay where the user was.
+                window.ListBox()->doItemsLayout();
                 window.ListBox()->verticalScrollBar()->setValue(scrolled[s]);
             } else if (change.Rosters[s].Changed.size() > kRowsToRepaintOneByOne) {
                 window.ListBox()->viewport()->update();

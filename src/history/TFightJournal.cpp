@@ -43,7 +43,7 @@ bool TFightJournal::Record(const TFightChange& change, const TRosterList& postav
         return WriteWhole(postavy, nestvury, change.Selection);
     const bool movesRows = change.Rosters[0].RowsMoved() || change.Rosters[1].RowsMoved();
     std::string text = FormatChange(m_sequence + 1, change, postavy, nestvury);
-    if (m_size + text.size() > m_wholeSize + kSlackBytes ||
+    if (m_size + text.size() > 2 * m_wholeSize + kSlackBytes ||
         (movesRows && m_rowMoves + 1 > kMaxRowMoves))
         return WriteWhole(postavy, nestvury, change.Selection);
     if (!m_file.Append(text)) {

@@ -14,14 +14,15 @@ struct TFightChange;
 
 // Keeps the fight durable: after every completed change the journal holds the
 // rosters and selections as they are. The first write of a run writes the
-// whole fight; later ones append the change alone. When the appended changes
-// outgrow the fight itself, or many of them moved rows, the next write
-// replaces the journal with the whole fight again, so that its size follows
-// the fight, not the length of the evening.
+// whole fight; later ones append the change alone. When a change would take
+// the journal beyond twice the whole fight's size and kSlackBytes, or many
+// appended changes moved rows, the whole fight is written anew instead, so
+// that the journal's size follows the fight, not the length of the evening,
+// and reading it back stays quick.
 class TFightJournal
 {
 public:
-    // Appended bytes allowed beyond the size of the whole fight.
+    // Appended bytes allowed beyond twice the size of the whole fight.
     static constexpr std::size_t kSlackBytes = 16u * 1024u;
     // Appended changes that add or remove rows before the fight is written anew.
     static constexpr int kMaxRowMoves = 256;

@@ -55,7 +55,7 @@ public:
     // The most entries (rows removed, added or changed, summed over all
     // steps) the history keeps; the oldest steps go first. Keeps memory
     // bounded in a long evening of changes to thousands of rows.
-    static constexpr std::size_t kMaxEntries = 4'000'000;
+    static constexpr std::size_t kMaxEntries = 1'000'000;
 
     TRosterHistory(TRosterList& postavy, TRosterList& nestvury);
     ~TRosterHistory();

@@ -57,7 +57,8 @@ bool WriteAll(int fd, std::string_view bytes)
     return true;
 }
 
-// Makes the folder when missing, open to its owner only.
+// Makes the folder when missing, open to its owner only; its entry in the
+// folder above is synced, or a power cut could lose the journal with it.
 bool MakeFolder(const QString& folder)
 {
     const QFileInfo info(folder);
@@ -65,7 +66,8 @@ bool MakeFolder(const QString& folder)
         return true;
     if (info.exists() || !QDir().mkpath(folder))
         return false;
-    return ::chmod(Native(folder).constData(), S_IRWXU) == 0;
+    return ::chmod(Native(folder).constData(), S_IRWXU) == 0 &&
+           SyncFolder(QFileInfo(folder).absolutePath());
 }
 
 } // namespace

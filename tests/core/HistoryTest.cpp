@@ -459,6 +459,29 @@ TEST(RosterHistory, StepsAreNamedAndRestoreRowsAndSelections)
     EXPECT_FALSE(f.History.Commit("Nic", f.Selection()));
 }
 
+TEST(RosterHistory, ALongEveningKeepsTheNewestStepsWithinItsBound)
+{
+    TFight f;
+    f.Run("Nová nestvůra", [&] {
+        for (int i = 0; i < 1000; ++i)
+            f.Nestvury.Add(std::make_unique<TNestvura>("N" + std::to_string(i)));
+    });
+    // Each step changes 1000 rows: the oldest steps go once the bound is hit.
+    for (int lives = 1; lives <= 1100; ++lives)
+        f.Run("Změnit životy", [&] {
+            for (int row = 0; row < f.Nestvury.Count(); ++row)
+                f.Nestvury.At(row)->SetLives(lives % 40);
+        });
+    const std::size_t kept = f.History.StepCount();
+    EXPECT_LT(kept, 1101u);
+    EXPECT_GE(kept * 1001, TRosterHistory::kMaxEntries - 1001);
+    std::size_t undone = 0;
+    while (f.History.Undo())
+        ++undone;
+    EXPECT_EQ(undone, kept);
+    EXPECT_EQ(f.Nestvury.Count(), 1000); // the oldest kept step set lives, it added none
+}
+
 TEST(RosterHistory, ARecordLostBehindTheHistorysBackForgetsTheHistory)
 {
     TFight f;

@@ -7,6 +7,7 @@
 
 #include "app/CommandEnabling.h"
 #include "app/Frm_Main.h"
+#include "app/TFightKeeper.h"
 #include "app/UserMessages.h"
 #include "components/TAdvancedComboBox.h"
 #include "components/TAdvancedListBox.h"
@@ -96,6 +97,7 @@ private:
     std::unique_ptr<TMainForm> m_form;
     TDialogAnswerer m_dialogs;
     TUpdateCounter m_updates;
+    std::size_t m_steps = 0;
 
     TMainForm& Form() { return *m_form; }
     TPostavyWindow& Postavy() { return *m_form->PostavyWindow(); }
@@ -105,13 +107,60 @@ private:
         return *m_form->findChild<QAction*>(QString::fromLatin1(name));
     }
 
+    // Both rosters, row by row, and their selections.
+    TFightData Fight()
+    {
+        TFightData d;
+        d.Rosters[kPostavy] = DataOf(Postavy().Rows().Records());
+        d.Rosters[kNestvury] = DataOf(Nestvury().Rows().Records());
+        d.Selection = {{Postavy().ListBox()->ItemIndex(), Nestvury().ListBox()->ItemIndex()}};
+        return d;
+    }
+
+    // After each command: a command that changed a roster is one step, which
+    // undo takes back to exactly the fight before it and redo forward to the
+    // fight after it; one that changed nothing is no step. The re-evaluations
+    // that undo and redo post are dropped, so that the evening goes on as if
+    // they had not been tried.
+    void CheckStep(const char* action, const TFightData& before)
+    {
+        const TFightData after = Fight();
+        const std::size_t steps = Form().Fight()->History().StepCount();
+        if (after.Rosters == before.Rosters) {
+            QVERIFY2(steps == m_steps, action);
+            return;
+        }
+        QVERIFY2(steps == m_steps + 1, action);
+        m_steps = steps;
+        QVERIFY(Action("Item_Zpet").isEnabled());
+        QVERIFY(!Action("Item_Znovu").isEnabled());
+        Action("Item_Zpet").trigger();
+        QVERIFY2(Fight() == before, action);
+        QVERIFY(Action("Item_Znovu").isEnabled());
+        Action("Item_Znovu").trigger();
+        QVERIFY2(Fight() == after, action);
+        QVERIFY(!Action("Item_Znovu").isEnabled());
+        QCoreApplication::removePostedEvents(m_form.get(), UM_UPDATECOMMANDS);
+    }
+
     // Runs a menu command whose dialog the fill answers.
     void Run(const char* action, TDialogAnswerer::TFill fill)
     {
+        const TFightData before = Fight();
         m_dialogs.Next(std::move(fill));
         Action(action).trigger();
         QVERIFY2(m_dialogs.Answered(), action);
         Flush();
+        CheckStep(action, before);
+    }
+
+    // Runs a menu command that asks nothing, or only a question.
+    void Trigger(const char* action)
+    {
+        const TFightData before = Fight();
+        Action(action).trigger();
+        Flush();
+        CheckStep(action, before);
     }
 
     // Selects a roster row the way the user does, with the mouse.
@@ -193,6 +242,7 @@ private slots:
         };
         m_nastaveni.MonsterPresets.FreeListObjects();
         m_form = test::StartMainForm(m_nastaveni, std::move(s));
+        m_steps = 0;
         m_updates.Count = 0;
         m_form->installEventFilter(&m_updates);
     }
@@ -286,14 +336,14 @@ private slots:
 
         // Handing over: all for the active character, with the announcement.
         boxes.Clear();
-        Action("Item_CelaZkusenost_Aktivni").trigger();
+        Trigger("Item_CelaZkusenost_Aktivni");
         QCOMPARE(boxes.Shown().size(), 1);
         QCOMPARE(boxes.Last()->Text,
                  QStringLiteral("Hráč postavy Aragorn si připíše 149 bodů zkušenosti."));
         QCOMPARE(boxes.Last()->Icon, QMessageBox::Information);
         QCOMPARE(aragorn->UnassignedExperience, 0);
         QCOMPARE(aragorn->Experience, 149);
-        Action("Item_CelaZkusenost_Aktivni").trigger(); // nothing left: nothing shown
+        Trigger("Item_CelaZkusenost_Aktivni"); // nothing left: nothing shown
         QCOMPARE(boxes.Shown().size(), 1);
 
         // Experience added for all, then a part handed over to each.
@@ -316,10 +366,10 @@ private slots:
         Run("Item_PridatZkusenost_Aktivni",
             Number("Přidat zkušenost", "&Zkušenost:", -10000, 10000, -10000));
         QCOMPARE(aragorn->Experience, 179); // nothing unassigned was left to take
-        Action("Item_VynulovatZkusenost_Aktivni").trigger();
+        Trigger("Item_VynulovatZkusenost_Aktivni");
         QCOMPARE(aragorn->Experience, 0);
         QCOMPARE(Text(zbynekP, 2), QStringLiteral("30"));
-        Action("Item_VynulovatZkusenost_Vsechny").trigger();
+        Trigger("Item_VynulovatZkusenost_Vsechny");
         QCOMPARE(Text(zbynekP, 2), QStringLiteral("0"));
 
         // Lives: set and adjust, for one and for all.
@@ -352,27 +402,27 @@ private slots:
         boxes.Answer(QMessageBox::Yes);
         Click(Nestvury(), 2); // skřet [2], 6 lives
         const int updatesBefore = m_updates.Count;
-        Action("Item_SmazatMrtveNestvury").trigger();
+        Trigger("Item_SmazatMrtveNestvury");
         Flush();
         QCOMPARE(boxes.Last()->Text,
                  QStringLiteral("Opravdu chcete smazat všechny mrtvé nestvůry?"));
         QCOMPARE(Nestvury().Rows().rowCount(), 2);
         QCOMPARE(Nestvury().Active()->Name, std::string("skřet [2]"));
         boxes.Answer(QMessageBox::Yes);
-        Action("Item_SmazatVyrazeneNestvury").trigger();
+        Trigger("Item_SmazatVyrazeneNestvury");
         Flush();
         QCOMPARE(boxes.Last()->Text,
                  QStringLiteral("Opravdu chcete smazat všechny mrtvé a vyřazené nestvůry?"));
         QCOMPARE(Nestvury().Rows().rowCount(), 1);
         boxes.Answer(QMessageBox::Yes);
-        Action("Item_SmazatVsechnyNestvury").trigger();
+        Trigger("Item_SmazatVsechnyNestvury");
         Flush();
         QCOMPARE(boxes.Last()->Text, QStringLiteral("Opravdu chcete smazat všechny nestvůry?"));
         QCOMPARE(Nestvury().Rows().rowCount(), 0);
         QCOMPARE(m_updates.Count, updatesBefore);
         QVERIFY(Action("Item_SmazatVsechnyNestvury").isEnabled()); // stale until the next post
         boxes.Answer(QMessageBox::Yes);
-        Action("Item_SmazatVsechnyNestvury").trigger(); // asked even with nothing to delete
+        Trigger("Item_SmazatVsechnyNestvury"); // asked even with nothing to delete
         QCOMPARE(boxes.Last()->Text, QStringLiteral("Opravdu chcete smazat všechny nestvůry?"));
 
         // One monster deleted after the question; No keeps it.
@@ -380,11 +430,11 @@ private slots:
         CheckCommands();
         Click(Nestvury(), 0);
         boxes.Answer(QMessageBox::No);
-        Action("Item_SmazatNestvuru").trigger();
+        Trigger("Item_SmazatNestvuru");
         QCOMPARE(boxes.Last()->Text, QStringLiteral("Opravdu chcete smazat nestvůru Vlk?"));
         QCOMPARE(Nestvury().Rows().rowCount(), 1);
         boxes.Answer(QMessageBox::Yes);
-        Action("Item_SmazatNestvuru").trigger();
+        Trigger("Item_SmazatNestvuru");
         Flush();
         QCOMPARE(Nestvury().Rows().rowCount(), 0);
         CheckCommands();
@@ -392,7 +442,7 @@ private slots:
         // Characters: the knocked-out one deleted after the question.
         Click(Postavy(), 0);
         boxes.Answer(QMessageBox::Yes);
-        Action("Item_SmazatPostavu").trigger();
+        Trigger("Item_SmazatPostavu");
         Flush();
         QCOMPARE(boxes.Last()->Text, QStringLiteral("Opravdu chcete smazat postavu Aragorn?"));
         QCOMPARE(Postavy().Rows().rowCount(), 1);
