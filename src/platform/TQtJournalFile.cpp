@@ -1,6 +1,7 @@
 #include "platform/TQtJournalFile.h"
 
 #include "history/FightJournalFormat.h"
+#include "platform/FileSync.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,28 +20,6 @@ namespace {
 QByteArray Native(const QString& path)
 {
     return QFile::encodeName(path);
-}
-
-bool SyncFolder(const QString& folder)
-{
-    const int fd = ::open(Native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    int result = 0;
-    do
-        result = ::fsync(fd);
-    while (result != 0 && errno == EINTR);
-    const bool synced = result == 0;
-    return ::close(fd) == 0 && synced;
-}
-
-bool DataSync(int fd)
-{
-    int result = 0;
-    do
-        result = ::fdatasync(fd);
-    while (result != 0 && errno == EINTR);
-    return result == 0;
 }
 
 bool WriteAll(int fd, std::string_view bytes)
@@ -169,7 +148,7 @@ bool TQtJournalFile::Append(std::string_view bytes)
         if (m_append < 0)
             return false;
     }
-    return WriteAll(m_append, bytes) && DataSync(m_append);
+    return WriteAll(m_append, bytes) && SyncDescriptor(m_append, true);
 }
 
 bool TQtJournalFile::Replace(std::string_view bytes)
@@ -183,7 +162,7 @@ bool TQtJournalFile::Replace(std::string_view bytes)
     if (fd < 0)
         return false;
     const bool written =
-        ::fchmod(fd, S_IRUSR | S_IWUSR) == 0 && WriteAll(fd, bytes) && DataSync(fd);
+        ::fchmod(fd, S_IRUSR | S_IWUSR) == 0 && WriteAll(fd, bytes) && SyncDescriptor(fd, true);
     if (::close(fd) != 0 || !written) {
         ::unlink(temporaryName.constData());
         return false;

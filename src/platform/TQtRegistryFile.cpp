@@ -1,5 +1,7 @@
 #include "platform/TQtRegistryFile.h"
 
+#include "platform/FileSync.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -31,29 +33,6 @@ bool MakeFolder(const QString& folder)
     return QFile::setPermissions(folder, kOwnerOnly | QFileDevice::ExeOwner);
 }
 
-bool SyncFolder(const QString& folder)
-{
-    const int fd =
-        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    int result = 0;
-    do
-        result = ::fsync(fd);
-    while (result != 0 && errno == EINTR);
-    const bool synced = result == 0;
-    return ::close(fd) == 0 && synced;
-}
-
-bool SyncFile(int fd)
-{
-    int result = 0;
-    do
-        result = ::fsync(fd);
-    while (result != 0 && errno == EINTR);
-    return result == 0;
-}
-
 // Writes what source produces into path through a QSaveFile; write is called
 // with the open file and reports success.
 template <typename TWrite> bool ReplaceFile(const QString& path, TWrite&& write)
@@ -67,7 +46,7 @@ template <typename TWrite> bool ReplaceFile(const QString& path, TWrite&& write)
     if (!file.open(QIODevice::WriteOnly))
         return false;
     if (::fchmod(file.handle(), S_IRUSR | S_IWUSR) != 0 || !write(file) || !file.flush() ||
-        !SyncFile(file.handle())) {
+        !SyncDescriptor(file.handle())) {
         file.cancelWriting();
         return false;
     }

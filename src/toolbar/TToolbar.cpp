@@ -82,13 +82,14 @@ int TToolbar::HelpContext() const
     return property("helpContext").toInt();
 }
 
-std::optional<QByteArray> TToolbar::Table(const QString& spec, const char* name) const
+std::optional<QByteArray> TToolbar::Table(const QString& resourceSpec, const char* name) const
 {
-    const TResourceName resource = SplitResourceSpec(ToStd(spec), name, [](std::string_view s) {
-        return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()))
-            .toUpper()
-            .toStdString();
-    });
+    const TResourceName resource =
+        SplitResourceSpec(ToStd(resourceSpec), name, [](std::string_view s) {
+            return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()))
+                .toUpper()
+                .toStdString();
+        });
     return m_resources.Bytes(FromStd(resource.Type), FromStd(resource.Name));
 }
 

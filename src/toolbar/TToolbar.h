@@ -143,7 +143,8 @@ private:
     };
 
     void ReadResources();
-    [[nodiscard]] std::optional<QByteArray> Table(const QString& spec, const char* name) const;
+    [[nodiscard]] std::optional<QByteArray> Table(const QString& resourceSpec,
+                                                  const char* name) const;
     QWidget* CreateControl(const TToolbarLayoutItem& item);
     TToolbarSpeedButton* CreateButton(const TToolbarButtonDef& def);
     void ApplyCommandStates();

@@ -30,8 +30,9 @@ std::size_t ToolbarValuesBytes(const TToolbarState& state)
         bytes += ValueLineBytes(name, integer);
     if (!state.Records.empty()) {
         const std::vector<std::uint8_t> records = WriteLayoutRecords(state.Records);
-        bytes += ValueLineBytes(kButtons, TRegistryValue{TRegType::Binary,
-                                                         std::string(records.begin(), records.end())});
+        bytes +=
+            ValueLineBytes(kButtons, TRegistryValue{TRegType::Binary,
+                                                    std::string(records.begin(), records.end())});
     }
     return bytes;
 }

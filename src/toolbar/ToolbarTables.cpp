@@ -41,20 +41,20 @@ std::string StringAt(std::int64_t number,
 
 } // namespace
 
-TResourceName SplitResourceSpec(std::string_view spec, std::string_view defaultName,
+TResourceName SplitResourceSpec(std::string_view resourceSpec, std::string_view defaultName,
                                 const TToUpper& toUpper)
 {
     TResourceName result{"TOOLBAR", std::string(defaultName)};
-    if (spec.empty())
+    if (resourceSpec.empty())
         return result;
-    const std::size_t slash = spec.find('/');
+    const std::size_t slash = resourceSpec.find('/');
     if (slash == std::string_view::npos) {
-        result.Name = toUpper(spec);
+        result.Name = toUpper(resourceSpec);
         return result;
     }
     if (slash > 0)
-        result.Type = toUpper(spec.substr(0, slash));
-    const std::string_view rest = spec.substr(slash + 1);
+        result.Type = toUpper(resourceSpec.substr(0, slash));
+    const std::string_view rest = resourceSpec.substr(slash + 1);
     if (CharacterCount(rest) >= 2)
         result.Name = toUpper(rest);
     return result;

@@ -68,7 +68,8 @@ using TToUpper = std::function<std::string(std::string_view)>;
 // slash is the name alone; a type part is taken only when something precedes
 // the slash, a name only when at least two characters follow it. Both parts
 // are upper-cased with toUpper.
-[[nodiscard]] TResourceName SplitResourceSpec(std::string_view spec, std::string_view defaultName,
+[[nodiscard]] TResourceName SplitResourceSpec(std::string_view resourceSpec,
+                                              std::string_view defaultName,
                                               const TToUpper& toUpper);
 
 // The little-endian 32-bit integer at offset; the caller checks the size.

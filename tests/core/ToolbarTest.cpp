@@ -95,7 +95,7 @@ TEST(ToolbarTables, ResourceSpecifications)
 {
     struct TCase
     {
-        const char* Spec;
+        const char* ResourceSpec;
         const char* Default;
         TResourceName Want;
         const char* Why;
@@ -112,7 +112,7 @@ TEST(ToolbarTables, ResourceSpecifications)
         {"a/b/c", "BUTTONS", {"A", "B/C"}, "only the first slash splits"},
     };
     for (const TCase& c : cases)
-        EXPECT_EQ(SplitResourceSpec(c.Spec, c.Default, AsciiUpper), c.Want) << c.Why;
+        EXPECT_EQ(SplitResourceSpec(c.ResourceSpec, c.Default, AsciiUpper), c.Want) << c.Why;
     // A single letter of two bytes is still one character.
     EXPECT_EQ(SplitResourceSpec("t/č", "ADJUST", AsciiUpper).Name, "ADJUST");
 }
