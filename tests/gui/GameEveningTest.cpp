@@ -32,22 +32,9 @@ using test::TMessageBoxRecorder;
 
 namespace {
 
+using mecovnik::test::Child;
 using mecovnik::test::Flush;
-
-template <class T> T& Child(QWidget& parent, const char* name)
-{
-    T* child = parent.findChild<T*>(QString::fromLatin1(name));
-    if (!child)
-        qFatal("no %s", name);
-    return *child;
-}
-
-// Types text as a user would, Czech letters included.
-void TypeText(QWidget* widget, const QString& text)
-{
-    for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
+using mecovnik::test::TypeText;
 
 void Press(QDialog& dialog, const char* button)
 {

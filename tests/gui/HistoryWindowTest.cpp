@@ -24,28 +24,16 @@
 #include <QSpinBox>
 
 using namespace mecovnik;
+using test::Child;
 using test::Flush;
 using test::TDialogAnswerer;
 using test::TMessageBoxRecorder;
+using test::TypeText;
 
 namespace {
 
 const QString kQuestion =
     QStringLiteral("Program minule neskončil řádně. Obnovit rozehraný souboj?");
-
-template <class T> T& Child(QWidget& parent, const char* name)
-{
-    T* child = parent.findChild<T*>(QString::fromLatin1(name));
-    if (!child)
-        qFatal("no %s", name);
-    return *child;
-}
-
-void TypeText(QWidget* widget, const QString& text)
-{
-    for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
 
 QStringList Names(TObjektWindow& roster)
 {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWidget>
 
 namespace mecovnik::test {
 
@@ -29,6 +30,22 @@ inline void Flush()
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
     }
+}
+
+// The child widget of that object name; a test without it cannot go on.
+template <class T> T& Child(QWidget& parent, const char* name)
+{
+    T* child = parent.findChild<T*>(QString::fromLatin1(name));
+    if (!child)
+        qFatal("no %s", name);
+    return *child;
+}
+
+// Types text as a user would, Czech letters included.
+inline void TypeText(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
 } // namespace mecovnik::test
