@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <new>
 #include <numeric>
 #include <optional>
 #include <utility>
@@ -433,6 +434,15 @@ TFightFileReading ReadFightFile(std::string_view bytes, const TNameOrder& order)
             reading.Error = TFightFileError::NotJson;
             reading.Offset = at;
         }
+        return reading;
+    } catch (const TJson::exception&) {
+        // A number beyond any floating-point number ("1e999"); the parser
+        // does not say where.
+        reading.Error = TFightFileError::NotJson;
+        reading.Offset = std::string_view::npos;
+        return reading;
+    } catch (const std::bad_alloc&) {
+        reading.Error = TFightFileError::TooLarge; // too large for the memory left
         return reading;
     }
 

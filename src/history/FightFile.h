@@ -74,7 +74,9 @@ struct TFightFileReading
     // The value at fault as a JSON pointer ("/postavy/3/zivoty"); empty when
     // the fault is the file as a whole.
     std::string Where;
-    // For NotUtf8 and NotJson: the byte (from 0) where the fault was found.
+    // For NotUtf8 and NotJson: the byte (from 0) where the fault was found;
+    // npos for a number beyond any floating-point number, which the JSON
+    // parser refuses without saying where.
     std::size_t Offset = 0;
     // How many numbers lay outside their range and were brought into it.
     std::size_t Clamped = 0;

@@ -409,6 +409,8 @@ TEST(FightFile, ADamagedFileGivesItsReasonAndNothingElse)
          good.find("\"Aragorn") + 1},
         {"an escaped lone surrogate", with({}, {{"jmeno", R"("\uD800")"}}), TError::NotJson, "",
          good.find("\"Aragorn") + 7},
+        {"a number beyond any floating-point number", with({}, {{"max_zivoty", "9e99999"}}),
+         TError::NotJson, "", std::string::npos},
         {"a plain text file", "Aragorn 42/50(5)\n", TError::NotJson, "", 0},
         {"JSON of another kind", "[1, 2]", TError::NotFightFile, "", 0},
         {"no format name", with({{"format", "-"}}), TError::NotFightFile, "", 0},
