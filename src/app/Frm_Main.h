@@ -36,7 +36,6 @@ class TPostavyWindow;
 class TRandom;
 class TRunOnlyOnce;
 class TToolbar;
-enum class TTileMode;
 
 // The dynamic property that carries the help context of a menu item or control.
 inline constexpr char kHelpContext[] = "helpContext";
@@ -205,7 +204,6 @@ private:
     void AppHint(const QString& hint);
     void HintTimerTimer();
     void ArrangeWindows();
-    void TileWindows(TTileMode mode);
     void FillWindowMenu();
     void ConnectCommands();
     // Asks for a number; on OK calls action with it.
