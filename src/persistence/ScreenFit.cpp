@@ -72,4 +72,25 @@ TScreenRect FitBoundsToScreens(const TScreenRect& bounds, const std::vector<TScr
     return fitted;
 }
 
+TScreenRect PlaceBeside(const TScreenRect& anchor, std::int32_t width, std::int32_t height,
+                        const TScreenRect& area)
+{
+    const TEdges a = Edges(area);
+    const TEdges beside = Edges(anchor);
+    const std::int64_t w = std::clamp<std::int64_t>(width, 0, a.Right - a.Left);
+    const std::int64_t h = std::clamp<std::int64_t>(height, 0, a.Bottom - a.Top);
+    std::int64_t left = 0;
+    if (beside.Right >= a.Left && beside.Right + w <= a.Right)
+        left = beside.Right;
+    else if (beside.Left - w >= a.Left && beside.Left <= a.Right)
+        left = beside.Left - w;
+    else if (a.Right - beside.Right >= beside.Left - a.Left)
+        left = a.Right - w;
+    else
+        left = a.Left;
+    return {static_cast<std::int32_t>(Within(left, w, a.Left, a.Right)),
+            static_cast<std::int32_t>(Within(beside.Top, h, a.Top, a.Bottom)),
+            static_cast<std::int32_t>(w), static_cast<std::int32_t>(h)};
+}
+
 } // namespace mecovnik

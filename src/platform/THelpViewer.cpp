@@ -1,6 +1,9 @@
 #include "platform/THelpViewer.h"
 
 #include "components/MessageBoxes.h"
+#include "components/ProgramWindows.h"
+#include "persistence/ScreenFit.h"
+#include "platform/FrameMargins.h"
 
 #include <QAction>
 #include <QCursor>
@@ -9,6 +12,7 @@
 #include <QFile>
 #include <QList>
 #include <QMainWindow>
+#include <QScreen>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextCursor>
@@ -201,6 +205,7 @@ bool THelpViewer::ShowInWindow(const QString& helpFile, const QString& key)
         return false;
     EnsureWindow();
     Display(key, true);
+    PlaceBesideAsker();
     if (m_window->isMinimized())
         m_window->showNormal();
     else
@@ -265,6 +270,33 @@ void THelpViewer::EnsureWindow()
     m_window = window;
 }
 
+void THelpViewer::PlaceBesideAsker()
+{
+    // A window the user has moved stays where it was put.
+    if (m_userPlaced || (m_placedAt && m_window->isVisible() && m_window->pos() != *m_placedAt)) {
+        m_userPlaced = true;
+        return;
+    }
+    const QWidget* asker = CurrentProgramWindow();
+    if (!asker || m_window->isMaximized() || m_window->isFullScreen())
+        return;
+    asker = asker->window();
+    const QScreen* screen = asker->screen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QRect beside = asker->frameGeometry();
+    const QMargins frame = FrameMargins(*m_window);
+    const QSize outer = m_window->size().grownBy(frame);
+    const TScreenRect placed =
+        PlaceBeside({beside.x(), beside.y(), beside.width(), beside.height()}, outer.width(),
+                    outer.height(), {area.x(), area.y(), area.width(), area.height()});
+    m_window->setGeometry(placed.Left + frame.left(), placed.Top + frame.top(),
+                          std::max(placed.Width - frame.left() - frame.right(), 0),
+                          std::max(placed.Height - frame.top() - frame.bottom(), 0));
+    m_placedAt = QPoint(placed.Left, placed.Top);
+}
+
 void THelpViewer::Display(const QString& key, bool remember)
 {
     const QString shown = m_topics.contains(key) ? key : ContentsKey();
@@ -304,6 +336,8 @@ void THelpViewer::OnContents()
 
 void THelpViewer::OnWindowDestroyed()
 {
+    m_placedAt.reset();
+    m_userPlaced = false;
     m_browser = nullptr;
     m_backAction = nullptr;
     m_currentKey.clear();
