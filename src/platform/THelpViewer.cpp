@@ -31,6 +31,11 @@ namespace {
 
 // Enough for any walk through the help; the oldest steps are dropped.
 constexpr qsizetype kHistoryLimit = 100;
+// The help window's size, unless the user gives it another. Beside the window
+// that asked, it is narrowed down to kNarrowestBeside rather than cover that
+// window; it still reads well.
+constexpr QSize kHelpSize(640, 540);
+constexpr int kNarrowestBeside = 360;
 
 QString ContentsKey()
 {
@@ -261,7 +266,7 @@ void THelpViewer::EnsureWindow()
     m_browser->setObjectName(u"helpBrowser"_s);
     m_browser->setOpenLinks(false);
     window->setCentralWidget(m_browser);
-    window->resize(640, 540);
+    window->resize(kHelpSize);
 
     connect(m_browser, &QTextBrowser::anchorClicked, this, &THelpViewer::OnAnchorClicked);
     connect(contents, &QAction::triggered, this, &THelpViewer::OnContents);
@@ -287,14 +292,19 @@ void THelpViewer::PlaceBesideAsker()
     const QRect area = screen->availableGeometry();
     const QRect beside = asker->frameGeometry();
     const QMargins frame = FrameMargins(*m_window);
-    const QSize outer = m_window->size().grownBy(frame);
+    // A window narrowed for one asker widens again for the next; a size the
+    // user gave it stays.
+    const bool userSized = m_placedSize && m_window->size() != *m_placedSize;
+    const QSize outer = (userSized ? m_window->size() : kHelpSize).grownBy(frame);
     const TScreenRect placed =
         PlaceBeside({beside.x(), beside.y(), beside.width(), beside.height()}, outer.width(),
-                    outer.height(), {area.x(), area.y(), area.width(), area.height()});
+                    outer.height(), {area.x(), area.y(), area.width(), area.height()},
+                    kNarrowestBeside + frame.left() + frame.right());
     m_window->setGeometry(placed.Left + frame.left(), placed.Top + frame.top(),
                           std::max(placed.Width - frame.left() - frame.right(), 0),
                           std::max(placed.Height - frame.top() - frame.bottom(), 0));
     m_placedAt = QPoint(placed.Left, placed.Top);
+    m_placedSize = m_window->size();
 }
 
 void THelpViewer::Display(const QString& key, bool remember)
@@ -337,6 +347,7 @@ void THelpViewer::OnContents()
 void THelpViewer::OnWindowDestroyed()
 {
     m_placedAt.reset();
+    m_placedSize.reset();
     m_userPlaced = false;
     m_browser = nullptr;
     m_backAction = nullptr;

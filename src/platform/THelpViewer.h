@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -91,6 +92,7 @@ private:
     QString m_pageEnd;                // the file after its last topic
     QPointer<QMainWindow> m_window;
     std::optional<QPoint> m_placedAt; // where the window was put, frame included
+    std::optional<QSize> m_placedSize; // the size it was given then
     bool m_userPlaced = false;
     QTextBrowser* m_browser = nullptr;
     QAction* m_backAction = nullptr;

@@ -511,6 +511,19 @@ void HelpViewerTest::theWindowOpensBesideTheWindowThatAsked()
     expectBeside(dialog, false);
     QCOMPARE(help->frameGeometry().bottom(), screen.bottom());
 
+    // Room for the whole help on neither side: beside the asker all the same,
+    // narrowed to the larger room; the next asker with room gets it whole.
+    dialog.setGeometry(screen.left() + 10, screen.top() + 40, screen.width() - 410, 100);
+    QVERIFY(viewer.Execute(HelpFile(), HELP_CONTEXT, 2));
+    expectBeside(dialog, true);
+    QCOMPARE(help->frameGeometry().right(), screen.right());
+    QVERIFY(help->width() < 640);
+    dialog.hide();
+    QVERIFY(viewer.Execute(HelpFile(), HELP_CONTEXT, 2));
+    expectBeside(mainForm, true);
+    QCOMPARE(help->size(), QSize(640, 540));
+    dialog.show();
+
     // Once the user moved it, it stays where it was put.
     const QPoint put = screen.topLeft() + QPoint(33, 44);
     help->move(put);
