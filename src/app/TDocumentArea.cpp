@@ -96,9 +96,9 @@ void TDocumentArea::ArrangeIcons()
         return;
     const QSize iconSize = icons.front()->size();
     const QRect area = ArrangeRect();
-    const auto rects = IconRects({area.left(), area.top(), area.width(), area.height()},
-                                 iconSize.width(), iconSize.height(),
-                                 static_cast<int>(icons.size()));
+    const auto rects =
+        IconRects({area.left(), area.top(), area.width(), area.height()}, iconSize.width(),
+                  iconSize.height(), static_cast<int>(icons.size()));
     for (qsizetype i = 0; i < icons.size(); ++i)
         icons[i]->move(rects[static_cast<std::size_t>(i)].Left,
                        rects[static_cast<std::size_t>(i)].Top);

@@ -91,7 +91,7 @@ private:
     QString m_pageStart;              // the file up to its first topic
     QString m_pageEnd;                // the file after its last topic
     QPointer<QMainWindow> m_window;
-    std::optional<QPoint> m_placedAt; // where the window was put, frame included
+    std::optional<QPoint> m_placedAt;  // where the window was put, frame included
     std::optional<QSize> m_placedSize; // the size it was given then
     bool m_userPlaced = false;
     QTextBrowser* m_browser = nullptr;

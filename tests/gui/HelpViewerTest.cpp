@@ -9,9 +9,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
-#include <QScreen>
 #include <QFile>
 #include <QPointer>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextBrowser>

@@ -622,12 +622,12 @@ private slots:
             Flush();
             QVERIFY2(!area.horizontalScrollBar()->isVisible(), why);
             QVERIFY2(!area.verticalScrollBar()->isVisible(), why);
-            const QRect all = form.PostavyWindow()->geometry().united(
-                form.NestvuryWindow()->geometry());
+            const QRect all =
+                form.PostavyWindow()->geometry().united(form.NestvuryWindow()->geometry());
             QCOMPARE(all, QRect(QPoint(0, 0), area.viewport()->size()));
-            QCOMPARE(form.PostavyWindow()->geometry().intersected(
-                         form.NestvuryWindow()->geometry()),
-                     QRect());
+            QCOMPARE(
+                form.PostavyWindow()->geometry().intersected(form.NestvuryWindow()->geometry()),
+                QRect());
         };
         expectFilled("at start");
 

@@ -61,10 +61,10 @@ private:
                     Poll(attempts - 1);
                 return;
             }
-            m_seen = TSeen{modal->windowTitle(), modal->windowType(), modal->windowFlags(),
-                           modal->windowHandle() ? modal->windowHandle()->transientParent()
-                                                 : nullptr,
-                           modal->isActiveWindow()};
+            m_seen =
+                TSeen{modal->windowTitle(), modal->windowType(), modal->windowFlags(),
+                      modal->windowHandle() ? modal->windowHandle()->transientParent() : nullptr,
+                      modal->isActiveWindow()};
             if (auto* box = qobject_cast<QMessageBox*>(modal)) {
                 QAbstractButton* button = box->button(QMessageBox::No);
                 if (!button)
