@@ -7,6 +7,7 @@
 #include "app/TFightKeeper.h"
 #include "app/UserMessages.h"
 #include "components/MessageBoxes.h"
+#include "components/ProgramWindows.h"
 #include "components/ScreenCursor.h"
 #include "persistence/FormPlacement.h"
 #include "persistence/TNastaveni.h"
@@ -269,6 +270,7 @@ void TMainForm::Item_PrintSetupClick()
         m_printer = std::make_unique<QPrinter>();
     QPageSetupDialog dialog(m_printer.get(), this);
     dialog.setWindowModality(Qt::WindowModal);
+    OpenAboveCurrentWindow(dialog);
     dialog.exec();
 }
 

@@ -5,6 +5,7 @@
 #include "toolbar/TToolbarCommandType.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 
 #include <functional>
@@ -18,6 +19,7 @@ class QMenu;
 class QPrinter;
 class QStatusBar;
 class QEvent;
+class QWindow;
 
 namespace Ui {
 class TMainForm;
@@ -36,7 +38,6 @@ class TPostavyWindow;
 class TRandom;
 class TRunOnlyOnce;
 class TToolbar;
-enum class TTileMode;
 
 // The dynamic property that carries the help context of a menu item or control.
 inline constexpr char kHelpContext[] = "helpContext";
@@ -83,8 +84,11 @@ public:
     [[nodiscard]] TAboutDialog& AboutDialog() const { return *m_aboutDialog; }
 
     // The application message hook: another copy's request to come to the
-    // front (RunOnlyOnce's RegisteredMessage) restores, raises and activates
-    // the program and is marked handled; other messages pass untouched.
+    // front (RunOnlyOnce's RegisteredMessage) restores the main window when
+    // minimised and activates the window the user last worked in: an open
+    // modal window first, else the program's last active window while it is
+    // visible and enabled, else the main window. The request is marked
+    // handled; other messages pass untouched.
     void AppMessage(QEvent& message, bool& handled);
 
     // Creates the monster roster, then the character roster, as document windows.
@@ -195,6 +199,8 @@ protected:
 private:
     void FormCreate();
     void CreateComponents();
+    // Remembers the program's window that has just become active.
+    void RememberActiveWindow(QWindow* window);
     void BringToFront();
     // The toolbar under the menu, made before the configuration is loaded;
     // applying and capturing its stored state.
@@ -205,7 +211,6 @@ private:
     void AppHint(const QString& hint);
     void HintTimerTimer();
     void ArrangeWindows();
-    void TileWindows(TTileMode mode);
     void FillWindowMenu();
     void ConnectCommands();
     // Asks for a number; on OK calls action with it.
@@ -222,6 +227,8 @@ private:
     std::unique_ptr<Ui::TMainForm> m_ui;
     TRunOnlyOnce* m_runOnlyOnce = nullptr;
     TAboutDialog* m_aboutDialog = nullptr;
+    // The program's window the user was last active in.
+    QPointer<QWidget> m_lastActive;
     TNastaveni& m_nastaveni;
     TMainFormServices m_services;
     std::unique_ptr<TRandom> m_random;

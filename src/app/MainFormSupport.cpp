@@ -1,9 +1,11 @@
 #include "app/Frm_Main.h"
 
+#include "components/ProgramWindows.h"
 #include "components/TAboutDialog.h"
 #include "components/TRunOnlyOnce.h"
 
 #include <QApplication>
+#include <QWindow>
 
 // The main window's support components: the single-instance guard with the
 // application message hook, and the about box.
@@ -36,6 +38,8 @@ void TMainForm::CreateComponents()
     m_aboutDialog->SetAppComments(
         QStringLiteral("Toto je zatím nultý člen dlouhé posloupnosti programů, která snad bude "
                        "někam konvergovat. Stačilo by, kdyby byla Cauchyovská!!!"));
+
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &TMainForm::RememberActiveWindow);
 }
 
 bool TMainForm::SecondCopy() const
@@ -52,19 +56,36 @@ void TMainForm::AppMessage(QEvent& message, bool& handled)
     handled = true;
 }
 
+void TMainForm::RememberActiveWindow(QWindow* window)
+{
+    if (!window)
+        return;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->windowHandle() == window) {
+            if (IsOwnedWindow(w, this))
+                m_lastActive = w;
+            return;
+        }
+    }
+}
+
 void TMainForm::BringToFront()
 {
     if (isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
-    activateWindow();
-    // An open modal dialog is the window the user works in: it comes on top.
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal && modal != this && modal->isVisible() && modal->isEnabled()) {
-        modal->raise();
-        modal->activateWindow();
-    }
+    const auto usable = [](const QWidget* w) { return w && w->isVisible() && w->isEnabled(); };
+    // An open modal window is the one the user works in; else the window last
+    // active, the customisation window among them.
+    QWidget* target = this;
+    if (QWidget* modal = QApplication::activeModalWidget(); usable(modal))
+        target = modal;
+    else if (usable(m_lastActive))
+        target = m_lastActive;
+    if (target != this)
+        target->raise();
+    target->activateWindow();
 }
 
 void TMainForm::Item_AboutClick()

@@ -1,5 +1,6 @@
 #include "components/DialogForm.h"
 
+#include "components/ProgramWindows.h"
 #include "components/TStaticText.h"
 
 #include <QDialog>
@@ -51,13 +52,16 @@ void PrepareDialog(QDialog& dialog)
     QFont f = dialog.font();
     f.setPointSize(8);
     dialog.setFont(f);
-    dialog.setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint);
+    // The system menu, close and help; never minimise or maximise.
+    dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                          Qt::WindowContextHelpButtonHint);
     dialog.setFixedSize(dialog.size());
     // Modal to the main window and everything it owns, but not to the help
     // window, which stays usable beside the dialog as the separate help
-    // program was.
+    // program was; above the window the user works in when it opens.
     dialog.setWindowModality(Qt::WindowModal);
+    OpenAboveCurrentWindow(dialog);
     new TLabelFitter(dialog);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();

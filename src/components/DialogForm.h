@@ -8,8 +8,10 @@ class QString;
 namespace mecovnik {
 
 // Gives a dialog made from its form description the look of the program's
-// dialogs: the form's font, a fixed size, the system menu and help buttons,
-// centred on the screen, modal to its owner's windows but not to help.
+// dialogs: the form's font, a fixed size, the system menu, close and help
+// buttons (no minimise or maximise), centred on the screen, modal to its
+// owner's windows but not to help, and opening above the window the user
+// works in (OpenAboveCurrentWindow).
 void PrepareDialog(QDialog& dialog);
 
 // An edit with its attached up-down is one spin box; its edit part gets the

@@ -1,5 +1,7 @@
 #include "components/MessageBoxes.h"
 
+#include "components/ProgramWindows.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -86,7 +88,10 @@ QMessageBox::StandardButton ShowMessage(const QString& text, const QString& capt
     if (!owner && Owner() && Owner()->isVisible())
         owner = Owner();
     TMessageBox box(record, owner);
-    box.setWindowModality(owner ? Qt::WindowModal : Qt::ApplicationModal);
+    // QMessageBox's own setter would turn a window-modal box into a sheet and
+    // drop the box's window hints; the plain one keeps them.
+    static_cast<QWidget&>(box).setWindowModality(owner ? Qt::WindowModal : Qt::ApplicationModal);
+    OpenAboveCurrentWindow(box);
     const auto result = static_cast<QMessageBox::StandardButton>(box.exec());
     if (previouslyActive)
         previouslyActive->activateWindow();
@@ -119,6 +124,11 @@ void ShowErrorMessage(const QString& text, const QString& caption)
 void SetMessageBoxOwner(QWidget* owner)
 {
     Owner() = owner;
+}
+
+QWidget* MessageBoxOwner()
+{
+    return Owner().data();
 }
 
 void ShowChildWindow(QMdiSubWindow* form)

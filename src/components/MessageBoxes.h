@@ -25,6 +25,8 @@ void ShowErrorMessage(const QString& text, const QString& caption = {});
 // while it is up: the main form. The help window stays usable. Without one
 // that is shown, a box blocks every window.
 void SetMessageBoxOwner(QWidget* owner);
+// The window given to SetMessageBoxOwner, or nullptr once it is gone.
+[[nodiscard]] QWidget* MessageBoxOwner();
 
 // Brings a document window into view: restored first when minimised, then
 // shown and put in front of its siblings. A maximised window stays maximised.

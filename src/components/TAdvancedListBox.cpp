@@ -1,5 +1,6 @@
 #include "components/TAdvancedListBox.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -99,6 +100,23 @@ QItemSelectionModel::SelectionFlags TAdvancedListBox::selectionCommand(const QMo
     if (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
         return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
     return command;
+}
+
+void TAdvancedListBox::keyPressEvent(QKeyEvent* event)
+{
+    // Qt moves on from its current row even when no row is selected, and
+    // does nothing when the key leads to that same row.
+    const bool down = event->key() == Qt::Key_Down;
+    const bool up = event->key() == Qt::Key_Up;
+    if ((down || up) && !(event->modifiers() & ~Qt::KeypadModifier) && ItemIndex() < 0 &&
+        Count() > 0) {
+        const int row = down ? 0 : Count() - 1;
+        SetItemIndex(row);
+        scrollTo(model()->index(row, modelColumn(), rootIndex()));
+        event->accept();
+        return;
+    }
+    QListView::keyPressEvent(event);
 }
 
 void TAdvancedListBox::mouseMoveEvent(QMouseEvent* event)

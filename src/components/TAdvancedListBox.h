@@ -10,7 +10,8 @@ namespace mecovnik {
 // handler that can take a mouse move away from the list's own handling.
 // At most one row is selected, and as in a single-selection list box of the
 // system, only choosing another row changes it: a click below the rows, a
-// Ctrl+click or Ctrl+Space on the selected row leave it selected.
+// Ctrl+click or Ctrl+Space on the selected row leave it selected. With no row
+// selected, Down selects the first row and Up the last.
 class TAdvancedListBox : public QListView
 {
     Q_OBJECT
@@ -49,6 +50,7 @@ signals:
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     [[nodiscard]] QItemSelectionModel::SelectionFlags
     selectionCommand(const QModelIndex& index, const QEvent* event = nullptr) const override;
 

@@ -72,4 +72,33 @@ TScreenRect FitBoundsToScreens(const TScreenRect& bounds, const std::vector<TScr
     return fitted;
 }
 
+TScreenRect PlaceBeside(const TScreenRect& anchor, std::int32_t width, std::int32_t height,
+                        const TScreenRect& area, std::int32_t minWidth)
+{
+    const TEdges a = Edges(area);
+    const TEdges beside = Edges(anchor);
+    std::int64_t w = std::clamp<std::int64_t>(width, 0, a.Right - a.Left);
+    const std::int64_t h = std::clamp<std::int64_t>(height, 0, a.Bottom - a.Top);
+    // The room on each side of the anchor within the area.
+    const std::int64_t roomRight = beside.Right >= a.Left ? a.Right - beside.Right : -1;
+    const std::int64_t roomLeft = beside.Left <= a.Right ? beside.Left - a.Left : -1;
+    const bool rightSide = roomRight >= roomLeft;
+    const std::int64_t room = std::max(roomRight, roomLeft);
+    std::int64_t left = 0;
+    if (roomRight >= w) {
+        left = beside.Right;
+    } else if (roomLeft >= w) {
+        left = beside.Left - w;
+    } else if (room >= std::max<std::int64_t>(minWidth, 1)) {
+        w = room;
+        left = rightSide ? beside.Right : beside.Left - w;
+    } else {
+        const bool moreOnTheRight = a.Right - beside.Right >= beside.Left - a.Left;
+        left = moreOnTheRight ? a.Right - w : a.Left;
+    }
+    return {static_cast<std::int32_t>(Within(left, w, a.Left, a.Right)),
+            static_cast<std::int32_t>(Within(beside.Top, h, a.Top, a.Bottom)),
+            static_cast<std::int32_t>(w), static_cast<std::int32_t>(h)};
+}
+
 } // namespace mecovnik

@@ -29,4 +29,16 @@ struct TScreenRect
                                              const std::vector<TScreenRect>& screens,
                                              std::size_t primary);
 
+// Where a window of the given outer size opens beside another window (anchor,
+// outer bounds) on a screen whose available area is given: wholly within the
+// area, no larger than it; right of the anchor where it fits there, else left
+// of it where it fits there, else beside it on the side with more room,
+// narrowed to that room when the room is at least minWidth wide, else at the
+// area's edge on that side at its full width. Its top is the anchor's, moved
+// just enough to keep it within the area. Never overflows, whatever the
+// numbers; an empty area gives an empty window at its corner.
+[[nodiscard]] TScreenRect PlaceBeside(const TScreenRect& anchor, std::int32_t width,
+                                      std::int32_t height, const TScreenRect& area,
+                                      std::int32_t minWidth);
+
 } // namespace mecovnik

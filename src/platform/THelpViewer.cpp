@@ -1,6 +1,9 @@
 #include "platform/THelpViewer.h"
 
 #include "components/MessageBoxes.h"
+#include "components/ProgramWindows.h"
+#include "persistence/ScreenFit.h"
+#include "platform/FrameMargins.h"
 
 #include <QAction>
 #include <QCursor>
@@ -9,6 +12,7 @@
 #include <QFile>
 #include <QList>
 #include <QMainWindow>
+#include <QScreen>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextCursor>
@@ -27,6 +31,11 @@ namespace {
 
 // Enough for any walk through the help; the oldest steps are dropped.
 constexpr qsizetype kHistoryLimit = 100;
+// The help window's size, unless the user gives it another. Beside the window
+// that asked, it is narrowed down to kNarrowestBeside rather than cover that
+// window; it still reads well.
+constexpr QSize kHelpSize(640, 540);
+constexpr int kNarrowestBeside = 360;
 
 QString ContentsKey()
 {
@@ -201,6 +210,7 @@ bool THelpViewer::ShowInWindow(const QString& helpFile, const QString& key)
         return false;
     EnsureWindow();
     Display(key, true);
+    PlaceBesideAsker();
     if (m_window->isMinimized())
         m_window->showNormal();
     else
@@ -256,13 +266,45 @@ void THelpViewer::EnsureWindow()
     m_browser->setObjectName(u"helpBrowser"_s);
     m_browser->setOpenLinks(false);
     window->setCentralWidget(m_browser);
-    window->resize(640, 540);
+    window->resize(kHelpSize);
 
     connect(m_browser, &QTextBrowser::anchorClicked, this, &THelpViewer::OnAnchorClicked);
     connect(contents, &QAction::triggered, this, &THelpViewer::OnContents);
     connect(m_backAction, &QAction::triggered, this, &THelpViewer::OnBack);
     connect(window, &QObject::destroyed, this, &THelpViewer::OnWindowDestroyed);
     m_window = window;
+}
+
+void THelpViewer::PlaceBesideAsker()
+{
+    // A window the user has moved stays where it was put.
+    if (m_userPlaced || (m_placedAt && m_window->isVisible() && m_window->pos() != *m_placedAt)) {
+        m_userPlaced = true;
+        return;
+    }
+    const QWidget* asker = CurrentProgramWindow();
+    if (!asker || m_window->isMaximized() || m_window->isFullScreen())
+        return;
+    asker = asker->window();
+    const QScreen* screen = asker->screen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QRect beside = asker->frameGeometry();
+    const QMargins frame = FrameMargins(*m_window);
+    // A window narrowed for one asker widens again for the next; a size the
+    // user gave it stays.
+    const bool userSized = m_placedSize && m_window->size() != *m_placedSize;
+    const QSize outer = (userSized ? m_window->size() : kHelpSize).grownBy(frame);
+    const TScreenRect placed =
+        PlaceBeside({beside.x(), beside.y(), beside.width(), beside.height()}, outer.width(),
+                    outer.height(), {area.x(), area.y(), area.width(), area.height()},
+                    kNarrowestBeside + frame.left() + frame.right());
+    m_window->setGeometry(placed.Left + frame.left(), placed.Top + frame.top(),
+                          std::max(placed.Width - frame.left() - frame.right(), 0),
+                          std::max(placed.Height - frame.top() - frame.bottom(), 0));
+    m_placedAt = QPoint(placed.Left, placed.Top);
+    m_placedSize = m_window->size();
 }
 
 void THelpViewer::Display(const QString& key, bool remember)
@@ -304,6 +346,9 @@ void THelpViewer::OnContents()
 
 void THelpViewer::OnWindowDestroyed()
 {
+    m_placedAt.reset();
+    m_placedSize.reset();
+    m_userPlaced = false;
     m_browser = nullptr;
     m_backAction = nullptr;
     m_currentKey.clear();

@@ -4,9 +4,13 @@
 
 #include <QHash>
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
+#include <QSize>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 class QAction;
 class QMainWindow;
@@ -31,7 +35,9 @@ namespace mecovnik {
 //
 // The window follows links between topics and has the buttons "Obsah"
 // (contents) and "Zpět" (back). A popup cannot follow links, so it shows them
-// as plain text.
+// as plain text. The window opens beside the program's window that asked
+// (CurrentProgramWindow), wholly on that window's screen, and follows later
+// askers until the user moves it; then it stays where it was put.
 //
 // The file is read afresh by every command that shows something, so what is
 // shown always matches the file on disk.
@@ -73,6 +79,7 @@ private:
     bool ShowInWindow(const QString& helpFile, const QString& key);
     bool ShowPopup(const QString& helpFile, int context);
     void EnsureWindow();
+    void PlaceBesideAsker();
     void Display(const QString& key, bool remember);
     void CloseWindow();
     void OnAnchorClicked(const QUrl& url);
@@ -84,6 +91,9 @@ private:
     QString m_pageStart;              // the file up to its first topic
     QString m_pageEnd;                // the file after its last topic
     QPointer<QMainWindow> m_window;
+    std::optional<QPoint> m_placedAt;  // where the window was put, frame included
+    std::optional<QSize> m_placedSize; // the size it was given then
+    bool m_userPlaced = false;
     QTextBrowser* m_browser = nullptr;
     QAction* m_backAction = nullptr;
     QString m_currentKey;

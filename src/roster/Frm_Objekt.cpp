@@ -197,11 +197,12 @@ void TObjektWindow::ListBoxDrawItem(QPainter& painter, int row, const QStyleOpti
         const int width = m_header->sectionSize(c);
         const std::string text = record->GetColumnText(c);
         const QRect textRect(left + 3, option.rect.top(), width - 13, option.rect.height());
+        // A name reads as typed: an "&" is drawn, never taken as an access key.
         if (textRect.width() > 0) {
             const QString elided = metrics.elidedText(
                 QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), Qt::ElideRight,
-                textRect.width(), Qt::TextShowMnemonic);
-            painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic, elided);
+                textRect.width());
+            painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop, elided);
         }
         left += width;
     }

@@ -68,7 +68,8 @@ protected:
     void SetSections(const QStringList& texts);
 
     // Draws one row: background, state colour, then each column's text inset by
-    // 3 pixels on the left and 10 on the right, cut with an ellipsis.
+    // 3 pixels on the left and 10 on the right, cut with an ellipsis, exactly as
+    // typed ("&" included).
     virtual void ListBoxDrawItem(QPainter& painter, int row, const QStyleOptionViewItem& option);
 
     // Tells the main form that the roster changed, so it re-enables its commands.

@@ -387,11 +387,15 @@ void TToolbar::ButtonDblClick(TToolbarSpeedButton* button)
 
 void TToolbar::mouseDoubleClickEvent(QMouseEvent* event)
 {
+    event->accept();
+    // Only the free area counts: a double click on an item (a separator
+    // passes its clicks on to the toolbar) opens nothing, as on a button.
+    if (childAt(event->position().toPoint()))
+        return;
     if (Adjustable)
         OnAdjust();
     else
         emit OnDblClick();
-    event->accept();
 }
 
 void TToolbar::contextMenuEvent(QContextMenuEvent* event)

@@ -78,7 +78,9 @@ TToolbarAdjustDialog::TToolbarAdjustDialog(TToolbar& toolbar)
 {
     m_ui->setupUi(this);
     PrepareDialog(*this);
-    setWindowFlag(Qt::WindowStaysOnTopHint);
+    // Owned by the toolbar, so transient for the main window: the window
+    // manager keeps it above the main window only, never above the program's
+    // modal windows or other programs.
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
 

@@ -19,10 +19,11 @@ namespace mecovnik {
 
 class TToolbar;
 
-// "Nastavení panelu nástrojů": the modeless window, kept on top, that lists the
-// toolbar's groups and the items of the selected one with their pictures. An
-// item dragged from the list onto the toolbar is added there; while the window
-// is open the toolbar is being arranged. One window is open at a time.
+// "Nastavení panelu nástrojů": the modeless window, kept above the main window,
+// that lists the toolbar's groups and the items of the selected one with their
+// pictures. An item dragged from the list onto the toolbar is added there;
+// while the window is open the toolbar is being arranged. One window is open
+// at a time.
 class TToolbarAdjustDialog final : public QDialog
 {
     Q_OBJECT

@@ -120,3 +120,27 @@ quit_program() {
     xdotool key --clearmodifiers alt+x
     wait_for_exit 10 || fail "exit code $?"
 }
+
+# Sets TX, TY: the toolbar's top-left on the screen, found from the raised
+# left edge of its button at (4, 4), 25 pixels of the light colour.
+find_toolbar() {
+    wx=$(xwininfo -id "$window" | awk '/Absolute upper-left X/ { print $NF }')
+    wy=$(xwininfo -id "$window" | awk '/Absolute upper-left Y/ { print $NF }')
+    edge=$(import -window root png:- | convert png:- -crop "1x150+$((wx + 4))+$wy" +repage txt:- |
+        awk 'NR > 1 { split($1, p, /[,:]/)
+                      if ($3 == "#FFFFFF") { if (++run == 20) { print p[2] - 19; exit } } else run = 0 }')
+    [ -n "$edge" ] || fail "the toolbar's first button was not found"
+    TX=$wx
+    TY=$((wy + edge - 4))
+}
+
+# Opens the customisation window with a double click on the toolbar's free
+# area (find_toolbar first); sets dialog, DX and DY (its client area's
+# top-left).
+open_customisation() {
+    xdotool mousemove --sync $((TX + 300)) $((TY + 16)) click --repeat 2 --delay 60 1
+    dialog=$(wait_for_window '^Nastavení panelu nástrojů$') || fail "the customisation window did not open"
+    sleep 0.3
+    DX=$(xwininfo -id "$dialog" | awk '/Absolute upper-left X/ { print $NF }')
+    DY=$(xwininfo -id "$dialog" | awk '/Absolute upper-left Y/ { print $NF }')
+}

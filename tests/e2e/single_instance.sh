@@ -1,9 +1,10 @@
 #!/bin/sh
 # One copy at a time: with the program running, a second start ends with exit
 # code 0 within a second, shows no window, and the running copy's window
-# becomes the active one, also when it was minimised. After the running copy
-# is closed, and after it is killed, the next start runs; five copies started
-# at once leave one.
+# becomes the active one, also when it was minimised; when the user last
+# worked in the toolbar's customisation window, that window. After the running
+# copy is closed, and after it is killed, the next start runs; five copies
+# started at once leave one.
 # usage: single_instance.sh <program>
 set -u
 PROGRAM=$1
@@ -31,18 +32,20 @@ second_start() {
     echo "$1: the second start ended with exit code 0 after $took ms, no window of its own"
 }
 
-# Waits until the running copy's window is the active one and not minimised.
+# Waits until the running copy's window (or the window given second) is the
+# active one and the main window is not minimised.
 expect_active() {
+    wanted=${2:-$window}
     for i in $(seq 40); do
         active=$(xdotool getactivewindow 2>/dev/null)
-        if [ "$active" = "$window" ] &&
+        if [ "$active" = "$wanted" ] &&
             ! xprop -id "$window" _NET_WM_STATE | grep -q _NET_WM_STATE_HIDDEN; then
-            echo "$1: the running copy's window is active"
+            echo "$1: the running copy's window $wanted is active"
             return 0
         fi
         sleep 0.05
     done
-    fail "$1: the active window is $active, not the program's $window"
+    fail "$1: the active window is $active, not the program's $wanted"
 }
 
 start_display
@@ -73,6 +76,32 @@ kill -STOP "$pid"
 second_start "running copy frozen"
 kill -CONT "$pid"
 expect_active "running copy frozen"
+
+# The customisation window was the one last worked in: it comes back, also
+# from a minimised program; once the main window was worked in, that one.
+find_toolbar
+open_customisation
+xdotool mousemove --sync $((DX + 100)) $((DY + 240)) click 1
+expect_active "customisation window clicked" "$dialog"
+xdotool windowactivate --sync "$other" 2>/dev/null
+second_start "customisation window last active"
+expect_active "customisation window last active" "$dialog"
+xdotool windowminimize --sync "$window"
+xdotool windowactivate --sync "$other" 2>/dev/null
+second_start "customisation window last active, minimised"
+expect_active "customisation window last active, minimised" "$dialog"
+# The window manager is still mapping the restored windows; a click in that
+# moment finds nothing to focus.
+sleep 0.5
+xdotool mousemove --sync $((TX + 300)) $((TY + 16)) click 1
+expect_active "main window clicked"
+xdotool windowactivate --sync "$other" 2>/dev/null
+second_start "main window last active"
+expect_active "main window last active"
+xdotool mousemove --sync $((DX + 344 + 37)) $((DY + 231 + 11)) click 1
+sleep 0.3
+xdotool search --onlyvisible --name '^Nastavení panelu nástrojů$' >/dev/null &&
+    fail "Zavřít did not close the customisation window"
 kill "$other_pid" 2>/dev/null
 
 quit_program

@@ -16,29 +16,6 @@ set -u
 PROGRAM=$1
 . "$(dirname "$0")/lib.sh"
 
-# Sets TX, TY: the toolbar's top-left on the screen, found from the raised
-# left edge of its button at (4, 4), 25 pixels of the light colour.
-find_toolbar() {
-    wx=$(xwininfo -id "$window" | awk '/Absolute upper-left X/ { print $NF }')
-    wy=$(xwininfo -id "$window" | awk '/Absolute upper-left Y/ { print $NF }')
-    edge=$(import -window root png:- | convert png:- -crop "1x150+$((wx + 4))+$wy" +repage txt:- |
-        awk 'NR > 1 { split($1, p, /[,:]/)
-                      if ($3 == "#FFFFFF") { if (++run == 20) { print p[2] - 19; exit } } else run = 0 }')
-    [ -n "$edge" ] || fail "the toolbar's first button was not found"
-    TX=$wx
-    TY=$((wy + edge - 4))
-}
-
-# Opens the customisation window with a double click on the toolbar's free
-# area; sets dialog, DX and DY (its client area's top-left).
-open_dialog() {
-    xdotool mousemove --sync $((TX + 300)) $((TY + 16)) click --repeat 2 --delay 60 1
-    dialog=$(wait_for_window '^Nastavení panelu nástrojů$') || fail "the customisation window did not open"
-    sleep 0.3
-    DX=$(xwininfo -id "$dialog" | awk '/Absolute upper-left X/ { print $NF }')
-    DY=$(xwininfo -id "$dialog" | awk '/Absolute upper-left Y/ { print $NF }')
-}
-
 # Clicks group row of "Skupiny tlačítek" (13 pixels a row).
 select_group() {
     xdotool mousemove --sync $((DX + 16 + 40)) $((DY + 31 + 2 + 13 * $1 + 6)) click 1
@@ -117,7 +94,7 @@ start_time=$(date +%s)
 # 1. Button 2 off the toolbar, "Seřadit okna na sebe" beside button 1.
 start_program
 find_toolbar
-open_dialog
+open_customisation
 drag_off 29 4
 select_group 2
 drag_item 0 30 10 12 12
@@ -129,7 +106,7 @@ echo "button 2 removed; a button landing at (30, 10) went to (29, 4)"
 # 2. The arranged toolbar is back: its button at (29, 4) can be dragged off.
 start_program
 find_toolbar
-open_dialog
+open_customisation
 drag_off 29 4
 select_group 2
 shot=toolbar-drag
@@ -150,7 +127,7 @@ echo "after a restart: (40, 10) went to (40, 4), (100, 27) to (100, 29), Oddělo
 # toolbar button, both broken off with Escape, leave it as it is.
 start_program
 find_toolbar
-open_dialog
+open_customisation
 select_group 3
 drag_escaped $((DX + 236)) $((DY + 47)) $((TX + 200)) $((TY + 16))
 drag_escaped $((TX + 52)) $((TY + 16)) $((DX + 150)) $((DY + 195))

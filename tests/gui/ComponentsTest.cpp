@@ -12,6 +12,7 @@
 #include <QStringListModel>
 #include <QTest>
 
+#include <algorithm>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -133,6 +134,7 @@ private slots:
     void listBoxUnhandledMoveMovesSelection();
     void listBoxNegativePositionReachesHandler();
     void listBoxItemIndex();
+    void listBoxArrowKeysWithAndWithoutASelection();
 
     void comboPickWithMouseRaisesClickOnce();
     void comboArrowKeysRaiseClickOnce();
@@ -271,6 +273,39 @@ void ComponentsTest::listBoxItemIndex()
     f.list->doItemsLayout();
     QCOMPARE(f.list->visualRect(f.model.index(1, 0)).top(), 20);
     QCOMPARE(f.list->visualRect(f.model.index(1, 0)).height(), 20);
+}
+
+void ComponentsTest::listBoxArrowKeysWithAndWithoutASelection()
+{
+    TListFixture f;
+    const int last = f.list->Count() - 1;
+    // Where the key leaves the selection, from every starting point: with no
+    // row selected Down selects the first row and Up the last, whichever row
+    // was current; otherwise the next or the previous row, none beyond the ends.
+    for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Up}) {
+        for (int current = -1; current <= last; ++current) {
+            for (const bool selected : {false, true}) {
+                if (selected && current < 0)
+                    continue;
+                f.list->SetItemIndex(current);
+                if (!selected)
+                    f.list->SetItemIndex(-1);
+                QCOMPARE(f.list->ItemIndex(), selected ? current : -1);
+                QTest::keyClick(f.list, key);
+                const int expected =
+                    !selected ? (key == Qt::Key_Down ? 0 : last)
+                              : std::clamp(current + (key == Qt::Key_Down ? 1 : -1), 0, last);
+                QCOMPARE(f.list->ItemIndex(), expected);
+            }
+        }
+    }
+    // An empty list stays empty.
+    TAdvancedListBox empty;
+    QStringListModel none;
+    empty.setModel(&none);
+    QTest::keyClick(&empty, Qt::Key_Down);
+    QTest::keyClick(&empty, Qt::Key_Up);
+    QCOMPARE(empty.ItemIndex(), -1);
 }
 
 // ---------------------------------------------------------------- TAdvancedComboBox

@@ -3,11 +3,15 @@
 #include "GuiTestEnvironment.h"
 #include "TMessageBoxRecorder.h"
 
+#include "components/MessageBoxes.h"
+
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QPointer>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -136,6 +140,7 @@ private slots:
     void quitClosesTheWindow();
     void missingOrDamagedFileIsReported();
     void topicsAreSplitByTheirMarkers();
+    void theWindowOpensBesideTheWindowThatAsked();
 };
 
 void HelpViewerTest::cleanup()
@@ -460,6 +465,81 @@ void HelpViewerTest::topicsAreSplitByTheirMarkers()
     QCOMPARE(boxes.Shown().size(), 1);
     QCOMPARE(boxes.Last()->Text,
              u"Soubor nápovědy „%1“ je poškozený."_s.arg(QDir::toNativeSeparators(path)));
+}
+
+void HelpViewerTest::theWindowOpensBesideTheWindowThatAsked()
+{
+    test::TMessageBoxRecorder boxes;
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    // The program's main window, narrow, at the screen's left edge.
+    QWidget mainForm;
+    mainForm.setGeometry(screen.left(), screen.top() + 20, 120, 200);
+    SetMessageBoxOwner(&mainForm);
+    mainForm.show();
+    mainForm.activateWindow();
+    QTRY_VERIFY(mainForm.isActiveWindow());
+
+    THelpViewer viewer;
+    QVERIFY(viewer.Execute(HelpFile(), HELP_FINDER, 0));
+    QWidget* help = viewer.Window();
+    QVERIFY(help);
+    const auto expectBeside = [&](const QWidget& asker, bool onTheRight) {
+        const QRect h = help->frameGeometry();
+        const QRect a = asker.frameGeometry();
+        QVERIFY2(screen.contains(h), "wholly on the screen");
+        QVERIFY(!h.intersects(a));
+        if (onTheRight)
+            QCOMPARE(h.left(), a.right() + 1);
+        else
+            QCOMPARE(h.right() + 1, a.left());
+    };
+    expectBeside(mainForm, true);
+    QCOMPARE(help->frameGeometry().top(), mainForm.frameGeometry().top());
+
+    // A dialog at the screen's right edge asks: the help goes left of it.
+    QDialog dialog(&mainForm);
+    dialog.setGeometry(screen.right() - 119, screen.top() + 40, 120, 100);
+    dialog.setWindowModality(Qt::WindowModal);
+    dialog.show();
+    QVERIFY(viewer.Execute(HelpFile(), HELP_CONTEXT, 1));
+    QCOMPARE(viewer.Window(), help);
+    expectBeside(dialog, false);
+
+    // A window low on the screen: the help is moved up onto it.
+    dialog.move(dialog.x(), screen.bottom() - 60);
+    QVERIFY(viewer.Execute(HelpFile(), HELP_CONTEXT, 2));
+    expectBeside(dialog, false);
+    QCOMPARE(help->frameGeometry().bottom(), screen.bottom());
+
+    // Room for the whole help on neither side: beside the asker all the same,
+    // narrowed to the larger room; the next asker with room gets it whole.
+    dialog.setGeometry(screen.left() + 10, screen.top() + 40, screen.width() - 410, 100);
+    QVERIFY(viewer.Execute(HelpFile(), HELP_CONTEXT, 2));
+    expectBeside(dialog, true);
+    QCOMPARE(help->frameGeometry().right(), screen.right());
+    QVERIFY(help->width() < 640);
+    dialog.hide();
+    QVERIFY(viewer.Execute(HelpFile(), HELP_CONTEXT, 2));
+    expectBeside(mainForm, true);
+    QCOMPARE(help->size(), QSize(640, 540));
+    dialog.show();
+
+    // Once the user moved it, it stays where it was put.
+    const QPoint put = screen.topLeft() + QPoint(33, 44);
+    help->move(put);
+    test::Flush();
+    QVERIFY(viewer.Execute(HelpFile(), HELP_CONTEXT, 3));
+    dialog.hide();
+    QVERIFY(viewer.Execute(HelpFile(), HELP_FINDER, 0));
+    QCOMPARE(help->pos(), put);
+
+    // A help window opened anew goes beside the window that asked.
+    QVERIFY(viewer.Execute(HelpFile(), HELP_QUIT, 0));
+    QVERIFY(viewer.Execute(HelpFile(), HELP_FINDER, 0));
+    help = viewer.Window();
+    expectBeside(mainForm, true);
+    SetMessageBoxOwner(nullptr);
+    QVERIFY(boxes.Shown().isEmpty());
 }
 
 } // namespace mecovnik

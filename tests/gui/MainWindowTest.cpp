@@ -15,12 +15,14 @@
 #include "roster/Frm_Postavy.h"
 #include "roster/TNestvura.h"
 #include "roster/TPostava.h"
+#include "roster/TRosterModel.h"
 
 #include <QApplication>
 #include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
@@ -609,6 +611,82 @@ private slots:
         Action("Item_PrintSetup")->trigger();
         QVERIFY2(title.contains(QStringLiteral("PageSetupDialog")), qPrintable(title));
         QVERIFY(m_form->isVisible());
+    }
+
+    void theDocumentAreaIsFilledExactly()
+    {
+        TMainForm& form = Start();
+        QMdiArea& area = *form.MdiArea();
+        // The rosters cover the area without a gap, and nothing needs scrolling.
+        const auto expectFilled = [&](const char* why) {
+            Flush();
+            QVERIFY2(!area.horizontalScrollBar()->isVisible(), why);
+            QVERIFY2(!area.verticalScrollBar()->isVisible(), why);
+            const QRect all =
+                form.PostavyWindow()->geometry().united(form.NestvuryWindow()->geometry());
+            QCOMPARE(all, QRect(QPoint(0, 0), area.viewport()->size()));
+            QCOMPARE(
+                form.PostavyWindow()->geometry().intersected(form.NestvuryWindow()->geometry()),
+                QRect());
+        };
+        expectFilled("at start");
+
+        // Tiling right after the window was made smaller, with cascaded
+        // rosters sticking out, and right after a resize not yet laid out.
+        Action("Item_Okno_Cascade")->trigger();
+        form.resize(form.width() - 150, form.height() - 120);
+        Flush();
+        QVERIFY(area.horizontalScrollBar()->isVisible() || area.verticalScrollBar()->isVisible());
+        Action("Item_Okno_VTile")->trigger();
+        expectFilled("tiled after a resize");
+        Action("Item_Okno_Cascade")->trigger();
+        form.resize(form.width() + 60, form.height() + 40);
+        Action("Item_Okno_HTile")->trigger();
+        expectFilled("tiled right after growing");
+        // Tiled rosters follow the area.
+        form.resize(form.width() - 70, form.height() - 50);
+        expectFilled("tiled, then made smaller");
+
+        // Hiding and showing the toolbar leaves no band.
+        Action("ToolbarPopup_Hide")->trigger();
+        expectFilled("toolbar hidden");
+        form.SetToolbarVisible(true);
+        expectFilled("toolbar shown again");
+
+        // A roster that really lies outside the area can be scrolled to.
+        QMdiSubWindow* postavy = form.PostavyWindow();
+        postavy->move(area.viewport()->width() - 40, postavy->y());
+        Flush();
+        QVERIFY(area.horizontalScrollBar()->isVisible());
+        // Once moved, the rosters keep their places when the area changes.
+        const QRect moved = postavy->geometry();
+        form.resize(form.width() - 30, form.height());
+        Flush();
+        QCOMPARE(postavy->geometry(), moved);
+    }
+
+    void rightAfterTheStartTheArrowKeysWorkInTheActiveRoster()
+    {
+        TMainForm& form = Start();
+        for (const char* name : {"Aragorn", "Boromir", "Gimli"})
+            form.PostavyWindow()->AddRecord(std::make_unique<TPostava>(name));
+        Flush();
+        QCOMPARE(form.MdiArea()->activeSubWindow(), form.PostavyWindow());
+        QTRY_VERIFY(form.isActiveWindow());
+        QCOMPARE(QApplication::focusWidget(), form.PostavyWindow()->ListBox());
+        // Keys typed into the main window, as the window system delivers them.
+        QTest::keyClick(form.windowHandle(), Qt::Key_Up);
+        QCOMPARE(form.PostavyWindow()->ListBox()->ItemIndex(), 2);
+        QTest::keyClick(form.windowHandle(), Qt::Key_Up);
+        QCOMPARE(form.PostavyWindow()->ListBox()->ItemIndex(), 1);
+        // A deleted row leaves none selected: Down starts at the top again.
+        TMessageBoxRecorder boxes;
+        boxes.Answer(QMessageBox::Yes);
+        Action("Item_SmazatPostavu")->trigger();
+        QCOMPARE(form.PostavyWindow()->Rows().rowCount(), 2);
+        QCOMPARE(form.PostavyWindow()->ListBox()->ItemIndex(), -1);
+        QTest::keyClick(form.windowHandle(), Qt::Key_Down);
+        QCOMPARE(form.PostavyWindow()->ListBox()->ItemIndex(), 0);
     }
 
     void hidingTheToolbarHidesItsBevel()

@@ -11,6 +11,8 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QMdiArea>
+#include <QPaintEngine>
+#include <QPainter>
 #include <QSignalSpy>
 
 #include <limits>
@@ -47,6 +49,64 @@ private:
 };
 
 using mecovnik::test::Flush;
+
+// A page that keeps the texts painted on it, in the order drawn.
+class TTextPage final : public QPaintDevice
+{
+public:
+    QStringList Texts;
+
+    [[nodiscard]] QPaintEngine* paintEngine() const override { return &m_engine; }
+
+protected:
+    [[nodiscard]] int metric(PaintDeviceMetric metric) const override
+    {
+        switch (metric) {
+        case PdmWidth:
+            return 2000;
+        case PdmHeight:
+            return 200;
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return 96;
+        case PdmDepth:
+            return 32;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return static_cast<int>(devicePixelRatioFScale());
+        default:
+            return 0;
+        }
+    }
+
+private:
+    class TEngine final : public QPaintEngine
+    {
+    public:
+        explicit TEngine(QStringList& texts) : m_texts(texts) {}
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState&) override {}
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        void drawPath(const QPainterPath&) override {}
+        void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+        void drawRects(const QRectF*, int) override {}
+        void drawLines(const QLineF*, int) override {}
+        void drawTextItem(const QPointF&, const QTextItem& item) override
+        {
+            m_texts.append(item.text());
+        }
+        [[nodiscard]] Type type() const override { return User; }
+
+    private:
+        QStringList& m_texts;
+    };
+
+    mutable TEngine m_engine{Texts};
+};
 
 bool HasColour(const QImage& image, const QRect& area, QRgb colour)
 {
@@ -341,6 +401,32 @@ private slots:
                  std::string("-2147483648/-2147483648(1)"));
         const QImage image = p->ListBox()->viewport()->grab().toImage();
         QVERIFY(!image.isNull());
+    }
+
+    void aNameIsDrawnAsTyped()
+    {
+        auto* p = MakeWindow<TPostavyWindow>();
+        SetHeaderWidth(p, 427);
+        p->ResetColumnWidths();
+        const char* names[] = {"Tom & Jerry", "&&", "&", "R&ytíř", "&Ampersand&"};
+        for (const char* name : names)
+            p->AddRecord(Character(name));
+        for (const char* name : names) {
+            const int row = p->Rows().Records().IndexOf(name);
+            QVERIFY(row >= 0);
+            TTextPage page;
+            QPainter painter(&page);
+            QStyleOptionViewItem option;
+            option.rect = QRect(0, 0, p->HeaderControl()->width(), 13);
+            option.palette = p->ListBox()->palette();
+            option.state = QStyle::State_Enabled;
+            p->ListBox()->OnDrawItem(painter, row, option);
+            painter.end();
+            // The name column's text, whatever runs it was drawn in.
+            QString drawn = page.Texts.join(QString());
+            QVERIFY2(drawn.startsWith(QString::fromUtf8(name) + QStringLiteral("50/50(1)")),
+                     qPrintable(drawn));
+        }
     }
 
     void closingMinimisesAndKeepsTheRecords()

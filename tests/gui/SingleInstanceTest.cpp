@@ -9,10 +9,13 @@
 #include "persistence/TNastaveni.h"
 #include "persistence/TRegistryStore.h"
 #include "platform/TInstanceLock.h"
+#include "toolbar/TToolbar.h"
+#include "toolbar/TToolbarAdjustDialog.h"
 
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -228,6 +231,68 @@ private slots:
         });
         dialog.exec();
         QVERIFY(dialogActive);
+    }
+
+    void aSecondStartBringsBackTheWindowLastWorkedIn()
+    {
+        test::TFakeHelpSystem help;
+        test::TFakeRegistryFile file;
+        TRegistryStore store(file);
+        TNastaveni nastaveni(store);
+        TMainFormServices services = test::TestServices(&help);
+        services.RunOnlyOnce = true;
+        auto form = test::StartMainForm(nastaveni, services);
+        const auto secondStart = [&] { QVERIFY(TMainForm(nastaveni, services).SecondCopy()); };
+        QWidget elsewhere(nullptr, Qt::Window);
+        elsewhere.show();
+        const auto workElsewhere = [&] {
+            elsewhere.activateWindow();
+            QTRY_VERIFY(elsewhere.isActiveWindow());
+        };
+
+        form->MainToolbar()->OnAdjust();
+        QPointer<TToolbarAdjustDialog> adjust = TToolbarAdjustDialog::OpenDialog();
+        QVERIFY(adjust);
+        const auto activate = [](QWidget& w) {
+            w.activateWindow();
+            QTRY_VERIFY(w.isActiveWindow());
+        };
+
+        // The customisation window was the last one active.
+        activate(*adjust);
+        workElsewhere();
+        secondStart();
+        QTRY_VERIFY(adjust->isActiveWindow());
+
+        // Also when the main window was minimised since: restored, and the
+        // customisation window active.
+        form->showMinimized();
+        QTRY_VERIFY(form->isMinimized());
+        workElsewhere();
+        secondStart();
+        QTRY_VERIFY(!form->isMinimized());
+        QTRY_VERIFY(adjust->isActiveWindow());
+
+        // The main window was the last one active, the customisation window
+        // still open.
+        activate(*form);
+        workElsewhere();
+        secondStart();
+        QTRY_VERIFY(form->isActiveWindow());
+
+        // The last active window is gone: the main window.
+        activate(*adjust);
+        adjust->close();
+        QTRY_VERIFY(!adjust);
+        workElsewhere();
+        secondStart();
+        QTRY_VERIFY(form->isActiveWindow());
+
+        // A window of another program is never the one brought back.
+        workElsewhere();
+        secondStart();
+        QTRY_VERIFY(form->isActiveWindow());
+        QVERIFY(!elsewhere.isActiveWindow());
     }
 };
 

@@ -194,7 +194,9 @@ private slots:
         QCOMPARE(d.windowTitle(), QStringLiteral("Nastavení panelu nástrojů"));
         QCOMPARE(d.size(), QSize(427, 262));
         QVERIFY(!d.isModal());
-        QVERIFY(d.windowFlags() & Qt::WindowStaysOnTopHint);
+        // Above the main window only: transient for it, never on top of all.
+        QVERIFY(!(d.windowFlags() & Qt::WindowStaysOnTopHint));
+        QCOMPARE(d.windowHandle()->transientParent(), m_form->windowHandle());
         QVERIFY(d.windowFlags() & Qt::WindowContextHelpButtonHint);
         // The first opening is centred on the screen.
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();

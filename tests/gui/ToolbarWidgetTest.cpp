@@ -354,6 +354,13 @@ private slots:
         QTest::mouseDClick(&t, Qt::LeftButton, {}, QPoint(300, 15));
         QCOMPARE(opened, 2);
         QVERIFY(boxes.Shown().isEmpty());
+        // A double click on an item opens nothing: a button's is its own, and
+        // one on a separator is not one on the free area.
+        t.SetLayout(std::vector<TToolbarLayoutItem>{{tbSeparator, 200, -1, -1, -1}});
+        QWidget* separator = t.PlacedControls().back();
+        QTest::mouseDClick(separator, Qt::LeftButton, {}, QPoint(1, 10));
+        QTest::mouseDClick(t.PlacedControls().front(), Qt::LeftButton, {}, QPoint(12, 12));
+        QCOMPARE(opened, 2);
 
         // Without groups (not adjustable): the error, and a double click on the
         // free area is the toolbar's own.
@@ -371,6 +378,9 @@ private slots:
         QTest::mouseDClick(&plain, Qt::LeftButton, {}, QPoint(300, 15));
         QCOMPARE(doubles.count(), 1);
         QCOMPARE(boxes.Shown().size(), 1);
+        plain.SetLayout(std::vector<TToolbarLayoutItem>{{tbSeparator, 200, -1, -1, -1}});
+        QTest::mouseDClick(plain.PlacedControls().back(), Qt::LeftButton, {}, QPoint(1, 10));
+        QCOMPARE(doubles.count(), 1);
     }
 
     void stateInAndOut()
