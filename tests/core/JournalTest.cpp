@@ -173,7 +173,7 @@ TEST(FightJournalFormat, AnythingElseOutOfOrderIsDamaged)
     ASSERT_FALSE(damaged(kHeader + snap + change2));
 
     // Each line says why the journal is not one to trust.
-    EXPECT_TRUE(damaged("mecovnik-fight-journal 2\n" + snap));                // a later version
+    EXPECT_TRUE(damaged("mecovnik-fight-journal 3\n" + snap));                // a later version
     EXPECT_TRUE(damaged("Windows Registry Editor Version 5.00\n"));           // another file
     EXPECT_TRUE(damaged(kHeader + Record("change", 1, "selection -1 -1\n"))); // no snapshot first
     EXPECT_TRUE(damaged(kHeader + snap + snap));                              // a second snapshot

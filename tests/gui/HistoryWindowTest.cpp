@@ -34,6 +34,8 @@ namespace {
 
 const QString kQuestion =
     QStringLiteral("Program minule neskončil řádně. Obnovit rozehraný souboj?");
+const QString kNotKept = QStringLiteral("Rozehraný souboj se nedaří průběžně ukládat do složky "
+                                        "/stav/mecovnik; při pádu programu by se ztratil.");
 
 QStringList Names(TObjektWindow& roster)
 {
@@ -346,20 +348,27 @@ private slots:
             QVERIFY(!m_file->Content.has_value());
             m_form.reset();
         }
-        // Damaged: kept aside, no question; an empty fight: no question.
+        // Damaged: kept aside, no question, and the user learns where it
+        // went; an empty fight: nothing asked, nothing said.
         for (const std::string& left :
              {std::string("mecovnik-fight-journal 9\nsnapshot 1\n"), LeftJournal({}, {}, {})}) {
             TMessageBoxRecorder boxes;
             m_file = std::make_unique<test::TFakeJournalFile>();
             m_file->Content = left;
             Start();
-            QVERIFY(boxes.Shown().isEmpty());
+            const bool damaged = left.find(" 9\n") != std::string::npos;
+            QCOMPARE(boxes.Shown().size(), damaged ? 1 : 0);
+            if (damaged) {
+                QVERIFY(boxes.Last()->Text.contains(QStringLiteral("/stav/mecovnik")));
+                QVERIFY(boxes.Last()->Text.contains(QStringLiteral("fight.journal.bak")));
+            }
             QVERIFY(!m_file->Content.has_value());
-            QCOMPARE(m_file->Backup.has_value(), left.find(" 9\n") != std::string::npos);
+            QCOMPARE(m_file->Backup.has_value(), damaged);
             m_form.reset();
         }
-        // Another copy holds the journal: no question, and nothing touches it,
-        // not changes, not the end.
+        // Another copy holds the journal: no question, nothing touches it,
+        // not changes, not the end; the user is told once that this fight is
+        // not kept.
         {
             TMessageBoxRecorder boxes;
             m_file = std::make_unique<test::TFakeJournalFile>();
@@ -368,10 +377,13 @@ private slots:
             Start();
             NewCharacter(QStringLiteral("Aragorn"));
             Action("Item_Zpet").trigger();
+            Flush();
             m_form->EndFight();
-            QVERIFY(boxes.Shown().isEmpty());
+            QCOMPARE(boxes.Shown().size(), 1);
+            QCOMPARE(boxes.Last()->Text, kNotKept);
             QCOMPARE(m_file->Touches, 0);
-            QVERIFY(!m_form->Fight()->Journalling());
+            QVERIFY(m_file->Claims >= 3); // tried again at each change
+            QVERIFY(m_form->Fight()->JournalFailing());
             m_form.reset();
         }
     }
