@@ -102,8 +102,7 @@ bool TFightJournal::Record(const TFightChange& change, const TRosterList& postav
         return WriteWhole(postavy, nestvury, change.Selection);
     if (!m_file.Append(text)) {
         // Part of the record may be on disk: only a whole new journal is sure.
-        m_needWhole = true;
-        return Failed();
+        return WriteWhole(postavy, nestvury, change.Selection);
     }
     ++m_sequence;
     m_size += text.size();

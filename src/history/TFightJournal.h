@@ -87,8 +87,9 @@ public:
                     const TFightSelection& selection);
 
     // Records a completed change of the rosters (given as they are after it)
-    // with the kinds entered or changed since the last write. False when the
-    // file refused; the next write then writes the whole fight.
+    // with the kinds entered or changed since the last write. An append the
+    // file refuses is followed by the whole fight at once. False when the
+    // file refused that too; the next write then writes the whole fight.
     bool Record(const TFightChange& change, const TRosterList& postavy,
                 const TRosterList& nestvury);
 
