@@ -434,6 +434,46 @@ TEST(Nastaveni, KindNamesSurviveASaveOrAreRefused)
     }
 }
 
+// Kinds the configuration does not hold yet are those added or changed since
+// it was last loaded or saved; a save that failed keeps them so.
+TEST(Nastaveni, KindsNotYetSavedAreThoseAddedOrChangedSinceTheLastLoadOrSave)
+{
+    TFakeRegistryFile file;
+    TRegistryStore store(file);
+    TNastaveni nastaveni(store);
+    TMonsterPresets& presets = nastaveni.MonsterPresets;
+    const auto unsaved = [&presets] {
+        std::set<std::string> names;
+        for (int i = 0; i < presets.Count(); ++i)
+            if (presets.MarkOf(i) != 0)
+                names.insert(presets.At(i)->Name);
+        return names;
+    };
+    presets.Append(Preset("Skřet", 1, 0, 10));
+    presets.Append(Preset("Vlk", 2, 0, 20));
+    EXPECT_EQ(unsaved(), (std::set<std::string>{"Skřet", "Vlk"}));
+    EXPECT_GT(presets.MarkOf(1), presets.MarkOf(0)); // later, larger
+    ASSERT_TRUE(nastaveni.Save());
+    EXPECT_TRUE(unsaved().empty());
+
+    const std::uint64_t before = presets.LastMark();
+    presets.At(1)->Level = 5;
+    presets.MarkChanged(1);
+    EXPECT_EQ(unsaved(), std::set<std::string>{"Vlk"});
+    EXPECT_GT(presets.LastMark(), before);
+    file.FailWrites = true;
+    EXPECT_FALSE(nastaveni.Save());
+    EXPECT_EQ(unsaved(), std::set<std::string>{"Vlk"});
+    file.FailWrites = false;
+
+    TNastaveni loaded(store);
+    loaded.MonsterPresets.Append(Preset("Obr", 9, 9, 9));
+    ASSERT_TRUE(loaded.Load());
+    ASSERT_EQ(loaded.MonsterPresets.Count(), 2);
+    EXPECT_EQ(loaded.MonsterPresets.MarkOf(0), 0u);
+    EXPECT_EQ(loaded.MonsterPresets.MarkOf(1), 0u);
+}
+
 TEST(Nastaveni, KeysTheProgramDoesNotKnowSurviveASave)
 {
     const std::string input = ReadBytes(kData / "read" / "unknown-keys.reg");
