@@ -4,7 +4,7 @@ set -eu
 
 PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev \
 libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core qt6-translations-l10n \
-xvfb xauth x11-utils xdotool openbox libxcb1-dev \
+xvfb xauth x11-utils xdotool xclip openbox libxcb1-dev \
 librsvg2-bin dpkg-dev file desktop-file-utils appstream lintian imagemagick"
 
 missing=""
