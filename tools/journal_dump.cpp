@@ -49,8 +49,8 @@ int main(int argc, char** argv)
     std::sort(kinds.begin(), kinds.end(),
               [](const TKindData& a, const TKindData& b) { return a.Name < b.Name; });
     for (const TKindData& kind : kinds)
-        std::cout << "druh " << kind.Level << ' ' << kind.KnockOutRule << ' '
-                  << kind.KillExperience << ' ' << kind.Name << '\n';
+        std::cout << "druh " << kind.Level << ' ' << kind.KnockOutRule << ' ' << kind.KillExperience
+                  << ' ' << kind.Name << '\n';
     for (int side = 0; side < kRosterSides; ++side) {
         const int row = reading.Fight.Selection.Rows[static_cast<std::size_t>(side)];
         std::cout

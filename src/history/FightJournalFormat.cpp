@@ -380,8 +380,8 @@ constexpr std::int64_t kMaxRow = std::numeric_limits<int>::max() - 1;
 
 std::optional<std::int32_t> Int32(TLineReader& r)
 {
-    const auto n =
-        r.Number(std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max());
+    const auto n = r.Number(std::numeric_limits<std::int32_t>::min(),
+                            std::numeric_limits<std::int32_t>::max());
     if (!n)
         return std::nullopt;
     return static_cast<std::int32_t>(*n);
@@ -425,8 +425,7 @@ std::optional<TRecordOps> ParseBody(std::string_view body, bool snapshot, bool w
             const auto experience = rule ? Int32(r) : std::nullopt;
             auto name = experience ? r.Quoted() : std::nullopt;
             // A zero would end the name where the configuration keeps it.
-            if (!name || !r.AtEnd() || !ValidUtf8(*name) ||
-                name->find('\0') != std::string::npos)
+            if (!name || !r.AtEnd() || !ValidUtf8(*name) || name->find('\0') != std::string::npos)
                 return std::nullopt;
             ops.Kinds.push_back({std::move(*name), *level, *rule, *experience});
             continue;

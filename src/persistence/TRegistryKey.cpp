@@ -30,8 +30,8 @@ bool IsValidUtf8(std::string_view text)
 
 bool IsValidKeyName(std::string_view name)
 {
-    return !name.empty() && name.find('\\') == std::string_view::npos && !HasLineBreakOrZero(name) &&
-           IsValidUtf8(name) && Utf16Length(name) <= kMaxKeyNameLength;
+    return !name.empty() && name.find('\\') == std::string_view::npos &&
+           !HasLineBreakOrZero(name) && IsValidUtf8(name) && Utf16Length(name) <= kMaxKeyNameLength;
 }
 
 bool IsValidValueName(std::string_view name)

@@ -312,8 +312,7 @@ bool TQtJournalFile::Replace(std::string_view bytes)
         Warn("create", temporary, errno);
         return false;
     }
-    if (::fchmod(fd, S_IRUSR | S_IWUSR) != 0 || !WriteAll(fd, bytes) ||
-        !SyncDescriptor(fd, true)) {
+    if (::fchmod(fd, S_IRUSR | S_IWUSR) != 0 || !WriteAll(fd, bytes) || !SyncDescriptor(fd, true)) {
         Warn("write", temporary, errno);
         ::close(fd);
         ::unlink(temporaryName.constData());

@@ -93,8 +93,8 @@ void TNestvuraDialog::Btn_OKClick()
                                              preset.KillExperience};
     StoreTo(preset, false);
     // A kind picked and left as it was is no change the configuration lacks.
-    if (before != std::array<std::int32_t, 3>{preset.Level, preset.KnockOutRule,
-                                              preset.KillExperience})
+    if (before !=
+        std::array<std::int32_t, 3>{preset.Level, preset.KnockOutRule, preset.KillExperience})
         m_presets.MarkChanged(index);
     accept();
 }

@@ -387,11 +387,10 @@ TEST(FightJournalFormat, KindsTravelWithTheFightAndVersionOneStillReads)
     TRosterList nestvury(kOrder);
     const std::vector<TKindData> kinds = {{"Skret", 3, 2, 150}, {"Vlk \"šedý\"", -1, 0, 7}};
     const std::string text = FormatJournal(1, postavy, nestvury, {}, kinds);
-    EXPECT_EQ(text, "mecovnik-fight-journal 2\n" +
-                        Record("snapshot", 1,
-                               "druh 3 2 150 \"Skret\"\n"
-                               "druh -1 0 7 \"Vlk \\\"šedý\\\"\"\n"
-                               "selection -1 -1\n"));
+    EXPECT_EQ(text, "mecovnik-fight-journal 2\n" + Record("snapshot", 1,
+                                                          "druh 3 2 150 \"Skret\"\n"
+                                                          "druh -1 0 7 \"Vlk \\\"šedý\\\"\"\n"
+                                                          "selection -1 -1\n"));
     TJournalReading r = ReadJournal(text, kOrder);
     ASSERT_EQ(r.Status, TStatus::Fight); // kinds alone are a fight worth offering
     EXPECT_EQ(r.Fight.Kinds, kinds);
@@ -405,8 +404,8 @@ TEST(FightJournalFormat, KindsTravelWithTheFightAndVersionOneStillReads)
                                     "selection -1 -1\n");
     r = ReadJournal(text + more, kOrder);
     ASSERT_EQ(r.Status, TStatus::Fight);
-    EXPECT_EQ(r.Fight.Kinds, (std::vector<TKindData>{
-                                 {"Skret", 9, 9, 9}, kinds[1], {"Bazilišek", 4, 1, 10}}));
+    EXPECT_EQ(r.Fight.Kinds,
+              (std::vector<TKindData>{{"Skret", 9, 9, 9}, kinds[1], {"Bazilišek", 4, 1, 10}}));
     // A snapshot lists every kind anew.
     r = ReadJournal(text + more + Record("snapshot", 3, "selection -1 -1\n"), kOrder);
     EXPECT_EQ(r.Status, TStatus::Damaged); // a second snapshot is still damage
@@ -417,19 +416,18 @@ TEST(FightJournalFormat, KindsTravelWithTheFightAndVersionOneStillReads)
 
     // Version 1, written before kinds travelled, reads as it did; a kind in
     // it is damage, and so is a kind's name with a zero in either version.
-    const std::string one = "mecovnik-fight-journal 1\n" +
-                            Record("snapshot", 1,
-                                   "postava insert 0 1 1 1 0 0 \"A\"\n"
-                                   "selection 0 -1\n");
+    const std::string one =
+        "mecovnik-fight-journal 1\n" + Record("snapshot", 1,
+                                              "postava insert 0 1 1 1 0 0 \"A\"\n"
+                                              "selection 0 -1\n");
     r = ReadJournal(one, kOrder);
     ASSERT_EQ(r.Status, TStatus::Fight);
     EXPECT_EQ(r.Fight.Rosters[kPostavy].size(), 1u);
     EXPECT_TRUE(r.Fight.Kinds.empty());
     EXPECT_EQ(ReadJournal("mecovnik-fight-journal 1", kOrder).Status, TStatus::NoFight);
-    EXPECT_EQ(
-        ReadJournal(one + Record("change", 2, "druh 1 1 1 \"B\"\nselection -1 -1\n"), kOrder)
-            .Status,
-        TStatus::Damaged);
+    EXPECT_EQ(ReadJournal(one + Record("change", 2, "druh 1 1 1 \"B\"\nselection -1 -1\n"), kOrder)
+                  .Status,
+              TStatus::Damaged);
     for (const std::string& body :
          {std::string("druh 1 1 1 \"B\\x00C\"\n"), std::string("druh 1 1 \"B\"\n"),
           std::string("druh 1 1 1 2147483648 \"B\"\n"), std::string("druh 1 1 1 \"\xC3\"\n"),
@@ -530,8 +528,7 @@ TEST(FightJournal, SaysOnceWhenTheFightIsNotKeptAndTriesAgainAtEveryChange)
             // Each refused append was followed by the whole fight: kept.
             EXPECT_TRUE(told.empty());
             EXPECT_FALSE(journal.Failing());
-            EXPECT_EQ(ReadJournal(*file.Content, kOrder).Fight.Rosters[kPostavy],
-                      DataOf(postavy));
+            EXPECT_EQ(ReadJournal(*file.Content, kOrder).Fight.Rosters[kPostavy], DataOf(postavy));
             continue;
         }
         ASSERT_EQ(told, std::vector<TJournalTrouble>{TJournalTrouble::NotKept});

@@ -369,11 +369,22 @@ TEST(Nastaveni, AFileThatCannotBeWrittenFailsTheSaveAndKeepsTheOldFile)
 // copy; a name with a zero in it is always refused.
 TEST(Nastaveni, KindNamesSurviveASaveOrAreRefused)
 {
-    const std::vector<std::string> pieces = {
-        "Vlk", std::string(1, '\0'), "\r", "\\", "\"", "[", "]", "=", "@", ";", " ",
-        "\xC3",         // a UTF-8 sequence cut short
-        "\xED\xA0\x80", // a surrogate written as UTF-8
-        "\xEF\xBB\xBF", "ž", "\xF0\x9F\x98\x80"};
+    const std::vector<std::string> pieces = {"Vlk",
+                                             std::string(1, '\0'),
+                                             "\r",
+                                             "\\",
+                                             "\"",
+                                             "[",
+                                             "]",
+                                             "=",
+                                             "@",
+                                             ";",
+                                             " ",
+                                             "\xC3",         // a UTF-8 sequence cut short
+                                             "\xED\xA0\x80", // a surrogate written as UTF-8
+                                             "\xEF\xBB\xBF",
+                                             "ž",
+                                             "\xF0\x9F\x98\x80"};
     const std::string key = "[HKEY_CURRENT_USER\\Software\\Ferdax\\Mečovník pro Hradomor\\1.0\\"
                             "Nestvůry\\";
     const auto hex = [](std::string_view bytes) {

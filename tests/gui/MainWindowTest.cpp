@@ -604,8 +604,8 @@ private slots:
         // What escapes the start is said and the process ends with a failure.
         {
             TMessageBoxRecorder boxes;
-            QCOMPARE(RunReportingFailure([]() -> int { throw std::runtime_error("Disk je plný."); }),
-                     1);
+            QCOMPARE(
+                RunReportingFailure([]() -> int { throw std::runtime_error("Disk je plný."); }), 1);
             QCOMPARE(boxes.Shown().size(), 1);
             QCOMPARE(boxes.Last()->Text, QStringLiteral("Disk je plný."));
             QCOMPARE(boxes.Last()->Icon, QMessageBox::Critical);
