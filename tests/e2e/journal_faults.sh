@@ -34,7 +34,10 @@ skipped=""
 
 # Clears what a case left immutable before the folder is removed.
 journal_cleanup() {
-    [ -n "${locked:-}" ] && chattr -i "$locked" 2>/dev/null
+    if [ -n "${locked:-}" ]; then
+        chattr -i "$locked" 2>/dev/null
+        chmod 700 "$locked" 2>/dev/null
+    fi
     e2e_cleanup
 }
 trap journal_cleanup EXIT
