@@ -291,6 +291,7 @@ public:
         return true;
     }
     bool KeepBackup() override { return true; }
+    std::string Folder() const override { return {}; }
     std::string Bytes;
 };
 

@@ -1,6 +1,6 @@
 // The fight journal's reader under fuzzing: it must never crash, hang or read
-// past its input, and a fight it accepts must survive being written and read
-// again unchanged.
+// past its input, and a fight it accepts (rosters, selections and kinds) must
+// survive being written and read again unchanged.
 
 #include "history/FightJournalFormat.h"
 #include "roster/TNameOrder.h"
@@ -78,8 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                               MakeRecord(static_cast<TRosterSide>(side), records[row]));
         list.PutRows(std::move(rows));
     }
-    const TJournalReading again =
-        ReadJournal(FormatJournal(1, postavy, nestvury, reading.Fight.Selection), order);
+    const TJournalReading again = ReadJournal(
+        FormatJournal(1, postavy, nestvury, reading.Fight.Selection, reading.Fight.Kinds), order);
     if (again.Status != TJournalReading::TStatus::Fight || !(again.Fight == reading.Fight))
         __builtin_trap();
     return 0;

@@ -13,6 +13,7 @@
 #include <iterator>
 #include <map>
 #include <string>
+#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
@@ -57,6 +58,18 @@ TEST(JournalReaderFuzzCorpus, EverySeedReadsWithoutACrashAndAsItsNameSays)
         {"selection-out.journal", {TStatus::Damaged, false}},
         {"phase-order.journal", {TStatus::Damaged, false}},
         {"crlf.journal", {TStatus::Damaged, false}},
+        {"kinds.journal", {TStatus::Fight, false}},
+        {"kinds-merge.journal", {TStatus::Fight, false}},
+        {"kind-torn.journal", {TStatus::Fight, true}},
+        {"header-version2-cut.journal", {TStatus::NoFight, true}},
+        {"kind-zero-in-name.journal", {TStatus::Damaged, false}},
+        {"kind-in-version1.journal", {TStatus::Damaged, false}},
+    };
+    // Seeds whose kinds say what a reader must make of them.
+    const std::map<std::string, std::vector<mecovnik::TKindData>> kinds = {
+        {"kinds.journal", {{"Skřet", 3, 2, 150}, {"Vlk", 1, 0, 5}, {"Bazilišek", 4, 1, 10}}},
+        {"kinds-merge.journal", {{"Vlk", 9, 9, 9}}},
+        {"kind-torn.journal", {{"Vlk", 3, 2, 150}}},
     };
     const mecovnik::TAsciiNameOrder order;
     int seeds = 0;
@@ -75,6 +88,9 @@ TEST(JournalReaderFuzzCorpus, EverySeedReadsWithoutACrashAndAsItsNameSays)
         const TJournalReading r = mecovnik::ReadJournal(bytes, order);
         EXPECT_EQ(r.Status, it->second.first);
         EXPECT_EQ(r.TornTail, it->second.second);
+        if (const auto k = kinds.find(it->first); k != kinds.end()) {
+            EXPECT_EQ(r.Fight.Kinds, k->second);
+        }
     }
     EXPECT_EQ(named, static_cast<int>(expected.size()));
     EXPECT_GE(seeds, 20);

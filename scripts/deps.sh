@@ -5,8 +5,8 @@ set -eu
 PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev \
 libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev \
 fonts-dejavu-core qt6-translations-l10n \
-xvfb xauth x11-utils xdotool openbox libxcb1-dev \
-librsvg2-bin dpkg-dev file desktop-file-utils appstream lintian imagemagick nlohmann-json3-dev"
+xvfb xauth x11-utils xdotool xclip openbox libxcb1-dev \
+librsvg2-bin dpkg-dev file desktop-file-utils appstream lintian imagemagick"
 
 missing=""
 for p in $PACKAGES; do

@@ -1,5 +1,6 @@
 // Prints the fight a journal holds, one record a line, for tests and for a
 // person who wants to look: "postava|nestvura <numbers> <name>", then the
+// monster kinds by name, "druh <level> <rule> <experience> <name>", then the
 // selected names. Exit code 0 with a fight, 1 without one, 2 when damaged,
 // 3 when the file cannot be read.
 //   journal_dump ~/.local/state/mecovnik/fight.journal
@@ -7,9 +8,11 @@
 #include "history/FightJournalFormat.h"
 #include "roster/TNameOrder.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <vector>
 
 int main(int argc, char** argv)
 {
@@ -41,6 +44,13 @@ int main(int argc, char** argv)
             std::cout << ' ' << record.Name << '\n';
         }
     }
+    // By name: a kind's place in the journal says nothing a reader needs.
+    std::vector<TKindData> kinds = reading.Fight.Kinds;
+    std::sort(kinds.begin(), kinds.end(),
+              [](const TKindData& a, const TKindData& b) { return a.Name < b.Name; });
+    for (const TKindData& kind : kinds)
+        std::cout << "druh " << kind.Level << ' ' << kind.KnockOutRule << ' ' << kind.KillExperience
+                  << ' ' << kind.Name << '\n';
     for (int side = 0; side < kRosterSides; ++side) {
         const int row = reading.Fight.Selection.Rows[static_cast<std::size_t>(side)];
         std::cout

@@ -30,6 +30,7 @@ namespace mecovnik {
 class TAboutDialog;
 class TFightKeeper;
 class TJournalFile;
+enum class TJournalTrouble;
 class TNastaveni;
 class THelpSystem;
 class TNestvuryWindow;
@@ -182,7 +183,8 @@ public:
     void Item_ZpetClick();
     void Item_ZnovuClick();
     [[nodiscard]] TFightKeeper* Fight() const { return m_fight.get(); }
-    // The program ends properly: the fight's journal is removed.
+    // The program ends properly: the fight's journal is removed (a journal
+    // that stays is said at once).
     void EndFight();
 
     // The toolbar's command event: a click runs the matching menu command; a
@@ -223,6 +225,10 @@ private:
     void RunRecorded(QAction* action, void (TMainForm::*handler)());
     void UpdateHistoryCommands();
     void OfferRecovery();
+    // Says what the user must know of the fight's journal: after the command
+    // that met it, or at once when the program ends.
+    void JournalTrouble(TJournalTrouble trouble);
+    void ShowJournalTrouble(TJournalTrouble trouble);
 
     std::unique_ptr<Ui::TMainForm> m_ui;
     TRunOnlyOnce* m_runOnlyOnce = nullptr;
@@ -244,6 +250,7 @@ private:
     QString m_helpFile;
     bool m_helpUsed = false;
     bool m_startupRejected = false;
+    bool m_ending = false;
 };
 
 } // namespace mecovnik

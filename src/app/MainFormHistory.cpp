@@ -4,6 +4,7 @@
 
 #include "app/TFightKeeper.h"
 #include "components/MessageBoxes.h"
+#include "history/TFightJournal.h"
 
 #include <QMenu>
 
@@ -28,7 +29,9 @@ QString Plain(QString caption)
 
 void TMainForm::AttachFight()
 {
-    m_fight = std::make_unique<TFightKeeper>(*m_postavy, *m_nestvury, m_services.Journal);
+    m_fight = std::make_unique<TFightKeeper>(
+        *m_postavy, *m_nestvury, m_services.Journal,
+        [this](TJournalTrouble trouble) { JournalTrouble(trouble); });
 
     // Every command of the menus Postava and Nestvůra and the wound are steps,
     // named by their captions; a submenu's entry adds its item in brackets:
@@ -126,8 +129,49 @@ void TMainForm::OfferRecovery()
 
 void TMainForm::EndFight()
 {
+    m_ending = true;
     if (m_fight)
         m_fight->EndNormally();
+}
+
+void TMainForm::JournalTrouble(TJournalTrouble trouble)
+{
+    // Never in the middle of a command: the box would run the event loop
+    // while its step is still open.
+    if (m_ending)
+        ShowJournalTrouble(trouble);
+    else
+        QMetaObject::invokeMethod(
+            this, [this, trouble] { ShowJournalTrouble(trouble); }, Qt::QueuedConnection);
+}
+
+void TMainForm::ShowJournalTrouble(TJournalTrouble trouble)
+{
+    if (!m_fight)
+        return;
+    // A failure that a later write has already mended is no longer true.
+    if (trouble == TJournalTrouble::NotKept && !m_fight->JournalFailing())
+        return;
+    const QString folder = m_fight->JournalFolder();
+    switch (trouble) {
+    case TJournalTrouble::NotKept:
+        ShowErrorMessage(QStringLiteral("Rozehraný souboj se nedaří průběžně ukládat do složky "
+                                        "%1; při pádu programu by se ztratil.")
+                             .arg(folder));
+        break;
+    case TJournalTrouble::SetAside:
+        ShowErrorMessage(QStringLiteral("Záznam rozehraného souboje ve složce %1 nelze přečíst, "
+                                        "souboj z něj obnovit nejde. Záznam zůstal v téže "
+                                        "složce jako fight.journal.bak.")
+                             .arg(folder));
+        break;
+    case TJournalTrouble::NotRemoved:
+        ShowErrorMessage(QStringLiteral("Záznam rozehraného souboje ve složce %1 nelze smazat; "
+                                        "při příštím spuštění programu bude souboj znovu "
+                                        "nabídnut.")
+                             .arg(folder));
+        break;
+    }
 }
 
 } // namespace mecovnik

@@ -16,9 +16,21 @@
 
 namespace mecovnik {
 
-int RunProgram(QApplication& app)
+int RunReportingFailure(const std::function<int()>& run)
 {
     try {
+        return run();
+    } catch (const std::exception& e) {
+        ShowErrorMessage(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        ShowErrorMessage(QStringLiteral("Neočekávaná chyba programu."));
+    }
+    return 1;
+}
+
+int RunProgram(QApplication& app)
+{
+    return RunReportingFailure([&app] {
         TQtRegistryFile registryFile(TQtRegistryFile::DefaultPath());
         TRegistryStore registry(registryFile);
         TNastaveni nastaveni(registry);
@@ -41,12 +53,7 @@ int RunProgram(QApplication& app)
         const int code = app.exec();
         mainForm.EndFight();
         return code;
-    } catch (const std::exception& e) {
-        ShowErrorMessage(QString::fromLocal8Bit(e.what()));
-    } catch (...) {
-        ShowErrorMessage(QStringLiteral("Neočekávaná chyba programu."));
-    }
-    return 0;
+    });
 }
 
 } // namespace mecovnik

@@ -3,12 +3,15 @@
 #include "app/UserMessages.h"
 #include "components/TAdvancedListBox.h"
 #include "history/TJournalFile.h"
+#include "persistence/TMonsterPresets.h"
 #include "roster/Frm_Nestvury.h"
 #include "roster/Frm_Postavy.h"
+#include "roster/TNestvura.h"
 #include "roster/TObjekt.h"
 #include "roster/TRosterModel.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QScrollBar>
 
 namespace mecovnik {
@@ -18,16 +21,51 @@ namespace {
 // Above this many changed rows a roster repaints whole, not row by row.
 constexpr std::size_t kRowsToRepaintOneByOne = 64;
 
+// The monster kinds of the monster roster's dialog, as the journal sees them.
+class TPresetKinds final : public TJournalKinds
+{
+public:
+    explicit TPresetKinds(const TNestvuryWindow& nestvury) : m_nestvury(nestvury) {}
+
+    [[nodiscard]] std::uint64_t Mark() const override
+    {
+        const TMonsterPresets* presets = m_nestvury.Presets();
+        return presets ? presets->LastMark() : 0;
+    }
+
+    [[nodiscard]] std::vector<TKindData> Since(std::uint64_t mark) const override
+    {
+        std::vector<TKindData> kinds;
+        const TMonsterPresets* presets = m_nestvury.Presets();
+        if (!presets)
+            return kinds;
+        for (int i = 0; i < presets->Count(); ++i) {
+            const std::uint64_t own = presets->MarkOf(i);
+            if (own == 0 || own <= mark)
+                continue;
+            const TNestvura& preset = *presets->At(i);
+            kinds.push_back(
+                {preset.Name, preset.Level, preset.KnockOutRule, preset.KillExperience});
+        }
+        return kinds;
+    }
+
+private:
+    const TNestvuryWindow& m_nestvury;
+};
+
 } // namespace
 
-TFightKeeper::TFightKeeper(TPostavyWindow& postavy, TNestvuryWindow& nestvury, TJournalFile* file)
+TFightKeeper::TFightKeeper(TPostavyWindow& postavy, TNestvuryWindow& nestvury, TJournalFile* file,
+                           std::function<void(TJournalTrouble)> trouble)
     : m_postavy(postavy), m_nestvury(nestvury),
-      m_history(postavy.Rows().EditRecords(), nestvury.Rows().EditRecords())
+      m_history(postavy.Rows().EditRecords(), nestvury.Rows().EditRecords()), m_file(file)
 {
-    if (!file || !file->Claim())
+    if (!file)
         return;
-    m_journal = std::make_unique<TFightJournal>(*file);
-    TJournalReading left = m_journal->TakeLeftover(postavy.Rows().Records().Order());
+    m_kinds = std::make_unique<TPresetKinds>(nestvury);
+    m_journal = std::make_unique<TFightJournal>(*file, m_kinds.get(), std::move(trouble));
+    TJournalReading left = m_journal->Open(postavy.Rows().Records().Order());
     switch (left.Status) {
     case TJournalReading::TStatus::Fight:
         if (!left.Fight.Empty()) {
@@ -44,6 +82,11 @@ TFightKeeper::TFightKeeper(TPostavyWindow& postavy, TNestvuryWindow& nestvury, T
 }
 
 TFightKeeper::~TFightKeeper() = default;
+
+QString TFightKeeper::JournalFolder() const
+{
+    return m_file ? QDir::toNativeSeparators(QString::fromStdString(m_file->Folder())) : QString();
+}
 
 void TFightKeeper::NameStep(const QAction* action, const QString& name)
 {
@@ -80,8 +123,14 @@ void TFightKeeper::Begin()
 
 void TFightKeeper::Commit(const QString& name)
 {
-    if (m_history.Commit(name.toStdString(), Selection()))
+    if (m_history.Commit(name.toStdString(), Selection())) {
         Journal(m_history.LastChange());
+    } else if (m_journal && m_journal->KindsPending()) {
+        // A kind entered without a roster change still belongs in the journal.
+        TFightChange kindsOnly;
+        kindsOnly.Selection = Selection();
+        Journal(kindsOnly);
+    }
 }
 
 QString TFightKeeper::UndoName() const
@@ -185,6 +234,20 @@ void TFightKeeper::RestoreLeftover()
         if (selected >= 0)
             selection.Rows[s] =
                 list.IndexOf(fight.Rosters[s][static_cast<std::size_t>(selected)].Name);
+    }
+    // The kinds come back as entered, still waiting for the configuration.
+    if (TMonsterPresets* presets = m_nestvury.Presets()) {
+        const TNameOrder& order = m_nestvury.Rows().Records().Order();
+        for (const TKindData& kind : fight.Kinds) {
+            int index = presets->IndexOf(kind.Name, order);
+            if (index < 0)
+                index = presets->Append(std::make_unique<TNestvura>(kind.Name));
+            TNestvura& preset = *presets->At(index);
+            preset.Level = kind.Level;
+            preset.KnockOutRule = kind.KnockOutRule;
+            preset.KillExperience = kind.KillExperience;
+            presets->MarkChanged(index);
+        }
     }
     Select(selection);
     m_history.Clear();

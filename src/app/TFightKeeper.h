@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -22,13 +23,18 @@ class TPostavyWindow;
 // The windows' side of the fight's history and journal. Roster commands run
 // between Begin and Commit; undo and redo move the records in both roster
 // windows, tell their views, and bring back the selections; every completed
-// change is written to the journal, which a proper end of the program removes.
+// change is written to the journal with the monster kinds entered or changed
+// since the configuration was last loaded or saved; a proper end of the
+// program removes the journal.
 class TFightKeeper final
 {
 public:
     // The journal file may be nullptr (no journal at all); when another copy
-    // of the program holds it, this copy keeps no journal and never touches it.
-    TFightKeeper(TPostavyWindow& postavy, TNestvuryWindow& nestvury, TJournalFile* file);
+    // of the program holds it, this copy never touches it, and tries again at
+    // every change. Whatever the user must know of the journal goes to
+    // trouble, once per occasion (TFightJournal).
+    TFightKeeper(TPostavyWindow& postavy, TNestvuryWindow& nestvury, TJournalFile* file,
+                 std::function<void(TJournalTrouble)> trouble = {});
     ~TFightKeeper();
     Q_DISABLE_COPY_MOVE(TFightKeeper)
 
@@ -54,7 +60,8 @@ public:
     // user's answer.
     [[nodiscard]] bool HasLeftover() const { return m_leftover.has_value(); }
     // Puts the left fight into both rosters (as the only rows) with its
-    // selections, and writes the journal anew.
+    // selections, its kinds into the monster kinds, and writes the journal
+    // anew.
     void RestoreLeftover();
     // Gives the left fight up: the journal is removed.
     void DiscardLeftover();
@@ -64,6 +71,10 @@ public:
     void EndNormally();
 
     [[nodiscard]] bool Journalling() const { return m_journal != nullptr; }
+    // The journal does not hold the fight as it is (see TFightJournal).
+    [[nodiscard]] bool JournalFailing() const { return m_journal && m_journal->Failing(); }
+    // The journal's folder, for messages; empty without a journal.
+    [[nodiscard]] QString JournalFolder() const;
     [[nodiscard]] const TRosterHistory& History() const { return m_history; }
 
 private:
@@ -77,6 +88,8 @@ private:
     TPostavyWindow& m_postavy;
     TNestvuryWindow& m_nestvury;
     TRosterHistory m_history;
+    TJournalFile* m_file;
+    std::unique_ptr<TJournalKinds> m_kinds;
     std::unique_ptr<TFightJournal> m_journal;
     std::optional<TFightData> m_leftover;
     QHash<const QAction*, QString> m_stepNames;

@@ -9,6 +9,7 @@
 #include <array>
 #include <charconv>
 #include <limits>
+#include <map>
 #include <optional>
 
 namespace mecovnik {
@@ -99,6 +100,21 @@ void AppendInsert(std::string& out, int side, int row, const TObjekt& record)
     out += '\n';
 }
 
+void AppendKinds(std::string& out, const std::vector<TKindData>& kinds)
+{
+    for (const TKindData& kind : kinds) {
+        out += "druh ";
+        AppendNumber(out, kind.Level);
+        out += ' ';
+        AppendNumber(out, kind.KnockOutRule);
+        out += ' ';
+        AppendNumber(out, kind.KillExperience);
+        out += ' ';
+        AppendQuoted(out, kind.Name);
+        out += '\n';
+    }
+}
+
 void AppendSelection(std::string& out, const TFightSelection& selection)
 {
     out += "selection ";
@@ -144,7 +160,8 @@ std::uint32_t Crc32(std::string_view bytes)
 }
 
 std::string FormatJournal(std::uint64_t sequence, const TRosterList& postavy,
-                          const TRosterList& nestvury, const TFightSelection& selection)
+                          const TRosterList& nestvury, const TFightSelection& selection,
+                          const std::vector<TKindData>& kinds)
 {
     std::string out(kJournalHeader);
     out.reserve(64 + 48 * static_cast<std::size_t>(postavy.Count() + nestvury.Count()));
@@ -156,13 +173,15 @@ std::string FormatJournal(std::uint64_t sequence, const TRosterList& postavy,
     for (int side = 0; side < kRosterSides; ++side)
         for (int row = 0; row < lists[side]->Count(); ++row)
             AppendInsert(out, side, row, *lists[side]->At(row));
+    AppendKinds(out, kinds);
     AppendSelection(out, selection);
     AppendEnd(out, start, sequence);
     return out;
 }
 
 std::string FormatChange(std::uint64_t sequence, const TFightChange& change,
-                         const TRosterList& postavy, const TRosterList& nestvury)
+                         const TRosterList& postavy, const TRosterList& nestvury,
+                         const std::vector<TKindData>& kinds)
 {
     std::string out = "change ";
     AppendNumber(out, static_cast<std::int64_t>(sequence));
@@ -193,6 +212,7 @@ std::string FormatChange(std::uint64_t sequence, const TFightChange& change,
             out += '\n';
         }
     }
+    AppendKinds(out, kinds);
     AppendSelection(out, change.Selection);
     AppendEnd(out, 0, sequence);
     return out;
@@ -344,6 +364,7 @@ struct TRecordOps
     std::array<std::vector<int>, kRosterSides> Removed;
     std::array<std::vector<std::pair<int, TRecordData>>, kRosterSides> Inserted;
     std::array<std::vector<std::pair<int, TRecordNumbers>>, kRosterSides> Set;
+    std::vector<TKindData> Kinds;
     TFightSelection Selection;
 };
 
@@ -357,8 +378,18 @@ std::optional<int> SideOf(std::string_view word)
 
 constexpr std::int64_t kMaxRow = std::numeric_limits<int>::max() - 1;
 
-// Parses the lines of a record's body (between its first and its end line).
-std::optional<TRecordOps> ParseBody(std::string_view body, bool snapshot)
+std::optional<std::int32_t> Int32(TLineReader& r)
+{
+    const auto n = r.Number(std::numeric_limits<std::int32_t>::min(),
+                            std::numeric_limits<std::int32_t>::max());
+    if (!n)
+        return std::nullopt;
+    return static_cast<std::int32_t>(*n);
+}
+
+// Parses the lines of a record's body (between its first and its end line);
+// kinds only where the version has them.
+std::optional<TRecordOps> ParseBody(std::string_view body, bool snapshot, bool withKinds)
 {
     TRecordOps ops;
     ops.Snapshot = snapshot;
@@ -387,6 +418,18 @@ std::optional<TRecordOps> ParseBody(std::string_view body, bool snapshot)
             selection = true;
             continue;
         }
+        if (*first == "druh" && withKinds) {
+            TKindData kind;
+            const auto level = Int32(r);
+            const auto rule = level ? Int32(r) : std::nullopt;
+            const auto experience = rule ? Int32(r) : std::nullopt;
+            auto name = experience ? r.Quoted() : std::nullopt;
+            // A zero would end the name where the configuration keeps it.
+            if (!name || !r.AtEnd() || !ValidUtf8(*name) || name->find('\0') != std::string::npos)
+                return std::nullopt;
+            ops.Kinds.push_back({std::move(*name), *level, *rule, *experience});
+            continue;
+        }
         const auto side = SideOf(*first);
         const auto op = r.Word();
         if (!side || !op)
@@ -410,11 +453,10 @@ std::optional<TRecordOps> ParseBody(std::string_view body, bool snapshot)
             return std::nullopt;
         TRecordNumbers numbers{};
         for (int i = 0; i < NumberCount(static_cast<TRosterSide>(*side)); ++i) {
-            const auto n = r.Number(std::numeric_limits<std::int32_t>::min(),
-                                    std::numeric_limits<std::int32_t>::max());
+            const auto n = Int32(r);
             if (!n)
                 return std::nullopt;
-            numbers[static_cast<std::size_t>(i)] = static_cast<std::int32_t>(*n);
+            numbers[static_cast<std::size_t>(i)] = *n;
         }
         if (wanted == 2) {
             if (!r.AtEnd())
@@ -433,11 +475,47 @@ std::optional<TRecordOps> ParseBody(std::string_view body, bool snapshot)
     return ops;
 }
 
-// Applies a parsed record to the fight; false when it does not fit.
-bool Apply(TRecordOps& ops, TFightData& fight, std::uint64_t& work)
+// The kinds of a fight by name, in the name order: where each one is.
+class TKindIndex
 {
-    if (ops.Snapshot)
+public:
+    explicit TKindIndex(const TNameOrder& order) : m_places(TLess{&order}) {}
+
+    void Clear() { m_places.clear(); }
+
+    // A kind of a name already there gives it its numbers; another is added.
+    void Enter(std::vector<TKindData>& kinds, TKindData kind)
+    {
+        const auto [it, added] = m_places.try_emplace(kind.Name, kinds.size());
+        if (added) {
+            kinds.push_back(std::move(kind));
+            return;
+        }
+        TKindData& known = kinds[it->second];
+        known.Level = kind.Level;
+        known.KnockOutRule = kind.KnockOutRule;
+        known.KillExperience = kind.KillExperience;
+    }
+
+private:
+    struct TLess
+    {
+        const TNameOrder* Order;
+        bool operator()(const std::string& a, const std::string& b) const
+        {
+            return Order->Compare(a, b) < 0;
+        }
+    };
+    std::map<std::string, std::size_t, TLess> m_places;
+};
+
+// Applies a parsed record to the fight; false when it does not fit.
+bool Apply(TRecordOps& ops, TFightData& fight, TKindIndex& kinds, std::uint64_t& work)
+{
+    if (ops.Snapshot) {
         fight = {};
+        kinds.Clear();
+    }
     for (int side = 0; side < kRosterSides; ++side) {
         std::vector<TRecordData>& rows = fight.Rosters[static_cast<std::size_t>(side)];
         auto& removed = ops.Removed[static_cast<std::size_t>(side)];
@@ -466,6 +544,8 @@ bool Apply(TRecordOps& ops, TFightData& fight, std::uint64_t& work)
         if (ops.Selection.Rows[static_cast<std::size_t>(side)] >=
             static_cast<int>(fight.Rosters[static_cast<std::size_t>(side)].size()))
             return false;
+    for (TKindData& kind : ops.Kinds)
+        kinds.Enter(fight.Kinds, std::move(kind));
     fight.Selection = ops.Selection;
     return true;
 }
@@ -508,14 +588,16 @@ TJournalReading ReadJournal(std::string_view bytes, const TNameOrder& order)
     };
     if (bytes.size() > kMaxJournalBytes)
         return damaged();
-    if (!bytes.starts_with(kJournalHeader)) {
+    const bool version1 = bytes.starts_with(kJournalHeaderVersion1);
+    if (!version1 && !bytes.starts_with(kJournalHeader)) {
         // A header cut short is a journal whose first write did not finish.
-        if (kJournalHeader.starts_with(bytes)) {
+        if (kJournalHeader.starts_with(bytes) || kJournalHeaderVersion1.starts_with(bytes)) {
             reading.TornTail = !bytes.empty();
             return reading;
         }
         return damaged();
     }
+    static_assert(kJournalHeader.size() == kJournalHeaderVersion1.size());
     // The replay's work: rows moved by changes that add or remove rows. A
     // journal this program writes stays far below this bound (it is
     // compacted after a few hundred such changes); one that does not is not
@@ -523,6 +605,7 @@ TJournalReading ReadJournal(std::string_view bytes, const TNameOrder& order)
     const std::uint64_t budget = 64u * static_cast<std::uint64_t>(bytes.size()) + 1'000'000u;
     std::uint64_t work = 0;
     TFightData fight;
+    TKindIndex kinds(order);
     std::size_t pos = kJournalHeader.size();
     while (pos < bytes.size()) {
         const std::size_t start = pos;
@@ -585,8 +668,9 @@ TJournalReading ReadJournal(std::string_view bytes, const TNameOrder& order)
             return damaged();
         if (reading.Records > 0 && seq != reading.LastSequence + 1)
             return damaged();
-        auto ops = ParseBody(bytes.substr(firstEnd + 1, endLine - firstEnd - 1), snapshot);
-        if (!ops || !Apply(*ops, fight, work) || work > budget)
+        auto ops =
+            ParseBody(bytes.substr(firstEnd + 1, endLine - firstEnd - 1), snapshot, !version1);
+        if (!ops || !Apply(*ops, fight, kinds, work) || work > budget)
             return damaged();
         reading.LastSequence = seq;
         ++reading.Records;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace mecovnik {
 
@@ -15,10 +16,11 @@ struct TFightChange;
 
 // The fight's journal, a readable text of LF-ended lines:
 //
-//   mecovnik-fight-journal 1
+//   mecovnik-fight-journal 2
 //   snapshot 1
 //   postava insert 0 42 50 5 149 0 "Aragorn"
 //   nestvura insert 0 17 17 2 150 3 2 "Skřet"
+//   druh 3 2 150 "Skřet"
 //   selection 0 -1
 //   end 1 5d3a1f0c
 //   change 2
@@ -34,13 +36,20 @@ struct TFightChange;
 // always the first record; each change is applied to the state before it:
 // per roster, the rows removed (rows of the state before, ascending), then the
 // records inserted (rows of the state after, ascending, with all numbers and
-// the quoted name), then the rows whose numbers were set; last the selected
-// rows of both rosters. Names are UTF-8 between quotes, with \\, \", \n, \r,
-// \t and \xHH escapes. Numbers: characters carry Lives, MaxLives, KnockOut,
-// Experience, UnassignedExperience; monsters Lives, MaxLives, KnockOut,
-// KillExperience, Level, KnockOutRule.
+// the quoted name), then the rows whose numbers were set; then the monster
+// kinds ("druh": Level, KnockOutRule, KillExperience and the quoted name) that
+// were entered or changed, where a kind whose name equals one before in the
+// name order gives it its numbers (a snapshot lists every kind the
+// configuration does not hold yet); last the selected rows of both rosters.
+// Names are UTF-8 between quotes, with \\, \", \n, \r, \t and \xHH escapes; a
+// kind's name never holds a zero. Numbers: characters carry Lives, MaxLives,
+// KnockOut, Experience, UnassignedExperience; monsters Lives, MaxLives,
+// KnockOut, KillExperience, Level, KnockOutRule.
+//
+// Version 1 is the same without kinds; it is still read.
 
-inline constexpr std::string_view kJournalHeader = "mecovnik-fight-journal 1\n";
+inline constexpr std::string_view kJournalHeader = "mecovnik-fight-journal 2\n";
+inline constexpr std::string_view kJournalHeaderVersion1 = "mecovnik-fight-journal 1\n";
 
 // The journal's largest size; a larger file counts as damaged.
 inline constexpr std::size_t kMaxJournalBytes = 64u * 1024u * 1024u;
@@ -48,15 +57,19 @@ inline constexpr std::size_t kMaxJournalBytes = 64u * 1024u * 1024u;
 // CRC-32 (the polynomial of zip and PNG) of bytes.
 [[nodiscard]] std::uint32_t Crc32(std::string_view bytes);
 
-// A whole journal: the header and one snapshot record numbered sequence.
+// A whole journal: the header and one snapshot record numbered sequence,
+// with the kinds the configuration does not hold yet.
 [[nodiscard]] std::string FormatJournal(std::uint64_t sequence, const TRosterList& postavy,
                                         const TRosterList& nestvury,
-                                        const TFightSelection& selection);
+                                        const TFightSelection& selection,
+                                        const std::vector<TKindData>& kinds = {});
 
 // One change record numbered sequence, with the records and numbers taken
-// from the rosters as they are after the change.
+// from the rosters as they are after the change, and the kinds entered or
+// changed since the record before.
 [[nodiscard]] std::string FormatChange(std::uint64_t sequence, const TFightChange& change,
-                                       const TRosterList& postavy, const TRosterList& nestvury);
+                                       const TRosterList& postavy, const TRosterList& nestvury,
+                                       const std::vector<TKindData>& kinds = {});
 
 // What a journal left by an earlier run holds.
 struct TJournalReading
@@ -74,13 +87,14 @@ struct TJournalReading
     bool TornTail = false;   // an unfinished last record was left out
 };
 
-// Reads a journal. An unfinished or garbled last record (the write that a
-// crash cut short) is left out; anything else out of order makes the journal
-// damaged: another header, a bad record before the last, a record that does
-// not fit the state before it, numbers out of the 32-bit range, a name that
-// is not UTF-8, two names in one roster that are equal in order, a selected
-// row outside its roster. Never reads beyond bytes, and its work grows with
-// their size only.
+// Reads a journal of either version. An unfinished or garbled last record
+// (the write that a crash cut short) is left out; anything else out of order
+// makes the journal damaged: another header, a bad record before the last, a
+// record that does not fit the state before it, numbers out of the 32-bit
+// range, a name that is not UTF-8, a kind's name with a zero, a kind in a
+// version 1 journal, two names in one roster that are equal in order, a
+// selected row outside its roster. Kinds come in the order they first
+// appear. Never reads beyond bytes, and its work grows with their size only.
 [[nodiscard]] TJournalReading ReadJournal(std::string_view bytes, const TNameOrder& order);
 
 } // namespace mecovnik

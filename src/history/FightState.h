@@ -46,6 +46,17 @@ struct TRecordData
 // The rows of a roster list as plain data, in row order.
 [[nodiscard]] std::vector<TRecordData> DataOf(const TRosterList& list);
 
+// A monster kind as plain data: its name and what a monster of that kind
+// starts with.
+struct TKindData
+{
+    std::string Name;
+    std::int32_t Level = 0;
+    std::int32_t KnockOutRule = 0;
+    std::int32_t KillExperience = 0;
+    friend bool operator==(const TKindData&, const TKindData&) = default;
+};
+
 // The selected row of each roster, -1 for none.
 struct TFightSelection
 {
@@ -53,14 +64,20 @@ struct TFightSelection
     friend bool operator==(const TFightSelection&, const TFightSelection&) = default;
 };
 
-// A whole fight as plain data: both rosters in row order and their selections.
+// A whole fight as plain data: both rosters in row order, their selections,
+// and the monster kinds entered or changed during the fight that the
+// configuration does not hold yet.
 struct TFightData
 {
     std::array<std::vector<TRecordData>, kRosterSides> Rosters;
     TFightSelection Selection;
+    std::vector<TKindData> Kinds;
 
-    // No record in either roster.
-    [[nodiscard]] bool Empty() const { return Rosters[0].empty() && Rosters[1].empty(); }
+    // No record in either roster and no kind.
+    [[nodiscard]] bool Empty() const
+    {
+        return Rosters[0].empty() && Rosters[1].empty() && Kinds.empty();
+    }
     friend bool operator==(const TFightData&, const TFightData&) = default;
 };
 

@@ -84,8 +84,17 @@ void LoadMonsterPresets(TRegistry& registry, TMonsterPresets& list, const TPrese
         auto record = std::make_unique<TNestvura>();
         record->Name = name;
         const auto exact = presets.GetDataInfo(kExactName);
-        if (name.front() == kEscapeMark && exact && exact->Type == TRegType::String)
-            record->Name = presets.ReadString(kExactName);
+        if (name.front() == kEscapeMark && exact && exact->Type == TRegType::String) {
+            // A name a save would not write back as it is read is not taken:
+            // the kind would come back under another name.
+            auto text = presets.ReadExactString(kExactName);
+            if (!text) {
+                registry.NoteIncompleteRead();
+                presets.CloseKey();
+                continue;
+            }
+            record->Name = std::move(*text);
+        }
         // What does not fit the room could never be saved again.
         const std::size_t bytes = PresetBytesBound(record->Name, room.ParentPathBytes);
         if (bytes > room.Bytes - taken) {

@@ -46,8 +46,10 @@ struct TPresetRoom
 // Replaces the list with the presets below the open key ("Nestvůry"), in the
 // store's order. A preset gets the record's defaults for any value that is
 // missing or not a 32-bit integer, and lives 50 of 50. A subkey that cannot be
-// opened is skipped. Presets that would not fit room when saved again are left
-// out, and the store is told, so the file is kept as a copy.
+// opened is skipped. Presets that would not fit room when saved again, and
+// exact names ("Jméno") that would not be written back as read (a zero within,
+// broken UTF-16), are left out, and the store is told, so the file is kept as
+// a copy.
 void LoadMonsterPresets(TRegistry& registry, TMonsterPresets& list, const TPresetRoom& room = {});
 
 } // namespace mecovnik

@@ -117,6 +117,8 @@ bool TNastaveni::Save()
     // The registry objects are gone now; their changes reached the file then.
     if (m_store->TakeWriteFailure())
         saved = false;
+    if (saved)
+        MonsterPresets.MarkAllKept();
     return saved;
 }
 
@@ -177,6 +179,7 @@ void TNastaveni::LoadSteps()
         const std::size_t fixed = FixedBytesBound();
         LoadMonsterPresets(keys, MonsterPresets,
                            {room > fixed ? room - fixed : 0, PresetsPathBytesBound()});
+        MonsterPresets.MarkAllKept();
         keys.CloseKey();
     }
     program.CloseKey();

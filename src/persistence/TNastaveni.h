@@ -38,14 +38,16 @@ public:
     // window's placement, the toolbar's state, then the presets. A missing program key, subkey or
     // value, or one of the wrong type or range, keeps what the object holds;
     // the four bounds change only together. Never writes. False only when a
-    // registry error ended the load; what was read before it stays.
+    // registry error ended the load; what was read before it stays. Presets
+    // read count as held by the configuration (MarkAllKept).
     bool Load();
     // Writes the configuration: "Nastavení", "Okna", the toolbar's place, then
     // "Nestvůry". False when a key could not be opened or made, a value could
     // not be written or the file could not be written; what was written before
     // the error stays written. A configuration whose values could not all fit
     // the room the store keeps for them is not saved at all (false, nothing
-    // written), so a save never stops halfway for lack of room.
+    // written), so a save never stops halfway for lack of room. After a save
+    // that worked the configuration holds every preset (MarkAllKept).
     bool Save();
 
     // Where the configuration's values live below the current user's hive: its

@@ -268,6 +268,24 @@ std::string TRegistry::ReadString(std::string_view name) const
     return Utf16ToUtf8(data, false, clean);
 }
 
+std::optional<std::string> TRegistry::ReadExactString(std::string_view name) const
+{
+    const TRegistryValue& value = TypedValue(name, TRegType::String);
+    std::string_view data = value.Data;
+    if (data.size() % 2 != 0)
+        return std::nullopt;
+    if (data.size() >= 2 && data[data.size() - 2] == '\0' && data.back() == '\0')
+        data.remove_suffix(2);
+    for (std::size_t i = 0; i < data.size(); i += 2)
+        if (data[i] == '\0' && data[i + 1] == '\0')
+            return std::nullopt;
+    bool clean = true;
+    std::string text = Utf16ToUtf8(data, false, clean);
+    if (!clean)
+        return std::nullopt;
+    return text;
+}
+
 void TRegistry::WriteBinaryData(std::string_view name, std::span<const std::uint8_t> data)
 {
     std::string bytes(data.size(), '\0');

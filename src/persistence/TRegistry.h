@@ -75,6 +75,10 @@ public:
     // the store; a read ends at the first zero.
     void WriteString(std::string_view name, std::string_view value);
     [[nodiscard]] std::string ReadString(std::string_view name) const;
+    // The text of a string value when writing it back gives the same text:
+    // valid UTF-16LE with no zero before its terminating one (which may be
+    // missing). No text otherwise; fails as ReadString does.
+    [[nodiscard]] std::optional<std::string> ReadExactString(std::string_view name) const;
     void WriteBinaryData(std::string_view name, std::span<const std::uint8_t> data);
     // Reads a binary value into buffer and returns its size; fails when the
     // value is larger than buffer.

@@ -7,9 +7,11 @@ namespace mecovnik {
 
 namespace {
 
-bool HasLineBreak(std::string_view name)
+// Line breaks would end the name's line in the file; a zero ends a name for
+// every program that reads names as the registry's own interface gives them.
+bool HasLineBreakOrZero(std::string_view name)
 {
-    return name.find_first_of("\r\n") != std::string_view::npos;
+    return name.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
 
 bool IsValidUtf8(std::string_view text)
@@ -28,13 +30,13 @@ bool IsValidUtf8(std::string_view text)
 
 bool IsValidKeyName(std::string_view name)
 {
-    return !name.empty() && name.find('\\') == std::string_view::npos && !HasLineBreak(name) &&
-           IsValidUtf8(name) && Utf16Length(name) <= kMaxKeyNameLength;
+    return !name.empty() && name.find('\\') == std::string_view::npos &&
+           !HasLineBreakOrZero(name) && IsValidUtf8(name) && Utf16Length(name) <= kMaxKeyNameLength;
 }
 
 bool IsValidValueName(std::string_view name)
 {
-    return !HasLineBreak(name) && IsValidUtf8(name);
+    return !HasLineBreakOrZero(name) && IsValidUtf8(name);
 }
 
 std::shared_ptr<TRegistryKey> TRegistryKey::Subkey(std::string_view name) const

@@ -29,8 +29,8 @@ struct TRegistryValue
 };
 
 // Registry name rules: a key name is 1 to 255 UTF-16 code units of valid UTF-8
-// without "\", carriage return or line feed; a value name is any valid UTF-8
-// without carriage return or line feed ("" is the default value).
+// without "\", carriage return, line feed or zero; a value name is any valid
+// UTF-8 without carriage return, line feed or zero ("" is the default value).
 inline constexpr std::size_t kMaxKeyNameLength = 255;
 // How many levels of keys may lie below a hive root, as in the registry.
 inline constexpr int kMaxKeyDepth = 512;

@@ -6,8 +6,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -17,9 +19,77 @@ namespace mecovnik {
 
 namespace {
 
+Q_LOGGING_CATEGORY(lcJournal, "mecovnik.journal")
+
 QByteArray Native(const QString& path)
 {
     return QFile::encodeName(path);
+}
+
+// Logs a failed step with the system's reason.
+void Warn(const char* step, const QString& path, int error)
+{
+    qCWarning(lcJournal, "%s %s: %s", step, qUtf8Printable(QDir::toNativeSeparators(path)),
+              std::strerror(error));
+}
+
+void WarnNotRegular(const char* step, const QString& path)
+{
+    qCWarning(lcJournal, "%s %s: not a regular file", step,
+              qUtf8Printable(QDir::toNativeSeparators(path)));
+}
+
+// What stands at a path: nothing, a regular file, or something else (a
+// folder, a link, a FIFO, a socket, a device).
+enum class TKind
+{
+    Missing,
+    Regular,
+    Other,
+    Unknown, // lstat failed otherwise; errno tells why
+};
+
+TKind KindAt(const QByteArray& path)
+{
+    struct stat st
+    {
+    };
+    if (::lstat(path.constData(), &st) != 0)
+        return errno == ENOENT ? TKind::Missing : TKind::Unknown;
+    return S_ISREG(st.st_mode) ? TKind::Regular : TKind::Other;
+}
+
+// Opens a regular file without following a link and without waiting; -1 with
+// errno set when that fails, or with notRegular set when something else
+// stands there (which is then never opened, so a device's open never acts).
+int OpenRegular(const QByteArray& path, int flags, bool& notRegular, mode_t mode = 0)
+{
+    notRegular = false;
+    const TKind kind = KindAt(path);
+    if (kind == TKind::Other) {
+        notRegular = true;
+        return -1;
+    }
+    if (kind == TKind::Unknown || (kind == TKind::Missing && !(flags & O_CREAT))) {
+        if (kind == TKind::Missing)
+            errno = ENOENT;
+        return -1;
+    }
+    const int fd = ::open(path.constData(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, mode);
+    if (fd < 0) {
+        notRegular = errno == ELOOP;
+        return -1;
+    }
+    // Something may have been put there between the look and the open.
+    struct stat st
+    {
+    };
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        notRegular = true;
+        return -1;
+    }
+    return fd;
 }
 
 bool WriteAll(int fd, std::string_view bytes)
@@ -36,6 +106,14 @@ bool WriteAll(int fd, std::string_view bytes)
     return true;
 }
 
+bool Synced(const QString& folder)
+{
+    if (SyncFolder(folder))
+        return true;
+    Warn("sync", folder, errno);
+    return false;
+}
+
 // Makes the folder when missing, open to its owner only; its entry in the
 // folder above is synced, or a power cut could lose the journal with it.
 bool MakeFolder(const QString& folder)
@@ -43,10 +121,20 @@ bool MakeFolder(const QString& folder)
     const QFileInfo info(folder);
     if (info.isDir())
         return true;
-    if (info.exists() || !QDir().mkpath(folder))
+    if (info.exists() || info.isSymLink()) {
+        qCWarning(lcJournal, "make %s: something else stands there",
+                  qUtf8Printable(QDir::toNativeSeparators(folder)));
         return false;
-    return ::chmod(Native(folder).constData(), S_IRWXU) == 0 &&
-           SyncFolder(QFileInfo(folder).absolutePath());
+    }
+    if (!QDir().mkpath(folder)) {
+        Warn("make", folder, errno);
+        return false;
+    }
+    if (::chmod(Native(folder).constData(), S_IRWXU) != 0) {
+        Warn("chmod", folder, errno);
+        return false;
+    }
+    return Synced(QFileInfo(folder).absolutePath());
 }
 
 } // namespace
@@ -83,11 +171,47 @@ QString TQtJournalFile::LockPath() const
     return m_folder + QStringLiteral("/fight.lock");
 }
 
+QString TQtJournalFile::TemporaryPath() const
+{
+    return Path() + QStringLiteral(".new");
+}
+
+std::string TQtJournalFile::Folder() const
+{
+    return m_folder.toStdString();
+}
+
 void TQtJournalFile::CloseAppend()
 {
     if (m_append >= 0)
         ::close(m_append);
     m_append = -1;
+}
+
+int TQtJournalFile::OpenLock()
+{
+    const QByteArray path = Native(LockPath());
+    bool notRegular = false;
+    int fd = OpenRegular(path, O_RDWR | O_CREAT, notRegular, S_IRUSR | S_IWUSR);
+    if (fd < 0 && notRegular) {
+        // No copy of the program locks anything but a regular file, so what
+        // stands there is no one's lock: it makes way for one.
+        WarnNotRegular("lock", LockPath());
+        if (::unlink(path.constData()) == 0)
+            fd = OpenRegular(path, O_RDWR | O_CREAT, notRegular, S_IRUSR | S_IWUSR);
+    }
+    if (fd < 0 && !notRegular && (errno == EACCES || errno == EROFS || errno == EPERM)) {
+        // A folder that cannot be written: the lock left there can still be
+        // taken through a descriptor open for reading.
+        fd = OpenRegular(path, O_RDONLY, notRegular);
+    }
+    if (fd < 0) {
+        if (notRegular)
+            WarnNotRegular("lock", LockPath());
+        else
+            Warn("lock", LockPath(), errno);
+    }
+    return fd;
 }
 
 bool TQtJournalFile::Claim()
@@ -97,8 +221,7 @@ bool TQtJournalFile::Claim()
     if (!MakeFolder(m_folder))
         return false;
     // The lock file stays: removing it would let two copies lock two files.
-    const int fd = ::open(Native(LockPath()).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW,
-                          S_IRUSR | S_IWUSR);
+    const int fd = OpenLock();
     if (fd < 0)
         return false;
     int result = 0;
@@ -106,6 +229,11 @@ bool TQtJournalFile::Claim()
         result = ::flock(fd, LOCK_EX | LOCK_NB);
     while (result != 0 && errno == EINTR);
     if (result != 0) {
+        if (errno == EWOULDBLOCK)
+            qCWarning(lcJournal, "lock %s: another copy of the program holds it",
+                      qUtf8Printable(QDir::toNativeSeparators(LockPath())));
+        else
+            Warn("lock", LockPath(), errno);
         ::close(fd);
         return false;
     }
@@ -117,16 +245,31 @@ TJournalFile::TReadResult TQtJournalFile::ReadAll()
 {
     if (m_lock < 0)
         return {TReadStatus::Failed, {}};
-    const int fd = ::open(Native(Path()).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-    if (fd < 0)
-        return {errno == ENOENT ? TReadStatus::Missing : TReadStatus::Failed, {}};
+    bool notRegular = false;
+    const int fd = OpenRegular(Native(Path()), O_RDONLY, notRegular);
+    if (fd < 0) {
+        if (!notRegular && errno == ENOENT)
+            return {TReadStatus::Missing, {}};
+        if (notRegular)
+            WarnNotRegular("read", Path());
+        else
+            Warn("read", Path(), errno);
+        return {TReadStatus::Failed, {}};
+    }
     std::string bytes;
     char buffer[65536];
     while (true) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
         if (got < 0 && errno == EINTR)
             continue;
-        if (got < 0 || bytes.size() + static_cast<std::size_t>(got) > kMaxJournalBytes) {
+        if (got < 0) {
+            Warn("read", Path(), errno);
+            ::close(fd);
+            return {TReadStatus::Failed, {}};
+        }
+        if (bytes.size() + static_cast<std::size_t>(got) > kMaxJournalBytes) {
+            qCWarning(lcJournal, "read %s: larger than a journal can be",
+                      qUtf8Printable(QDir::toNativeSeparators(Path())));
             ::close(fd);
             return {TReadStatus::Failed, {}};
         }
@@ -140,39 +283,51 @@ TJournalFile::TReadResult TQtJournalFile::ReadAll()
 
 bool TQtJournalFile::Append(std::string_view bytes)
 {
-    if (m_lock < 0)
+    // Only Replace makes the journal, and appends go to the file it made.
+    if (m_lock < 0 || m_append < 0)
         return false;
-    if (m_append < 0) {
-        // Only Replace makes the journal: an append never starts one.
-        m_append = ::open(Native(Path()).constData(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NOFOLLOW);
-        if (m_append < 0)
-            return false;
+    if (!WriteAll(m_append, bytes) || !SyncDescriptor(m_append, true)) {
+        Warn("append", Path(), errno);
+        return false;
     }
-    return WriteAll(m_append, bytes) && SyncDescriptor(m_append, true);
+    return true;
 }
 
 bool TQtJournalFile::Replace(std::string_view bytes)
 {
     if (m_lock < 0)
         return false;
-    const QString temporary = Path() + QStringLiteral(".new");
+    const QString temporary = TemporaryPath();
     const QByteArray temporaryName = Native(temporary);
+    // Whatever stands at the temporary name (a leftover of a crash, or a link
+    // someone put there) goes; the file is made anew, so no byte is written
+    // through a link or into another name of some other file.
+    if (::unlink(temporaryName.constData()) != 0 && errno != ENOENT) {
+        Warn("remove", temporary, errno);
+        return false;
+    }
     const int fd = ::open(temporaryName.constData(),
-                          O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, S_IRUSR | S_IWUSR);
-    if (fd < 0)
+                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, S_IRUSR | S_IWUSR);
+    if (fd < 0) {
+        Warn("create", temporary, errno);
         return false;
-    const bool written =
-        ::fchmod(fd, S_IRUSR | S_IWUSR) == 0 && WriteAll(fd, bytes) && SyncDescriptor(fd, true);
-    if (::close(fd) != 0 || !written) {
+    }
+    if (::fchmod(fd, S_IRUSR | S_IWUSR) != 0 || !WriteAll(fd, bytes) || !SyncDescriptor(fd, true)) {
+        Warn("write", temporary, errno);
+        ::close(fd);
         ::unlink(temporaryName.constData());
         return false;
     }
-    CloseAppend(); // it would write to the file being replaced
     if (::rename(temporaryName.constData(), Native(Path()).constData()) != 0) {
+        Warn("rename", temporary, errno);
+        ::close(fd);
         ::unlink(temporaryName.constData());
         return false;
     }
-    return SyncFolder(m_folder);
+    // Appends go on in the file just made, never in one found by its name.
+    CloseAppend();
+    m_append = fd;
+    return Synced(m_folder);
 }
 
 bool TQtJournalFile::Remove()
@@ -180,9 +335,27 @@ bool TQtJournalFile::Remove()
     if (m_lock < 0)
         return false;
     CloseAppend();
-    if (::unlink(Native(Path()).constData()) != 0 && errno != ENOENT)
+    const QByteArray path = Native(Path());
+    if (::unlink(path.constData()) == 0)
+        return Synced(m_folder);
+    if (errno == ENOENT)
+        return true;
+    Warn("remove", Path(), errno);
+    // An empty journal holds no fight: emptied, it is as good as gone.
+    bool notRegular = false;
+    const int fd = OpenRegular(path, O_WRONLY, notRegular);
+    if (fd < 0) {
+        if (notRegular)
+            WarnNotRegular("empty", Path());
+        else
+            Warn("empty", Path(), errno);
         return false;
-    return SyncFolder(m_folder);
+    }
+    const bool emptied = ::ftruncate(fd, 0) == 0 && SyncDescriptor(fd, true);
+    if (!emptied)
+        Warn("empty", Path(), errno);
+    ::close(fd);
+    return emptied;
 }
 
 bool TQtJournalFile::KeepBackup()
@@ -190,9 +363,13 @@ bool TQtJournalFile::KeepBackup()
     if (m_lock < 0)
         return false;
     CloseAppend();
-    if (::rename(Native(Path()).constData(), Native(BackupPath()).constData()) != 0)
-        return errno == ENOENT;
-    return SyncFolder(m_folder);
+    if (::rename(Native(Path()).constData(), Native(BackupPath()).constData()) != 0) {
+        if (errno == ENOENT)
+            return true;
+        Warn("set aside", Path(), errno);
+        return false;
+    }
+    return Synced(m_folder);
 }
 
 } // namespace mecovnik

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 
 #include <algorithm>
+#include <array>
 
 namespace mecovnik {
 
@@ -87,7 +88,14 @@ void TNestvuraDialog::Btn_OKClick()
     int index = m_presets.IndexOf(name, m_order);
     if (index < 0)
         index = m_presets.Append(std::make_unique<TNestvura>(name));
-    StoreTo(*m_presets.At(index), false);
+    TNestvura& preset = *m_presets.At(index);
+    const std::array<std::int32_t, 3> before{preset.Level, preset.KnockOutRule,
+                                             preset.KillExperience};
+    StoreTo(preset, false);
+    // A kind picked and left as it was is no change the configuration lacks.
+    if (before !=
+        std::array<std::int32_t, 3>{preset.Level, preset.KnockOutRule, preset.KillExperience})
+        m_presets.MarkChanged(index);
     accept();
 }
 

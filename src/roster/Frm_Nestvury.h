@@ -21,6 +21,8 @@ public:
     // The remembered kinds the monster dialog offers and the generator that
     // rolls the lives of joining monsters; both must outlive the window.
     void Attach(TMonsterPresets& presets, TRandom& random);
+    // The kinds attached; nullptr before Attach.
+    [[nodiscard]] TMonsterPresets* Presets() const { return m_presets; }
 
     // Asks for a new monster and lets it join.
     void NewMonster();

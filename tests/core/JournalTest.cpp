@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace mecovnik {
 namespace {
 
@@ -173,7 +175,7 @@ TEST(FightJournalFormat, AnythingElseOutOfOrderIsDamaged)
     ASSERT_FALSE(damaged(kHeader + snap + change2));
 
     // Each line says why the journal is not one to trust.
-    EXPECT_TRUE(damaged("mecovnik-fight-journal 2\n" + snap));                // a later version
+    EXPECT_TRUE(damaged("mecovnik-fight-journal 3\n" + snap));                // a later version
     EXPECT_TRUE(damaged("Windows Registry Editor Version 5.00\n"));           // another file
     EXPECT_TRUE(damaged(kHeader + Record("change", 1, "selection -1 -1\n"))); // no snapshot first
     EXPECT_TRUE(damaged(kHeader + snap + snap));                              // a second snapshot
@@ -244,29 +246,27 @@ TEST(FightJournal, WholeFirstThenChangesAndWholeAgainAfterAFailedWrite)
     EXPECT_EQ(j.Read().Fight.Selection.Rows, (std::array<int, 2>{1, -1}));
     EXPECT_EQ(j.Journal.Size(), j.File.Content->size());
 
-    // A full disk cuts an append short: the journal still reads as the last
-    // complete change, and the next write replaces it whole.
+    // An append cut short (a full disk) is followed at once by the whole
+    // fight, which the journal then holds without a torn tail.
     j.File.FailAppends = true;
     j.File.TornAppendBytes = 9;
     j.Run([&] { j.Postavy.At(1)->SetLives(1); });
-    EXPECT_TRUE(j.Read().TornTail);
-    EXPECT_EQ(j.Read().Fight.Rosters[kPostavy][1].Numbers[0], 50);
-    j.File.FailAppends = false;
-    j.Run([&] { j.Postavy.At(0)->SetLives(2); });
     EXPECT_EQ(j.File.Replaces, 2);
     EXPECT_FALSE(j.Read().TornTail);
     EXPECT_EQ(j.Read().Fight.Rosters[kPostavy], DataOf(j.Postavy));
-
-    // A failed replacement keeps trying whole until one succeeds.
-    j.File.FailAppends = true;
-    j.File.TornAppendBytes = 0;
+    // When the whole write fails too, the journal reads as the last complete
+    // change, and every next change tries whole until one succeeds.
     j.File.FailReplaces = true;
-    j.Run([&] { j.Postavy.At(0)->SetLives(3); }); // the append fails
-    j.Run([&] { j.Postavy.At(0)->SetLives(4); }); // the whole write fails
+    const auto kept = j.Read().Fight;
+    j.Run([&] { j.Postavy.At(0)->SetLives(3); });
+    EXPECT_EQ(j.Read().Fight, kept);
+    j.Run([&] { j.Postavy.At(0)->SetLives(4); });
     j.File.FailAppends = false;
     j.File.FailReplaces = false;
+    const int replaces = j.File.Replaces;
     j.Run([&] { j.Postavy.At(0)->SetLives(5); });
-    EXPECT_EQ(j.File.Replaces, 4);
+    EXPECT_EQ(j.File.Replaces, replaces + 1);
+    EXPECT_FALSE(j.Read().TornTail);
     EXPECT_EQ(j.Read().Fight.Rosters[kPostavy], DataOf(j.Postavy));
 
     EXPECT_TRUE(j.Journal.Remove());
@@ -343,6 +343,260 @@ TEST(FightJournal, LeftoversAreReadOnceAndDamagedOnesKeptAside)
     held.Content = "mecovnik-fight-journal 1\n";
     EXPECT_FALSE(held.Claim());
     EXPECT_EQ(held.Touches, 0);
+}
+
+// Kinds as a configuration's presets would hand them over: each entered or
+// changed kind gets the next mark; saving the configuration keeps them all.
+class TFakeKinds final : public TJournalKinds
+{
+public:
+    void Enter(const std::string& name, std::int32_t level, std::int32_t rule,
+               std::int32_t experience)
+    {
+        for (auto& [kind, mark] : m_kinds)
+            if (kind.Name == name) {
+                kind = {name, level, rule, experience};
+                mark = ++m_mark;
+                return;
+            }
+        m_kinds.push_back({{name, level, rule, experience}, ++m_mark});
+    }
+    void Save()
+    {
+        for (auto& entry : m_kinds)
+            entry.second = 0;
+    }
+    [[nodiscard]] std::uint64_t Mark() const override { return m_mark; }
+    [[nodiscard]] std::vector<TKindData> Since(std::uint64_t mark) const override
+    {
+        std::vector<TKindData> out;
+        for (const auto& [kind, own] : m_kinds)
+            if (own != 0 && own > mark)
+                out.push_back(kind);
+        return out;
+    }
+
+private:
+    std::vector<std::pair<TKindData, std::uint64_t>> m_kinds;
+    std::uint64_t m_mark = 0;
+};
+
+TEST(FightJournalFormat, KindsTravelWithTheFightAndVersionOneStillReads)
+{
+    TRosterList postavy(kOrder);
+    TRosterList nestvury(kOrder);
+    const std::vector<TKindData> kinds = {{"Skret", 3, 2, 150}, {"Vlk \"šedý\"", -1, 0, 7}};
+    const std::string text = FormatJournal(1, postavy, nestvury, {}, kinds);
+    EXPECT_EQ(text, "mecovnik-fight-journal 2\n" + Record("snapshot", 1,
+                                                          "druh 3 2 150 \"Skret\"\n"
+                                                          "druh -1 0 7 \"Vlk \\\"šedý\\\"\"\n"
+                                                          "selection -1 -1\n"));
+    TJournalReading r = ReadJournal(text, kOrder);
+    ASSERT_EQ(r.Status, TStatus::Fight); // kinds alone are a fight worth offering
+    EXPECT_EQ(r.Fight.Kinds, kinds);
+    EXPECT_FALSE(r.Fight.Empty());
+
+    // A change names the kinds entered or changed since: a known name (equal
+    // in the name order) takes the new numbers and keeps its place.
+    const std::string more = Record("change", 2,
+                                    "druh 4 1 10 \"Bazilišek\"\n"
+                                    "druh 9 9 9 \"SKRET\"\n"
+                                    "selection -1 -1\n");
+    r = ReadJournal(text + more, kOrder);
+    ASSERT_EQ(r.Status, TStatus::Fight);
+    EXPECT_EQ(r.Fight.Kinds,
+              (std::vector<TKindData>{{"Skret", 9, 9, 9}, kinds[1], {"Bazilišek", 4, 1, 10}}));
+    // A snapshot lists every kind anew.
+    r = ReadJournal(text + more + Record("snapshot", 3, "selection -1 -1\n"), kOrder);
+    EXPECT_EQ(r.Status, TStatus::Damaged); // a second snapshot is still damage
+    r = ReadJournal("mecovnik-fight-journal 2\n" + Record("snapshot", 1, "selection -1 -1\n"),
+                    kOrder);
+    EXPECT_EQ(r.Status, TStatus::Fight);
+    EXPECT_TRUE(r.Fight.Empty());
+
+    // Version 1, written before kinds travelled, reads as it did; a kind in
+    // it is damage, and so is a kind's name with a zero in either version.
+    const std::string one =
+        "mecovnik-fight-journal 1\n" + Record("snapshot", 1,
+                                              "postava insert 0 1 1 1 0 0 \"A\"\n"
+                                              "selection 0 -1\n");
+    r = ReadJournal(one, kOrder);
+    ASSERT_EQ(r.Status, TStatus::Fight);
+    EXPECT_EQ(r.Fight.Rosters[kPostavy].size(), 1u);
+    EXPECT_TRUE(r.Fight.Kinds.empty());
+    EXPECT_EQ(ReadJournal("mecovnik-fight-journal 1", kOrder).Status, TStatus::NoFight);
+    EXPECT_EQ(ReadJournal(one + Record("change", 2, "druh 1 1 1 \"B\"\nselection -1 -1\n"), kOrder)
+                  .Status,
+              TStatus::Damaged);
+    for (const std::string& body :
+         {std::string("druh 1 1 1 \"B\\x00C\"\n"), std::string("druh 1 1 \"B\"\n"),
+          std::string("druh 1 1 1 2147483648 \"B\"\n"), std::string("druh 1 1 1 \"\xC3\"\n"),
+          std::string("druh 1 1 1\n")}) {
+        SCOPED_TRACE(body);
+        EXPECT_EQ(ReadJournal(kHeader + Record("snapshot", 1, body + "selection -1 -1\n") +
+                                  Record("change", 2, "selection -1 -1\n"),
+                              kOrder)
+                      .Status,
+                  TStatus::Damaged);
+    }
+}
+
+TEST(FightJournal, CarriesTheKindsNotYetSavedUntilTheNextWholeWrite)
+{
+    TFakeKinds kinds;
+    TRosterList postavy(kOrder);
+    TRosterList nestvury(kOrder);
+    TRosterHistory history(postavy, nestvury);
+    test::TFakeJournalFile file;
+    TFightJournal journal(file, &kinds);
+    ASSERT_EQ(journal.Open(kOrder).Status, TStatus::NoFight);
+    const auto run = [&](auto command) {
+        history.Begin({});
+        command();
+        if (history.Commit("krok", {}))
+            return journal.Record(history.LastChange(), postavy, nestvury);
+        return false;
+    };
+    const auto read = [&] { return ReadJournal(file.Content.value_or(""), kOrder); };
+
+    kinds.Enter("Vlk", 2, 1, 20);
+    EXPECT_TRUE(journal.KindsPending());
+    run([&] { nestvury.Add(std::make_unique<TNestvura>("Vlk")); });
+    EXPECT_FALSE(journal.KindsPending());
+    EXPECT_EQ(read().Fight.Kinds, (std::vector<TKindData>{{"Vlk", 2, 1, 20}}));
+
+    // A change carries only what changed since the last write.
+    kinds.Enter("Skřet", 3, 2, 150);
+    const int appends = file.Appends;
+    run([&] { nestvury.Add(std::make_unique<TNestvura>("Skřet")); });
+    EXPECT_EQ(file.Appends, appends + 1);
+    const std::string change = file.Content->substr(file.Content->find("change"));
+    EXPECT_EQ(change.find("\"Vlk\""), std::string::npos);
+    EXPECT_NE(change.find("druh 3 2 150 \"Skřet\""), std::string::npos);
+    EXPECT_EQ(read().Fight.Kinds,
+              (std::vector<TKindData>{{"Vlk", 2, 1, 20}, {"Skřet", 3, 2, 150}}));
+
+    // Saved in the configuration, they stay until the whole fight is written.
+    kinds.Save();
+    run([&] { nestvury.At(0)->SetLives(1); });
+    EXPECT_EQ(read().Fight.Kinds.size(), 2u);
+    ASSERT_TRUE(journal.WriteWhole(postavy, nestvury, {}));
+    EXPECT_TRUE(read().Fight.Kinds.empty());
+    EXPECT_EQ(read().Fight.Rosters[kNestvury], DataOf(nestvury));
+}
+
+TEST(FightJournal, SaysOnceWhenTheFightIsNotKeptAndTriesAgainAtEveryChange)
+{
+    // Each fault stops the journal keeping the fight; each is said once, a
+    // later success says nothing, and a new failure after it is said again.
+    enum TFault
+    {
+        HeldElsewhere,
+        WritesFail, // a full disk: appends cut short, replacements refused
+        AppendsFail,
+    };
+    for (const TFault fault : {HeldElsewhere, WritesFail, AppendsFail}) {
+        SCOPED_TRACE(static_cast<int>(fault));
+        TRosterList postavy(kOrder);
+        TRosterList nestvury(kOrder);
+        TRosterHistory history(postavy, nestvury);
+        test::TFakeJournalFile file;
+        std::vector<TJournalTrouble> told;
+        TFightJournal journal(file, nullptr, [&told](TJournalTrouble t) { told.push_back(t); });
+        const auto set = [&](bool on) {
+            file.HeldElsewhere = on && fault == HeldElsewhere;
+            file.FailReplaces = on && fault != AppendsFail;
+            file.FailAppends = on;
+            file.TornAppendBytes = 5;
+        };
+        const auto run = [&](int lives) {
+            history.Begin({});
+            postavy.At(0)->SetLives(lives);
+            if (history.Commit("krok", {}))
+                journal.Record(history.LastChange(), postavy, nestvury);
+        };
+        postavy.Add(std::make_unique<TPostava>("Bilbo"));
+        set(fault == HeldElsewhere);
+        (void)journal.Open(kOrder);
+        if (fault != HeldElsewhere)
+            run(40); // written whole: the journal works
+        EXPECT_EQ(told.size(), fault == HeldElsewhere ? 1u : 0u);
+        set(true);
+        for (int lives = 1; lives <= 5; ++lives)
+            run(lives);
+        if (fault == AppendsFail) {
+            // Each refused append was followed by the whole fight: kept.
+            EXPECT_TRUE(told.empty());
+            EXPECT_FALSE(journal.Failing());
+            EXPECT_EQ(ReadJournal(*file.Content, kOrder).Fight.Rosters[kPostavy], DataOf(postavy));
+            continue;
+        }
+        ASSERT_EQ(told, std::vector<TJournalTrouble>{TJournalTrouble::NotKept});
+        EXPECT_TRUE(journal.Failing());
+        set(false);
+        run(6); // works again: the whole fight, nothing said
+        EXPECT_FALSE(journal.Failing());
+        EXPECT_EQ(told.size(), 1u);
+        ASSERT_TRUE(file.Content.has_value());
+        EXPECT_EQ(ReadJournal(*file.Content, kOrder).Fight.Rosters[kPostavy], DataOf(postavy));
+        set(true);
+        run(7);
+        run(8);
+        EXPECT_EQ(told.size(), 2u);
+        EXPECT_EQ(told.back(), TJournalTrouble::NotKept);
+    }
+}
+
+TEST(FightJournal, WhatCannotBeSetAsideOrRemovedIsSaidAndAnotherCopysFightIsKept)
+{
+    std::vector<TJournalTrouble> told;
+    const auto sink = [&told](TJournalTrouble t) { told.push_back(t); };
+    // A damaged journal set aside is said; one that could not be moved is not
+    // claimed to be.
+    for (const bool moves : {true, false}) {
+        told.clear();
+        test::TFakeJournalFile file;
+        file.Content = "cizí soubor\n";
+        file.FailBackups = !moves;
+        TFightJournal journal(file, nullptr, sink);
+        EXPECT_EQ(journal.Open(kOrder).Status, TStatus::Damaged);
+        EXPECT_EQ(told, moves ? std::vector<TJournalTrouble>{TJournalTrouble::SetAside}
+                              : std::vector<TJournalTrouble>{});
+    }
+    // A journal that cannot be removed (nor emptied) is said; one never claimed
+    // is none of this run's business.
+    {
+        told.clear();
+        test::TFakeJournalFile file;
+        file.FailRemoves = true;
+        TFightJournal journal(file, nullptr, sink);
+        (void)journal.Open(kOrder);
+        EXPECT_FALSE(journal.Remove());
+        EXPECT_EQ(told, std::vector<TJournalTrouble>{TJournalTrouble::NotRemoved});
+        told.clear();
+        test::TFakeJournalFile held;
+        held.HeldElsewhere = true;
+        TFightJournal other(held, nullptr, sink);
+        (void)other.Open(kOrder);
+        EXPECT_TRUE(other.Remove());
+        EXPECT_EQ(told, std::vector<TJournalTrouble>{TJournalTrouble::NotKept});
+        EXPECT_EQ(held.Removes, 0);
+    }
+    // Claimed late, after the other copy ended: its journal is set aside, not
+    // overwritten.
+    {
+        test::TFakeJournalFile file;
+        file.HeldElsewhere = true;
+        TFightJournal journal(file);
+        (void)journal.Open(kOrder);
+        file.HeldElsewhere = false;
+        file.Content = "cizí souboj\n";
+        TRosterList postavy(kOrder);
+        TRosterList nestvury(kOrder);
+        ASSERT_TRUE(journal.WriteWhole(postavy, nestvury, {}));
+        EXPECT_EQ(file.Backup, std::optional<std::string>("cizí souboj\n"));
+        EXPECT_EQ(ReadJournal(*file.Content, kOrder).Status, TStatus::Fight);
+    }
 }
 
 } // namespace

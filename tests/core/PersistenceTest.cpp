@@ -4,6 +4,8 @@
 #include "persistence/PlacementValues.h"
 #include "persistence/RegFileFormat.h"
 #include "persistence/RegistryReads.h"
+#include "persistence/RegistryText.h"
+#include "persistence/TMemoryRegistryFile.h"
 #include "persistence/TMonsterPresets.h"
 #include "persistence/TNastaveni.h"
 #include "persistence/TRegistry.h"
@@ -18,6 +20,7 @@
 #include <fstream>
 #include <limits>
 #include <optional>
+#include <random>
 #include <set>
 #include <sstream>
 
@@ -358,6 +361,128 @@ TEST(Nastaveni, AFileThatCannotBeWrittenFailsTheSaveAndKeepsTheOldFile)
     file.FailWrites = false;
     EXPECT_TRUE(nastaveni.Save());
     EXPECT_NE(file.Content, old);
+}
+
+// Whatever names a hand-edited or damaged file gives the kinds (as subkeys, or
+// in "Jméno" as text or as hex data), each kind is loaded under a name that a
+// save writes back as it was read, or it is refused and the file kept as a
+// copy; a name with a zero in it is always refused.
+TEST(Nastaveni, KindNamesSurviveASaveOrAreRefused)
+{
+    const std::vector<std::string> pieces = {"Vlk",
+                                             std::string(1, '\0'),
+                                             "\r",
+                                             "\\",
+                                             "\"",
+                                             "[",
+                                             "]",
+                                             "=",
+                                             "@",
+                                             ";",
+                                             " ",
+                                             "\xC3",         // a UTF-8 sequence cut short
+                                             "\xED\xA0\x80", // a surrogate written as UTF-8
+                                             "\xEF\xBB\xBF",
+                                             "ž",
+                                             "\xF0\x9F\x98\x80"};
+    const std::string key = "[HKEY_CURRENT_USER\\Software\\Ferdax\\Mečovník pro Hradomor\\1.0\\"
+                            "Nestvůry\\";
+    const auto hex = [](std::string_view bytes) {
+        std::string out;
+        char byte[4];
+        for (const char c : bytes) {
+            std::snprintf(byte, sizeof byte, "%02x,", static_cast<unsigned char>(c));
+            out += byte;
+        }
+        if (!out.empty())
+            out.pop_back();
+        return out;
+    };
+    std::mt19937 random(2024);
+    for (int round = 0; round < 400; ++round) {
+        std::string name;
+        const int count = 1 + static_cast<int>(random() % 4);
+        for (int i = 0; i < count; ++i)
+            name += pieces[random() % pieces.size()];
+        std::string quoted;
+        for (const char c : name)
+            quoted += (c == '"' || c == '\\') ? std::string("\\") + c : std::string(1, c);
+        const std::string utf16 = Utf8ToUtf16Le(name);
+        const std::vector<std::string> forms = {
+            key + name + "]\n\"Zkušenost\"=dword:00000007\n",
+            key + "=1]\n\"Jméno\"=\"" + quoted + "\"\n",
+            key + "=1]\n\"Jméno\"=hex(1):" + hex(utf16 + std::string(2, '\0')) + "\n",
+            key + "=1]\n\"Jméno\"=hex(1):" + hex(utf16) + "\n",
+            key + "=1]\n\"Jméno\"=hex(1):" + hex(utf16 + std::string("\0\xD8", 2)) + "\n",
+        };
+        for (std::size_t form = 0; form < forms.size(); ++form) {
+            SCOPED_TRACE(::testing::Message() << "round " << round << " form " << form);
+            TMemoryRegistryFile file(std::string(kRegFileHeader) + "\n\n" + forms[form]);
+            TRegistryStore store(file);
+            std::vector<std::string> names;
+            {
+                TNastaveni first(store);
+                ASSERT_TRUE(first.Load());
+                for (int i = 0; i < first.MonsterPresets.Count(); ++i)
+                    names.push_back(first.MonsterPresets.At(i)->Name);
+                ASSERT_TRUE(first.Save());
+            }
+            for (const std::string& loaded : names)
+                EXPECT_EQ(loaded.find('\0'), std::string::npos);
+            // Hex data without its terminator may end in a zero that ends it.
+            std::string_view within = name;
+            if (form == 3 && within.ends_with('\0'))
+                within.remove_suffix(1);
+            if (names.empty() || within.find('\0') != std::string::npos) {
+                EXPECT_TRUE(file.Backup.has_value()); // refused: the file kept as it was
+            }
+            TNastaveni again(store);
+            ASSERT_TRUE(again.Load());
+            ASSERT_EQ(again.MonsterPresets.Count(), static_cast<int>(names.size()));
+            for (std::size_t i = 0; i < names.size(); ++i)
+                EXPECT_EQ(again.MonsterPresets.At(static_cast<int>(i))->Name, names[i]);
+        }
+    }
+}
+
+// Kinds the configuration does not hold yet are those added or changed since
+// it was last loaded or saved; a save that failed keeps them so.
+TEST(Nastaveni, KindsNotYetSavedAreThoseAddedOrChangedSinceTheLastLoadOrSave)
+{
+    TFakeRegistryFile file;
+    TRegistryStore store(file);
+    TNastaveni nastaveni(store);
+    TMonsterPresets& presets = nastaveni.MonsterPresets;
+    const auto unsaved = [&presets] {
+        std::set<std::string> names;
+        for (int i = 0; i < presets.Count(); ++i)
+            if (presets.MarkOf(i) != 0)
+                names.insert(presets.At(i)->Name);
+        return names;
+    };
+    presets.Append(Preset("Skřet", 1, 0, 10));
+    presets.Append(Preset("Vlk", 2, 0, 20));
+    EXPECT_EQ(unsaved(), (std::set<std::string>{"Skřet", "Vlk"}));
+    EXPECT_GT(presets.MarkOf(1), presets.MarkOf(0)); // later, larger
+    ASSERT_TRUE(nastaveni.Save());
+    EXPECT_TRUE(unsaved().empty());
+
+    const std::uint64_t before = presets.LastMark();
+    presets.At(1)->Level = 5;
+    presets.MarkChanged(1);
+    EXPECT_EQ(unsaved(), std::set<std::string>{"Vlk"});
+    EXPECT_GT(presets.LastMark(), before);
+    file.FailWrites = true;
+    EXPECT_FALSE(nastaveni.Save());
+    EXPECT_EQ(unsaved(), std::set<std::string>{"Vlk"});
+    file.FailWrites = false;
+
+    TNastaveni loaded(store);
+    loaded.MonsterPresets.Append(Preset("Obr", 9, 9, 9));
+    ASSERT_TRUE(loaded.Load());
+    ASSERT_EQ(loaded.MonsterPresets.Count(), 2);
+    EXPECT_EQ(loaded.MonsterPresets.MarkOf(0), 0u);
+    EXPECT_EQ(loaded.MonsterPresets.MarkOf(1), 0u);
 }
 
 TEST(Nastaveni, KeysTheProgramDoesNotKnowSurviveASave)

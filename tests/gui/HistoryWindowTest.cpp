@@ -34,6 +34,11 @@ namespace {
 
 const QString kQuestion =
     QStringLiteral("Program minule neskončil řádně. Obnovit rozehraný souboj?");
+const QString kNotRemoved =
+    QStringLiteral("Záznam rozehraného souboje ve složce /stav/mecovnik nelze smazat; při příštím "
+                   "spuštění programu bude souboj znovu nabídnut.");
+const QString kNotKept = QStringLiteral("Rozehraný souboj se nedaří průběžně ukládat do složky "
+                                        "/stav/mecovnik; při pádu programu by se ztratil.");
 
 QStringList Names(TObjektWindow& roster)
 {
@@ -346,20 +351,27 @@ private slots:
             QVERIFY(!m_file->Content.has_value());
             m_form.reset();
         }
-        // Damaged: kept aside, no question; an empty fight: no question.
+        // Damaged: kept aside, no question, and the user learns where it
+        // went; an empty fight: nothing asked, nothing said.
         for (const std::string& left :
              {std::string("mecovnik-fight-journal 9\nsnapshot 1\n"), LeftJournal({}, {}, {})}) {
             TMessageBoxRecorder boxes;
             m_file = std::make_unique<test::TFakeJournalFile>();
             m_file->Content = left;
             Start();
-            QVERIFY(boxes.Shown().isEmpty());
+            const bool damaged = left.find(" 9\n") != std::string::npos;
+            QCOMPARE(boxes.Shown().size(), damaged ? 1 : 0);
+            if (damaged) {
+                QVERIFY(boxes.Last()->Text.contains(QStringLiteral("/stav/mecovnik")));
+                QVERIFY(boxes.Last()->Text.contains(QStringLiteral("fight.journal.bak")));
+            }
             QVERIFY(!m_file->Content.has_value());
-            QCOMPARE(m_file->Backup.has_value(), left.find(" 9\n") != std::string::npos);
+            QCOMPARE(m_file->Backup.has_value(), damaged);
             m_form.reset();
         }
-        // Another copy holds the journal: no question, and nothing touches it,
-        // not changes, not the end.
+        // Another copy holds the journal: no question, nothing touches it,
+        // not changes, not the end; the user is told once that this fight is
+        // not kept.
         {
             TMessageBoxRecorder boxes;
             m_file = std::make_unique<test::TFakeJournalFile>();
@@ -368,12 +380,126 @@ private slots:
             Start();
             NewCharacter(QStringLiteral("Aragorn"));
             Action("Item_Zpet").trigger();
+            Flush();
             m_form->EndFight();
-            QVERIFY(boxes.Shown().isEmpty());
+            QCOMPARE(boxes.Shown().size(), 1);
+            QCOMPARE(boxes.Last()->Text, kNotKept);
             QCOMPARE(m_file->Touches, 0);
-            QVERIFY(!m_form->Fight()->Journalling());
+            QVERIFY(m_file->Claims >= 3); // tried again at each change
+            QVERIFY(m_form->Fight()->JournalFailing());
             m_form.reset();
         }
+    }
+
+    void monsterKindsComeBackWithTheFightUntilTheConfigurationIsSaved()
+    {
+        TMessageBoxRecorder boxes;
+        m_nastaveni.MonsterPresets.Append(std::make_unique<TNestvura>("Skřet"));
+        m_nastaveni.MonsterPresets.MarkAllKept(); // as loaded from the configuration
+        Start();
+        // A new kind typed in the dialog, with its level and experience.
+        Run("Item_NovaNestvura", [](QDialog& d) {
+            TypeText(Child<QComboBox>(d, "Combo_Jmeno").lineEdit(), QStringLiteral("Bazilišek"));
+            Child<QSpinBox>(d, "UpDown_Uroven").setValue(7);
+            Child<QSpinBox>(d, "UpDown_Zkusenost").setValue(450);
+            QTest::mouseClick(&Child<QPushButton>(d, "Btn_OK"), Qt::LeftButton);
+        });
+        // A known kind picked and left as it is adds nothing to carry.
+        Run("Item_NovaNestvura", [](QDialog& d) {
+            TypeText(Child<QComboBox>(d, "Combo_Jmeno").lineEdit(), QStringLiteral("Skřet"));
+            QTest::mouseClick(&Child<QPushButton>(d, "Btn_OK"), Qt::LeftButton);
+        });
+        const TAsciiNameOrder order;
+        TJournalReading r = ReadJournal(*m_file->Content, order);
+        QCOMPARE(r.Fight.Kinds, (std::vector<TKindData>{{"Bazilišek", 7, 0, 450}}));
+
+        // The program dies; the next start over the same journal, with the
+        // configuration as it was saved, brings the kind back.
+        const std::string left = *m_file->Content;
+        m_form.reset();
+        m_nastaveni.MonsterPresets.FreeListObjects();
+        m_nastaveni.MonsterPresets.Append(std::make_unique<TNestvura>("Skřet"));
+        m_nastaveni.MonsterPresets.MarkAllKept();
+        m_file = std::make_unique<test::TFakeJournalFile>();
+        m_file->Content = left;
+        boxes.Answer(QMessageBox::Yes);
+        Start();
+        QCOMPARE(boxes.Last()->Text, kQuestion);
+        QCOMPARE(Nestvury().Rows().rowCount(), 2);
+        const TMonsterPresets& presets = m_nastaveni.MonsterPresets;
+        QCOMPARE(presets.Count(), 2);
+        const int index = presets.IndexOf("Bazilišek", order);
+        QVERIFY(index >= 0);
+        QCOMPARE(presets.At(index)->Level, 7);
+        QCOMPARE(presets.At(index)->KillExperience, 450);
+        // The dialog offers it again.
+        Run("Item_NovaNestvura", [](QDialog& d) {
+            auto& combo = Child<QComboBox>(d, "Combo_Jmeno");
+            QVERIFY(combo.findText(QStringLiteral("Bazilišek")) >= 0);
+            QTest::mouseClick(&Child<QPushButton>(d, "Btn_Cancel"), Qt::LeftButton);
+        });
+        // Restored, it is still not saved: it stays in the journal.
+        r = ReadJournal(*m_file->Content, order);
+        QCOMPARE(r.Fight.Kinds, (std::vector<TKindData>{{"Bazilišek", 7, 0, 450}}));
+
+        // Saved in the configuration, it leaves the journal at the next
+        // whole write.
+        Action("Item_UlozitNastaveni").trigger();
+        Flush();
+        m_file->FailAppends = true; // forces the whole fight to be written
+        NewCharacter(QStringLiteral("Aragorn"));
+        r = ReadJournal(*m_file->Content, order);
+        QCOMPARE(r.Fight.Rosters[kPostavy].size(), 1u);
+        QVERIFY(r.Fight.Kinds.empty());
+    }
+
+    void aFightThatCannotBeKeptIsSaidOnceAndTriedAgain()
+    {
+        TMessageBoxRecorder boxes;
+        Start();
+        NewCharacter(QStringLiteral("Aragorn"));
+        QVERIFY(boxes.Shown().isEmpty());
+        // A full disk: neither appends nor whole writes get through.
+        m_file->FailAppends = true;
+        m_file->FailReplaces = true;
+        NewCharacter(QStringLiteral("Bilbo"));
+        QCOMPARE(boxes.Shown().size(), 1);
+        QCOMPARE(boxes.Last()->Text, kNotKept);
+        QCOMPARE(boxes.Last()->Icon, QMessageBox::Critical);
+        NewMonster(QStringLiteral("Vlk"));
+        Action("Item_Zpet").trigger();
+        Flush();
+        QCOMPARE(boxes.Shown().size(), 1); // said once
+        // Room again: the next change writes the whole fight and says nothing.
+        m_file->FailAppends = false;
+        m_file->FailReplaces = false;
+        NewCharacter(QStringLiteral("Frodo"));
+        QCOMPARE(boxes.Shown().size(), 1);
+        const TAsciiNameOrder order;
+        const TJournalReading r = ReadJournal(*m_file->Content, order);
+        QCOMPARE(r.Fight.Rosters[kPostavy].size(), 3u);
+        QVERIFY(r.Fight.Rosters[kNestvury].empty());
+        // A new failure after the recovery is said again.
+        m_file->FailAppends = true;
+        m_file->FailReplaces = true;
+        NewCharacter(QStringLiteral("Sam"));
+        QCOMPARE(boxes.Shown().size(), 2);
+        QCOMPARE(boxes.Last()->Text, kNotKept);
+    }
+
+    void aJournalThatCannotBeRemovedIsSaid()
+    {
+        // After "Ne", and at a proper end: the fight would be offered again.
+        TMessageBoxRecorder boxes;
+        m_file->Content = LeftJournal({QStringLiteral("Bilbo")}, {}, {});
+        m_file->FailRemoves = true;
+        Start();
+        QCOMPARE(boxes.Shown().size(), 2);
+        QCOMPARE(boxes.Shown()[0].Text, kQuestion);
+        QCOMPARE(boxes.Shown()[1].Text, kNotRemoved);
+        m_form->EndFight();
+        QCOMPARE(boxes.Shown().size(), 3); // at once: the event loop has ended
+        QCOMPARE(boxes.Last()->Text, kNotRemoved);
     }
 
     void everyCompletedChangeIsInTheJournal()

@@ -6,6 +6,7 @@
 #include "TMessageBoxRecorder.h"
 
 #include "app/Frm_Main.h"
+#include "app/Startup.h"
 #include "app/UserMessages.h"
 #include "components/ScreenCursor.h"
 #include "components/TAdvancedListBox.h"
@@ -27,6 +28,8 @@
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QWhatsThis>
+
+#include <stdexcept>
 
 using namespace mecovnik;
 using mecovnik::test::TFakeHelpSystem;
@@ -595,6 +598,30 @@ private slots:
         TMessageBoxRecorder boxes;
         m_form = std::make_unique<TMainForm>(m_nastaveni, Services());
         QVERIFY(!m_form->StartupRejected());
+        QVERIFY(boxes.Shown().isEmpty());
+    }
+
+    void aStartEndedByAnErrorFailsWithItsMessage()
+    {
+        // What escapes the start is said and the process ends with a failure.
+        {
+            TMessageBoxRecorder boxes;
+            QCOMPARE(
+                RunReportingFailure([]() -> int { throw std::runtime_error("Disk je plný."); }), 1);
+            QCOMPARE(boxes.Shown().size(), 1);
+            QCOMPARE(boxes.Last()->Text, QStringLiteral("Disk je plný."));
+            QCOMPARE(boxes.Last()->Icon, QMessageBox::Critical);
+        }
+        {
+            TMessageBoxRecorder boxes;
+            QCOMPARE(RunReportingFailure([]() -> int { throw 42; }), 1);
+            QCOMPARE(boxes.Shown().size(), 1);
+            QVERIFY(!boxes.Last()->Text.isEmpty());
+        }
+        // A run that ends by itself keeps its own code and says nothing.
+        TMessageBoxRecorder boxes;
+        QCOMPARE(RunReportingFailure([] { return 0; }), 0);
+        QCOMPARE(RunReportingFailure([] { return 3; }), 3);
         QVERIFY(boxes.Shown().isEmpty());
     }
 

@@ -1,9 +1,12 @@
 #!/bin/sh
-# Builds the Debian package from the build tree and checks it: its file list,
+# Installs the build tree under a prefix of its own and checks that the menu
+# entry names the program installed there. Builds the Debian package from the
+# build tree and checks it: its file list,
 # its dependencies, the validators of the menu entry, the AppStream metadata
 # and the package itself; then, when run as root, installs it with dpkg -i,
-# starts the installed program with its menu entry's command under a virtual
-# display with a window manager, and removes it with dpkg -r.
+# starts the installed program with its menu entry's command (with a PATH
+# that lacks /usr/games, as many users have) under a virtual display with a
+# window manager, and removes it with dpkg -r.
 # usage: deb.sh <build dir>
 set -u
 BUILD=$1
@@ -16,6 +19,14 @@ package_cleanup() {
     e2e_cleanup
 }
 trap package_cleanup EXIT
+
+cmake --install "$BUILD" --prefix "$WORK/prefix" >"$WORK/install.log" 2>&1 ||
+    { cat "$WORK/install.log"; fail "cmake --install failed"; }
+exec_line=$(grep '^Exec=' "$WORK/prefix/share/applications/cz.ferdax.mecovnik.desktop")
+[ "$exec_line" = "Exec=$WORK/prefix/games/mecovnik" ] ||
+    fail "installed under $WORK/prefix, the menu entry says $exec_line"
+[ -x "$WORK/prefix/games/mecovnik" ] || fail "the menu entry's command is no program"
+echo "installed under a prefix of its own, the menu entry starts $WORK/prefix/games/mecovnik"
 
 cpack -G DEB -B "$WORK/out" --config "$BUILD/CPackConfig.cmake" >"$WORK/cpack.log" 2>&1 ||
     { cat "$WORK/cpack.log"; fail "cpack failed"; }
@@ -81,9 +92,10 @@ dpkg-query -W -f='${Status}' mecovnik | grep -q "ok installed" || fail "not inst
 echo "installed with dpkg -i"
 
 command=$(sed -n 's/^Exec=//p' "$desktop")
+[ "$command" = "$PROGRAM" ] || fail "the menu entry's command is $command, not $PROGRAM"
 wm_class=$(sed -n 's/^StartupWMClass=//p' "$desktop")
 start_display
-env PATH="/usr/games:$PATH" $command 2>"$WORK/stderr" &
+env PATH=/usr/bin:/bin $command 2>"$WORK/stderr" &
 pid=$!
 window=$(wait_for_window '^Mečovník pro Hradomor$') || fail "the installed program showed no window"
 xprop -id "$window" WM_CLASS | grep -q "\"$wm_class\"" ||

@@ -6,6 +6,7 @@ namespace mecovnik::test {
 
 bool TFakeJournalFile::Claim()
 {
+    ++Claims;
     Claimed = !HeldElsewhere;
     return Claimed;
 }
@@ -50,7 +51,7 @@ bool TFakeJournalFile::Remove()
 {
     ++Touches;
     ++Removes;
-    if (!Claimed)
+    if (!Claimed || FailRemoves)
         return false;
     Content.reset();
     return true;
@@ -59,7 +60,7 @@ bool TFakeJournalFile::Remove()
 bool TFakeJournalFile::KeepBackup()
 {
     ++Touches;
-    if (!Claimed)
+    if (!Claimed || FailBackups)
         return false;
     if (Content)
         Backup = std::move(Content);

@@ -19,6 +19,7 @@ public:
     [[nodiscard]] bool Replace(std::string_view bytes) override;
     [[nodiscard]] bool Remove() override;
     [[nodiscard]] bool KeepBackup() override;
+    [[nodiscard]] std::string Folder() const override { return "/stav/mecovnik"; }
 
     // The journal's bytes; no value while there is none.
     std::optional<std::string> Content;
@@ -29,11 +30,14 @@ public:
     bool FailAppends = false;
     std::size_t TornAppendBytes = 0; // what a failed append still writes
     bool FailReplaces = false;
+    bool FailRemoves = false; // and it cannot be emptied either
+    bool FailBackups = false;
 
     int Appends = 0;
     int Replaces = 0;
     int Removes = 0;
-    int Touches = 0; // every call but Claim, failed ones included
+    int Claims = 0;
+    int Touches = 0; // every call but Claim and Folder, failed ones included
 };
 
 } // namespace mecovnik::test
