@@ -1,7 +1,7 @@
 // What the single-instance guard adds to a start: the check of a first copy
 // (lock taken, socket bound) and its release, and a request reaching a holder.
+#include "components/TInstanceLock.h"
 #include "components/TRunOnlyOnce.h"
-#include "platform/TInstanceLock.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

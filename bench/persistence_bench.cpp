@@ -1,9 +1,9 @@
 // Saving and loading the settings with 10,000 monster kinds, through a file in
 // memory that counts its writes. Each should take under 100 ms, and a save
 // should write the file once ("writes" per iteration is 1).
-#include "persistence/TNastaveni.h"
 #include "persistence/TRegistryFile.h"
 #include "persistence/TRegistryStore.h"
+#include "settings/TNastaveni.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,8 +5,8 @@
 //                after the settings, as a hostile or unlucky file may be.
 // usage: store_files FOLDER
 #include "persistence/TMemoryRegistryFile.h"
-#include "persistence/TNastaveni.h"
 #include "persistence/TRegistryStore.h"
+#include "settings/TNastaveni.h"
 
 #include <cstdio>
 #include <fstream>

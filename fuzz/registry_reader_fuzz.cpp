@@ -11,8 +11,8 @@
 #include "persistence/RegFileFormat.h"
 #include "persistence/RegistryLimits.h"
 #include "persistence/TMemoryRegistryFile.h"
-#include "persistence/TNastaveni.h"
 #include "persistence/TRegistryStore.h"
+#include "settings/TNastaveni.h"
 
 #include <cstdint>
 #include <cstdio>

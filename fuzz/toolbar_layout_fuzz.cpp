@@ -4,9 +4,9 @@
 // overflow, and the placed items must lie within the coordinate limit.
 
 #include "persistence/TMemoryRegistryFile.h"
-#include "persistence/TNastaveni.h"
 #include "persistence/TRegistry.h"
 #include "persistence/TRegistryStore.h"
+#include "settings/TNastaveni.h"
 #include "toolbar/ToolbarGeometry.h"
 #include "toolbar/ToolbarPersistence.h"
 

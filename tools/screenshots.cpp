@@ -5,7 +5,6 @@
 #include "app/TApplication.h"
 #include "components/TAdvancedListBox.h"
 #include "components/TStaticText.h"
-#include "persistence/TNastaveni.h"
 #include "platform/SystemVersion.h"
 #include "platform/TQtNameOrder.h"
 #include "roster/Frm_EditNestvura.h"
@@ -17,6 +16,7 @@
 #include "roster/TNestvura.h"
 #include "roster/TPostava.h"
 #include "roster/TRandom.h"
+#include "settings/TNastaveni.h"
 #include "toolbar/TToolbar.h"
 #include "toolbar/TToolbarAdjustDialog.h"
 

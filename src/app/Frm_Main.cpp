@@ -9,12 +9,12 @@
 #include "components/MessageBoxes.h"
 #include "components/ProgramWindows.h"
 #include "components/ScreenCursor.h"
-#include "persistence/FormPlacement.h"
-#include "persistence/TNastaveni.h"
+#include "platform/FormPlacement.h"
 #include "platform/THelpSystem.h"
 #include "roster/Frm_Nestvury.h"
 #include "roster/Frm_Postavy.h"
 #include "roster/TRandom.h"
+#include "settings/TNastaveni.h"
 
 #include <QApplication>
 #include <QCloseEvent>

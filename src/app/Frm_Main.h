@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/CommandEnabling.h"
-#include "app/TVersionRule.h"
+#include "platform/TVersionRule.h"
 #include "toolbar/TToolbarCommandType.h"
 
 #include <QMainWindow>

@@ -2,8 +2,8 @@
 
 #include "ui_Frm_Main.h"
 
-#include "persistence/TNastaveni.h"
 #include "platform/THelpSystem.h"
+#include "settings/TNastaveni.h"
 #include "toolbar/TToolbar.h"
 
 #include <QMenu>

@@ -2,13 +2,13 @@
 
 #include "app/Frm_Main.h"
 #include "components/MessageBoxes.h"
-#include "persistence/TNastaveni.h"
 #include "persistence/TRegistryStore.h"
 #include "platform/SystemVersion.h"
 #include "platform/THelpViewer.h"
 #include "platform/TQtJournalFile.h"
 #include "platform/TQtRegistryFile.h"
 #include "roster/TRandom.h"
+#include "settings/TNastaveni.h"
 
 #include <QApplication>
 

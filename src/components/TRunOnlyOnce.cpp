@@ -1,7 +1,7 @@
 #include "components/TRunOnlyOnce.h"
 
 #include "components/TAppMessageEvent.h"
-#include "platform/TInstanceLock.h"
+#include "components/TInstanceLock.h"
 
 #include <QCoreApplication>
 #include <QStandardPaths>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/TVersionRule.h"
+#include "platform/TVersionRule.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "platform/StringTable.h"
 #include "platform/TResourceSource.h"
-#include "toolbar/StringTable.h"
 
 namespace mecovnik {
 

@@ -4,7 +4,7 @@
 
 #include "components/DialogForm.h"
 #include "components/ScreenCursor.h"
-#include "persistence/TMonsterPresets.h"
+#include "roster/TMonsterPresets.h"
 #include "roster/TNameOrder.h"
 #include "roster/TNestvura.h"
 

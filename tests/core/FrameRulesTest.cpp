@@ -1,7 +1,7 @@
 #include "app/CommandEnabling.h"
 #include "app/HelpFileName.h"
-#include "app/TVersionRule.h"
 #include "app/WindowTiling.h"
+#include "platform/TVersionRule.h"
 
 #include <gtest/gtest.h>
 

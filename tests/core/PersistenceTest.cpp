@@ -1,15 +1,15 @@
 #include "TFakeRegistryFile.h"
 
-#include "persistence/MonsterPresetStore.h"
 #include "persistence/PlacementValues.h"
 #include "persistence/RegFileFormat.h"
 #include "persistence/RegistryReads.h"
 #include "persistence/RegistryText.h"
 #include "persistence/TMemoryRegistryFile.h"
-#include "persistence/TMonsterPresets.h"
-#include "persistence/TNastaveni.h"
 #include "persistence/TRegistry.h"
 #include "persistence/TRegistryStore.h"
+#include "roster/MonsterPresetStore.h"
+#include "roster/TMonsterPresets.h"
+#include "settings/TNastaveni.h"
 
 #include "TestFiles.h"
 

@@ -6,10 +6,10 @@
 
 #include "persistence/RegFileFormat.h"
 #include "persistence/RegistryLimits.h"
-#include "persistence/TMonsterPresets.h"
-#include "persistence/TNastaveni.h"
 #include "persistence/TRegistry.h"
 #include "persistence/TRegistryStore.h"
+#include "roster/TMonsterPresets.h"
+#include "settings/TNastaveni.h"
 
 #include "TestFiles.h"
 

@@ -1,11 +1,11 @@
 #include "TFakeRegistryFile.h"
 #include "TestFiles.h"
 
-#include "persistence/TNastaveni.h"
 #include "persistence/TRegistry.h"
 #include "persistence/TRegistryStore.h"
+#include "platform/StringTable.h"
+#include "settings/TNastaveni.h"
 #include "toolbar/ButtonLayout.h"
-#include "toolbar/StringTable.h"
 #include "toolbar/TSpeedButtonState.h"
 #include "toolbar/TToolbarDrag.h"
 #include "toolbar/ToolbarGeometry.h"

@@ -7,7 +7,7 @@
 #include "app/Frm_Main.h"
 #include "components/TAboutDialog.h"
 #include "components/TAboutDialogForm.h"
-#include "persistence/TNastaveni.h"
+#include "settings/TNastaveni.h"
 
 #include <QAction>
 #include <QApplication>

@@ -12,12 +12,12 @@
 #include "components/TAdvancedComboBox.h"
 #include "components/TAdvancedListBox.h"
 #include "components/TStaticText.h"
-#include "persistence/TNastaveni.h"
 #include "roster/Frm_Nestvury.h"
 #include "roster/Frm_Postavy.h"
 #include "roster/TNestvura.h"
 #include "roster/TPostava.h"
 #include "roster/TRosterModel.h"
+#include "settings/TNastaveni.h"
 
 #include <QComboBox>
 #include <QGroupBox>

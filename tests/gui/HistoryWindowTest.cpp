@@ -10,12 +10,12 @@
 #include "app/TFightKeeper.h"
 #include "components/TAdvancedListBox.h"
 #include "history/FightJournalFormat.h"
-#include "persistence/TNastaveni.h"
 #include "roster/Frm_Nestvury.h"
 #include "roster/Frm_Postavy.h"
 #include "roster/TNestvura.h"
 #include "roster/TPostava.h"
 #include "roster/TRosterModel.h"
+#include "settings/TNastaveni.h"
 
 #include <QComboBox>
 #include <QLineEdit>

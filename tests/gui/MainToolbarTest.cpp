@@ -5,9 +5,9 @@
 #include "TMessageBoxRecorder.h"
 
 #include "app/Frm_Main.h"
-#include "persistence/TNastaveni.h"
 #include "persistence/TRegistry.h"
 #include "persistence/TRegistryStore.h"
+#include "settings/TNastaveni.h"
 #include "toolbar/TToolbar.h"
 #include "toolbar/TToolbarSpeedButton.h"
 

@@ -10,13 +10,13 @@
 #include "app/UserMessages.h"
 #include "components/ScreenCursor.h"
 #include "components/TAdvancedListBox.h"
-#include "persistence/TNastaveni.h"
 #include "persistence/TRegistryStore.h"
 #include "roster/Frm_Nestvury.h"
 #include "roster/Frm_Postavy.h"
 #include "roster/TNestvura.h"
 #include "roster/TPostava.h"
 #include "roster/TRosterModel.h"
+#include "settings/TNastaveni.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -9,12 +9,12 @@
 #include "app/Frm_Main.h"
 #include "components/TAdvancedListBox.h"
 #include "components/TNumberEdit.h"
-#include "persistence/TNastaveni.h"
 #include "roster/Frm_Nestvury.h"
 #include "roster/Frm_Postavy.h"
 #include "roster/TNestvura.h"
 #include "roster/TPostava.h"
 #include "roster/TRosterModel.h"
+#include "settings/TNastaveni.h"
 
 #include <QLineEdit>
 #include <QScopeGuard>

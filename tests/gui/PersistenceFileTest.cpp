@@ -2,9 +2,9 @@
 
 #include "persistence/RegFileFormat.h"
 #include "persistence/TMemoryRegistryFile.h"
-#include "persistence/TNastaveni.h"
 #include "persistence/TRegistryStore.h"
 #include "platform/TQtRegistryFile.h"
+#include "settings/TNastaveni.h"
 
 #include <QDir>
 #include <QFile>

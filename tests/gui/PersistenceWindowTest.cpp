@@ -7,9 +7,9 @@
 #include "TMessageBoxRecorder.h"
 
 #include "app/Frm_Main.h"
-#include "persistence/TNastaveni.h"
 #include "persistence/TRegistryStore.h"
 #include "platform/TQtRegistryFile.h"
+#include "settings/TNastaveni.h"
 
 #include <QAction>
 #include <QComboBox>

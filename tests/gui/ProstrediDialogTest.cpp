@@ -6,8 +6,8 @@
 
 #include "app/Frm_Main.h"
 #include "app/Frm_Prostredi.h"
-#include "persistence/TNastaveni.h"
 #include "persistence/TRegistryStore.h"
+#include "settings/TNastaveni.h"
 #include "toolbar/TToolbar.h"
 
 #include <QAction>

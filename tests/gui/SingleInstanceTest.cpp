@@ -5,10 +5,10 @@
 
 #include "app/Frm_Main.h"
 #include "components/TAppMessageEvent.h"
+#include "components/TInstanceLock.h"
 #include "components/TRunOnlyOnce.h"
-#include "persistence/TNastaveni.h"
 #include "persistence/TRegistryStore.h"
-#include "platform/TInstanceLock.h"
+#include "settings/TNastaveni.h"
 #include "toolbar/TToolbar.h"
 #include "toolbar/TToolbarAdjustDialog.h"
 

@@ -9,13 +9,13 @@
 #include "app/Frm_Main.h"
 #include "app/TApplication.h"
 #include "components/TAdvancedListBox.h"
-#include "persistence/TNastaveni.h"
 #include "platform/THelpViewer.h"
 #include "roster/Frm_Nestvury.h"
 #include "roster/Frm_Postavy.h"
 #include "roster/TNestvura.h"
 #include "roster/TPostava.h"
 #include "roster/TRosterModel.h"
+#include "settings/TNastaveni.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

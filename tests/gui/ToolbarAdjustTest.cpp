@@ -6,7 +6,7 @@
 #include "app/Frm_Main.h"
 #include "components/TAdvancedListBox.h"
 #include "components/TStaticText.h"
-#include "persistence/TNastaveni.h"
+#include "settings/TNastaveni.h"
 #include "toolbar/TDragImage.h"
 #include "toolbar/THandleSpeedButton.h"
 #include "toolbar/TToolbar.h"

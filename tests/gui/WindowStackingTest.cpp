@@ -7,11 +7,11 @@
 #include "components/MessageBoxes.h"
 #include "components/ProgramWindows.h"
 #include "components/TAdvancedListBox.h"
-#include "persistence/TNastaveni.h"
 #include "persistence/TRegistryStore.h"
 #include "roster/Frm_Postavy.h"
 #include "roster/TPostava.h"
 #include "roster/TRosterModel.h"
+#include "settings/TNastaveni.h"
 #include "toolbar/TToolbar.h"
 #include "toolbar/TToolbarAdjustDialog.h"
 

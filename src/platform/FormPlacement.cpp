@@ -1,4 +1,4 @@
-#include "persistence/FormPlacement.h"
+#include "platform/FormPlacement.h"
 
 #include "persistence/ScreenFit.h"
 #include "platform/FrameMargins.h"

@@ -1,12 +1,12 @@
-#include "persistence/TNastaveni.h"
+#include "settings/TNastaveni.h"
 
 #include "persistence/ERegistryException.h"
-#include "persistence/MonsterPresetStore.h"
 #include "persistence/PlacementValues.h"
 #include "persistence/RegistryReads.h"
 #include "persistence/TMemoryRegistryFile.h"
 #include "persistence/TRegistry.h"
 #include "persistence/TRegistryStore.h"
+#include "roster/MonsterPresetStore.h"
 #include "toolbar/ToolbarPersistence.h"
 
 #include <array>

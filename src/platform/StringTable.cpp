@@ -1,4 +1,4 @@
-#include "toolbar/StringTable.h"
+#include "platform/StringTable.h"
 
 #include <charconv>
 

@@ -1,4 +1,4 @@
-#include "app/TVersionRule.h"
+#include "platform/TVersionRule.h"
 
 namespace mecovnik {
 

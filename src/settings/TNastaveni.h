@@ -2,7 +2,7 @@
 
 #include "persistence/RegistryLimits.h"
 #include "persistence/TFormPlacement.h"
-#include "persistence/TMonsterPresets.h"
+#include "roster/TMonsterPresets.h"
 #include "toolbar/TToolbarState.h"
 
 #include <memory>

@@ -1,4 +1,4 @@
-#include "persistence/TMonsterPresets.h"
+#include "roster/TMonsterPresets.h"
 
 #include "roster/TNameOrder.h"
 

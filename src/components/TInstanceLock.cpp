@@ -1,4 +1,4 @@
-#include "platform/TInstanceLock.h"
+#include "components/TInstanceLock.h"
 
 #include <QDir>
 #include <QFile>

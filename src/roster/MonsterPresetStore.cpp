@@ -1,11 +1,11 @@
-#include "persistence/MonsterPresetStore.h"
+#include "roster/MonsterPresetStore.h"
 
 #include "persistence/ERegistryException.h"
 #include "persistence/RegistryLimits.h"
 #include "persistence/RegistryReads.h"
 #include "persistence/RegistryText.h"
-#include "persistence/TMonsterPresets.h"
 #include "persistence/TRegistry.h"
+#include "roster/TMonsterPresets.h"
 
 #include <algorithm>
 #include <limits>
