@@ -1,7 +1,7 @@
 #include "toolbar/TToolbar.h"
 
 #include "components/MessageBoxes.h"
-#include "platform/TProgramResources.h"
+#include "platform/TResourceSource.h"
 #include "toolbar/TDragImage.h"
 #include "toolbar/TToolbarAdjustDialog.h"
 #include "toolbar/TToolbarSeparator.h"
@@ -60,8 +60,8 @@ QString LongHint(const QString& hint)
 
 } // namespace
 
-TToolbar::TToolbar(QWidget* parent, const TResourceSource* resources)
-    : QWidget(parent), m_resources(resources ? *resources : TProgramResources::Instance())
+TToolbar::TToolbar(const TResourceSource& resources, QWidget* parent)
+    : QWidget(parent), m_resources(resources)
 {
     resize(183, 33);
 }

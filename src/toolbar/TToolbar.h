@@ -31,9 +31,9 @@ class TToolbar : public QWidget
     Q_OBJECT
 
 public:
-    // The toolbar reads its resources from resources (the program's own when
-    // none is given), which must outlive it.
-    explicit TToolbar(QWidget* parent = nullptr, const TResourceSource* resources = nullptr);
+    // The toolbar reads its tables, glyphs and strings from resources, which
+    // must outlive it.
+    explicit TToolbar(const TResourceSource& resources, QWidget* parent = nullptr);
     ~TToolbar() override;
     Q_DISABLE_COPY_MOVE(TToolbar)
 

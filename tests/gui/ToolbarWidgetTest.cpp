@@ -64,6 +64,7 @@ class ToolbarWidgetTest : public QObject
     Q_OBJECT
 
 private:
+    const TProgramResources m_resources;
     QWidget m_window;
     std::unique_ptr<TToolbar> m_toolbar;
     TFakeResources m_fake;
@@ -71,7 +72,7 @@ private:
     // The program's own toolbar, as the main window makes it.
     TToolbar& Program()
     {
-        m_toolbar = std::make_unique<TToolbar>(&m_window);
+        m_toolbar = std::make_unique<TToolbar>(m_resources, &m_window);
         Configure(*m_toolbar);
         return Finish();
     }
@@ -89,7 +90,7 @@ private:
 
     TToolbar& Fake()
     {
-        m_toolbar = std::make_unique<TToolbar>(&m_window, &m_fake);
+        m_toolbar = std::make_unique<TToolbar>(m_fake, &m_window);
         m_toolbar->ResImagesStart = 1;
         m_toolbar->ResHintsStart = 100;
         m_toolbar->ResStringsStart = 200;
@@ -364,7 +365,7 @@ private slots:
 
         // Without groups (not adjustable): the error, and a double click on the
         // free area is the toolbar's own.
-        m_toolbar = std::make_unique<TToolbar>(&m_window);
+        m_toolbar = std::make_unique<TToolbar>(m_resources, &m_window);
         Configure(*m_toolbar);
         m_toolbar->Adjustable = false;
         TToolbar& plain = Finish();
