@@ -4,15 +4,15 @@
 
 namespace mecovnik {
 
-class TToolbar;
-
-// A toolbar's command button: while the toolbar arranges, a press drags it.
+// A toolbar's command button. Its clicks are OnClick and OnDblClick; while
+// the toolbar is arranged, a left press starts a drag instead, reported with
+// the moves and the release that follow.
 class TToolbarSpeedButton final : public THandleSpeedButton
 {
     Q_OBJECT
 
 public:
-    TToolbarSpeedButton(TToolbar& toolbar, int commandId, int group, bool allowAllUp);
+    TToolbarSpeedButton(QWidget* toolbar, int commandId, int group, bool allowAllUp);
 
     [[nodiscard]] int CommandId() const { return m_commandId; }
     [[nodiscard]] int Group() const { return m_group; }
@@ -20,10 +20,14 @@ public:
     [[nodiscard]] bool DefinitionAllowAllUp() const { return m_allowAllUp; }
     // The long hint shown in the status bar while the pointer is over it.
     void SetLongHint(const QString& hint) { m_longHint = hint; }
+    // Whether presses drag (the toolbar is being arranged).
+    void SetArranging(bool arranging) { m_arranging = arranging; }
 
-    // The click and double click go to the toolbar.
-    void Click() override;
-    void DblClick() override;
+signals:
+    // Screen points; the hot spot is the press point within the button.
+    void DragStarted(QPoint hotSpot, QPoint globalPos);
+    void DragMoved(QPoint globalPos);
+    void DragReleased(QPoint globalPos);
 
 protected:
     void MouseDown(QMouseEvent* event) override;
@@ -32,10 +36,10 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    TToolbar& m_toolbar;
     int m_commandId;
     int m_group;
     bool m_allowAllUp;
+    bool m_arranging = false;
     QString m_longHint;
 };
 
