@@ -176,12 +176,10 @@ QWidget* TToolbar::CreateControl(const TToolbarLayoutItem& item)
     QWidget* control = nullptr;
     if (item.Id == tbSeparator) {
         auto* separator = new TToolbarSeparator(this);
-        connect(separator, &TToolbarSeparator::DragStarted, this,
-                [this, separator](QPoint hotSpot, QPoint globalPos) {
-                    BeginDrag(separator, tbSeparator, hotSpot, globalPos);
+        connect(separator, &TToolbarSeparator::Happened, this,
+                [this, separator](TToolbarItemEvent event, QPoint hotSpot, QPoint globalPos) {
+                    ItemHappened(separator, tbSeparator, event, hotSpot, globalPos);
                 });
-        connect(separator, &TToolbarSeparator::DragMoved, this, &TToolbar::MoveDrag);
-        connect(separator, &TToolbarSeparator::DragReleased, this, &TToolbar::EndDrag);
         separator->SetArranging(m_adjusting);
         control = separator;
     } else if (const TToolbarButtonDef* def = Definition(item.Id)) {
@@ -197,15 +195,10 @@ QWidget* TToolbar::CreateControl(const TToolbarLayoutItem& item)
 TToolbarSpeedButton* TToolbar::CreateButton(const TToolbarButtonDef& def)
 {
     auto* button = new TToolbarSpeedButton(this, def.Id, def.Group, def.AllowAllUp != 0);
-    connect(button, &TToolbarSpeedButton::OnClick, this, [this, button] { ButtonClick(button); });
-    connect(button, &TToolbarSpeedButton::OnDblClick, this,
-            [this, button] { ButtonDblClick(button); });
-    connect(button, &TToolbarSpeedButton::DragStarted, this,
-            [this, button](QPoint hotSpot, QPoint globalPos) {
-                BeginDrag(button, button->CommandId(), hotSpot, globalPos);
+    connect(button, &TToolbarSpeedButton::Happened, this,
+            [this, button](TToolbarItemEvent event, QPoint hotSpot, QPoint globalPos) {
+                ItemHappened(button, button->CommandId(), event, hotSpot, globalPos);
             });
-    connect(button, &TToolbarSpeedButton::DragMoved, this, &TToolbar::MoveDrag);
-    connect(button, &TToolbarSpeedButton::DragReleased, this, &TToolbar::EndDrag);
     button->SetAllowAllUp(def.AllowAllUp != 0);
     if (const auto index = ImageIndexFor(def, m_images.size()))
         button->SetGlyph(m_images[*index]);
@@ -391,6 +384,30 @@ void TToolbar::GroupRule(TToolbarSpeedButton* button)
         if (TToolbarButtonDef* def = FindDefinition(m_defs, other->CommandId()))
             def->Down = down;
         other->SetDown(down);
+    }
+}
+
+void TToolbar::ItemHappened(QWidget* item, int id, TToolbarItemEvent event, QPoint hotSpot,
+                            QPoint globalPos)
+{
+    switch (event) {
+    case TToolbarItemEvent::Click:
+        if (auto* button = qobject_cast<TToolbarSpeedButton*>(item))
+            ButtonClick(button);
+        break;
+    case TToolbarItemEvent::DblClick:
+        if (auto* button = qobject_cast<TToolbarSpeedButton*>(item))
+            ButtonDblClick(button);
+        break;
+    case TToolbarItemEvent::DragStart:
+        BeginDrag(item, id, hotSpot, globalPos);
+        break;
+    case TToolbarItemEvent::DragMove:
+        MoveDrag(globalPos);
+        break;
+    case TToolbarItemEvent::DragRelease:
+        EndDrag(globalPos);
+        break;
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "toolbar/TToolbarCommandType.h"
+#include "toolbar/TToolbarItemEvent.h"
 #include "toolbar/TToolbarState.h"
 #include "toolbar/ToolbarTables.h"
 
@@ -142,7 +143,9 @@ private:
                                                   const char* name) const;
     QWidget* CreateControl(const TToolbarLayoutItem& item);
     TToolbarSpeedButton* CreateButton(const TToolbarButtonDef& def);
-    // What the items report.
+    // What an item (of command id, or a separator) tells.
+    void ItemHappened(QWidget* item, int id, TToolbarItemEvent event, QPoint hotSpot,
+                      QPoint globalPos);
     void ButtonClick(TToolbarSpeedButton* button);
     void ButtonDblClick(TToolbarSpeedButton* button);
     // A drag ended: the item goes where it was dropped, or off the toolbar.

@@ -17,7 +17,8 @@ void TToolbarSeparator::paintEvent(QPaintEvent* /*event*/)
 void TToolbarSeparator::mousePressEvent(QMouseEvent* event)
 {
     if (m_arranging && event->button() == Qt::LeftButton)
-        emit DragStarted(event->position().toPoint(), event->globalPosition().toPoint());
+        emit Happened(TToolbarItemEvent::DragStart, event->position().toPoint(),
+                      event->globalPosition().toPoint());
     else
         event->ignore();
 }
@@ -25,13 +26,13 @@ void TToolbarSeparator::mousePressEvent(QMouseEvent* event)
 void TToolbarSeparator::mouseMoveEvent(QMouseEvent* event)
 {
     if (m_arranging)
-        emit DragMoved(event->globalPosition().toPoint());
+        emit Happened(TToolbarItemEvent::DragMove, {}, event->globalPosition().toPoint());
 }
 
 void TToolbarSeparator::mouseReleaseEvent(QMouseEvent* event)
 {
     if (m_arranging && event->button() == Qt::LeftButton)
-        emit DragReleased(event->globalPosition().toPoint());
+        emit Happened(TToolbarItemEvent::DragRelease, {}, event->globalPosition().toPoint());
 }
 
 } // namespace mecovnik

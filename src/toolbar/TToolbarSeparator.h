@@ -1,13 +1,15 @@
 #pragma once
 
+#include "toolbar/TToolbarItemEvent.h"
+
 #include <QWidget>
 
 namespace mecovnik {
 
 // A toolbar's separator: a shadow line and a highlight line over its height.
-// While the toolbar is arranged, a left press starts a drag, reported with the
-// moves and the release that follow; otherwise its presses go on to the
-// toolbar.
+// While the toolbar is arranged, a left press starts a drag, which it tells
+// the toolbar of with the moves and the release that follow; otherwise its
+// presses go on to the toolbar.
 class TToolbarSeparator final : public QWidget
 {
     Q_OBJECT
@@ -19,10 +21,8 @@ public:
     void SetArranging(bool arranging) { m_arranging = arranging; }
 
 signals:
-    // Screen points; the hot spot is the press point within the separator.
-    void DragStarted(QPoint hotSpot, QPoint globalPos);
-    void DragMoved(QPoint globalPos);
-    void DragReleased(QPoint globalPos);
+    // The drag steps, as a toolbar button tells them (TToolbarSpeedButton).
+    void Happened(mecovnik::TToolbarItemEvent event, QPoint hotSpot, QPoint globalPos);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -12,6 +12,18 @@ TToolbarSpeedButton::TToolbarSpeedButton(QWidget* toolbar, int commandId, int gr
 {
 }
 
+void TToolbarSpeedButton::Click()
+{
+    THandleSpeedButton::Click();
+    emit Happened(TToolbarItemEvent::Click, {}, {});
+}
+
+void TToolbarSpeedButton::DblClick()
+{
+    THandleSpeedButton::DblClick();
+    emit Happened(TToolbarItemEvent::DblClick, {}, {});
+}
+
 void TToolbarSpeedButton::MouseDown(QMouseEvent* event)
 {
     if (!m_arranging) {
@@ -19,13 +31,14 @@ void TToolbarSpeedButton::MouseDown(QMouseEvent* event)
         return;
     }
     if (event->button() == Qt::LeftButton)
-        emit DragStarted(event->position().toPoint(), event->globalPosition().toPoint());
+        emit Happened(TToolbarItemEvent::DragStart, event->position().toPoint(),
+                      event->globalPosition().toPoint());
 }
 
 void TToolbarSpeedButton::MouseMove(QMouseEvent* event)
 {
     if (m_arranging)
-        emit DragMoved(event->globalPosition().toPoint());
+        emit Happened(TToolbarItemEvent::DragMove, {}, event->globalPosition().toPoint());
     else
         THandleSpeedButton::MouseMove(event);
 }
@@ -33,7 +46,7 @@ void TToolbarSpeedButton::MouseMove(QMouseEvent* event)
 void TToolbarSpeedButton::MouseUp(QMouseEvent* event)
 {
     if (m_arranging && event->button() == Qt::LeftButton) {
-        emit DragReleased(event->globalPosition().toPoint());
+        emit Happened(TToolbarItemEvent::DragRelease, {}, event->globalPosition().toPoint());
         return;
     }
     // A latching button whose definition forbids all-up cannot be released by

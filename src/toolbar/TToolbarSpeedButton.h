@@ -1,11 +1,12 @@
 #pragma once
 
 #include "toolbar/THandleSpeedButton.h"
+#include "toolbar/TToolbarItemEvent.h"
 
 namespace mecovnik {
 
-// A toolbar's command button. Its clicks are OnClick and OnDblClick; while
-// the toolbar is arranged, a left press starts a drag instead, reported with
+// A toolbar's command button. It tells its toolbar of its clicks, and, while
+// the toolbar is arranged, of the drag that a left press starts instead, with
 // the moves and the release that follow.
 class TToolbarSpeedButton final : public THandleSpeedButton
 {
@@ -23,11 +24,15 @@ public:
     // Whether presses drag (the toolbar is being arranged).
     void SetArranging(bool arranging) { m_arranging = arranging; }
 
+    // Raise OnClick / OnDblClick, then tell the toolbar.
+    void Click() override;
+    void DblClick() override;
+
 signals:
-    // Screen points; the hot spot is the press point within the button.
-    void DragStarted(QPoint hotSpot, QPoint globalPos);
-    void DragMoved(QPoint globalPos);
-    void DragReleased(QPoint globalPos);
+    // One signal for all, so that a toolbar of hundreds of items makes one
+    // connection an item. Screen points: globalPos for the drag steps, the
+    // press point within the button (hotSpot) for the start.
+    void Happened(mecovnik::TToolbarItemEvent event, QPoint hotSpot, QPoint globalPos);
 
 protected:
     void MouseDown(QMouseEvent* event) override;
