@@ -14,6 +14,7 @@
 #include "history/TFightJournal.h"
 #include "history/TJournalFile.h"
 #include "platform/TQtJournalFile.h"
+#include "platform/TQtNameOrder.h"
 #include "roster/Frm_Nestvury.h"
 #include "roster/Frm_Postavy.h"
 #include "roster/TNestvura.h"
@@ -50,9 +51,10 @@ struct TFight
     QTemporaryDir Folder{qEnvironmentVariable("MECOVNIK_BENCH_DIR", QDir::currentPath()) +
                          QStringLiteral("/history-bench-XXXXXX")};
     TQtJournalFile File{Folder.path() + QStringLiteral("/mecovnik")};
+    const TQtNameOrder Order;
     QMdiArea Area;
-    TNestvuryWindow* Nestvury = new TNestvuryWindow;
-    TPostavyWindow* Postavy = new TPostavyWindow;
+    TNestvuryWindow* Nestvury = new TNestvuryWindow(Order);
+    TPostavyWindow* Postavy = new TPostavyWindow(Order);
     TClockSeededRandom Random;
     TMessageBoxHook Answers{[](const TMessageBoxRecord&) { return QMessageBox::Yes; }};
     std::unique_ptr<TFightKeeper> Keeper;

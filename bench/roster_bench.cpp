@@ -3,6 +3,7 @@
 // one name one after another should take under a second in all.
 #include "components/MessageBoxes.h"
 #include "components/TAdvancedListBox.h"
+#include "platform/TQtNameOrder.h"
 #include "roster/Frm_Nestvury.h"
 #include "roster/TNestvura.h"
 #include "roster/TRandom.h"
@@ -28,8 +29,9 @@ void Paint()
 // A shown monster roster filled with "Skřet", "Skřet [1]" ... "Skřet [9999]".
 struct TRoster
 {
+    const TQtNameOrder Order;
     QMdiArea Area;
-    TNestvuryWindow* Window = new TNestvuryWindow;
+    TNestvuryWindow* Window = new TNestvuryWindow(Order);
     TClockSeededRandom Random;
     TMessageBoxHook Yes{[](const TMessageBoxRecord&) { return QMessageBox::Yes; }};
 

@@ -2,6 +2,7 @@
 // QT_QPA_PLATFORM says otherwise): laying them out and painting the toolbar,
 // and one step of a drag (snapping and moving the drag image).
 
+#include "platform/TProgramResources.h"
 #include "toolbar/TToolbar.h"
 #include "toolbar/ToolbarGeometry.h"
 
@@ -29,9 +30,16 @@ std::vector<TToolbarLayoutItem> Records()
     return records;
 }
 
+// The program's resources, made once as the program's start makes them.
+const TProgramResources& Resources()
+{
+    static const TProgramResources resources;
+    return resources;
+}
+
 std::unique_ptr<TToolbar> MakeToolbar()
 {
-    auto toolbar = std::make_unique<TToolbar>();
+    auto toolbar = std::make_unique<TToolbar>(Resources());
     toolbar->ResButtons = QStringLiteral("toolbar/buttons");
     toolbar->ResInitial = QStringLiteral("toolbar/initial");
     toolbar->ResAdjust = QStringLiteral("toolbar/adjust");

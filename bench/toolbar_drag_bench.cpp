@@ -4,6 +4,7 @@
 // whole run and should be 0. Runs on the offscreen platform unless
 // QT_QPA_PLATFORM names another (xcb under a display shows the real window
 // system's cost of moving the image).
+#include "platform/TProgramResources.h"
 #include "toolbar/TDragImage.h"
 #include "toolbar/TToolbar.h"
 
@@ -37,8 +38,9 @@ protected:
 // every tenth.
 struct TBench
 {
+    const TProgramResources Resources;
     QWidget Window;
-    TToolbar* Toolbar = new TToolbar(&Window);
+    TToolbar* Toolbar = new TToolbar(Resources, &Window);
     TPaintCounter Counter;
 
     TBench()

@@ -6,6 +6,7 @@
 #include "components/TAdvancedListBox.h"
 #include "components/TStaticText.h"
 #include "platform/SystemVersion.h"
+#include "platform/TProgramResources.h"
 #include "platform/TQtNameOrder.h"
 #include "roster/Frm_EditNestvura.h"
 #include "roster/Frm_EditPostava.h"
@@ -20,6 +21,7 @@
 #include "toolbar/TToolbar.h"
 #include "toolbar/TToolbarAdjustDialog.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QMdiArea>
@@ -94,6 +96,10 @@ int main(int argc, char** argv)
     services.ProgramFile = QCoreApplication::applicationFilePath();
     // Renders beside a running copy of the program.
     services.RunOnlyOnce = false;
+    const TQtNameOrder order;
+    const TProgramResources resources;
+    services.NameOrder = &order;
+    services.Resources = &resources;
     TMainForm form(nastaveni, std::move(services));
     form.resize(900, 420);
     form.CreateRosterWindows();
@@ -135,7 +141,6 @@ int main(int argc, char** argv)
     kind->KnockOutRule = 2;
     kind->KillExperience = 150;
     nastaveni.MonsterPresets.Append(std::move(kind));
-    const TQtNameOrder order;
     TNestvura monster("Skřet");
     monster.Level = 3;
     monster.KnockOutRule = 2;
@@ -162,7 +167,7 @@ int main(int argc, char** argv)
             about->close();
         }
     });
-    form.Item_AboutClick();
+    form.findChild<QAction*>(QStringLiteral("Item_About"))->trigger();
 
     TProstrediDialog prostredi(form);
     shoot(prostredi, "dialog-prostredi.png");

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <span>
-#include <string_view>
-
 namespace mecovnik {
 
 // The four facts about the rosters that decide which roster commands are enabled.
@@ -14,7 +11,9 @@ struct TRosterState
     bool Monsters = false;
 };
 
-// What a roster command needs before it can run.
+// What a roster command needs before it can run. Which command needs what is
+// a column of the main window's command registry; a command without a need is
+// never disabled.
 enum class TCommandNeed
 {
     ActiveCharacter,
@@ -24,16 +23,9 @@ enum class TCommandNeed
     ActiveCharacterAndMonster,
 };
 
-struct TCommandEnabling
-{
-    std::string_view Item; // the menu item's object name
-    TCommandNeed Need;
-};
-
-// Every menu item that the roster states enable or disable; items not listed
-// are never disabled.
-[[nodiscard]] std::span<const TCommandEnabling> RosterCommandTable();
-
+// Whether a command with that need is enabled in that state: the active
+// needs ask for a selected row, the others for any row; the wound asks for a
+// selected character and a selected monster.
 [[nodiscard]] bool IsEnabled(TCommandNeed need, const TRosterState& state);
 
 } // namespace mecovnik

@@ -26,6 +26,8 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 
+#include <stdexcept>
+
 namespace mecovnik {
 
 namespace {
@@ -41,6 +43,8 @@ TMainForm::TMainForm(TNastaveni& nastaveni, TMainFormServices services, QWidget*
     : QMainWindow(parent), m_ui(std::make_unique<Ui::TMainForm>()), m_nastaveni(nastaveni),
       m_services(std::move(services))
 {
+    if (!m_services.NameOrder || !m_services.Resources)
+        throw std::invalid_argument("TMainForm: the name order and the resources are required");
     m_ui->setupUi(this);
     CreateComponents();
     // The guard acts as soon as its properties are set: a second copy goes no further.
@@ -66,12 +70,8 @@ TMainForm::TMainForm(TNastaveni& nastaveni, TMainFormServices services, QWidget*
     m_toolbarPopup = new QMenu(this);
     m_toolbarPopup->setObjectName(QStringLiteral("ToolbarPopup"));
     m_toolbarPopup->setProperty(kHelpContext, 9);
-    m_toolbarPopup->addAction(m_ui->ToolbarPopup_ShowHints);
-    m_toolbarPopup->addAction(m_ui->ToolbarPopup_Hide);
-    m_toolbarPopup->addAction(m_ui->ToolbarPopup_Properties);
-    m_toolbarPopup->addSeparator();
-    m_toolbarPopup->addAction(m_ui->ToolbarPopup_Help);
-    m_toolbarPopup->setDefaultAction(m_ui->ToolbarPopup_Properties);
+    m_commandUpdates = new QObject(this);
+    m_commandUpdates->setObjectName(QStringLiteral("CommandUpdates"));
 
     statusBar()->setFixedHeight(19);
     statusBar()->setSizeGripEnabled(true);
@@ -79,12 +79,6 @@ TMainForm::TMainForm(TNastaveni& nastaveni, TMainFormServices services, QWidget*
     m_hintTimer.setObjectName(QStringLiteral("HintTimer"));
     connect(&m_hintTimer, &QTimer::timeout, this, &TMainForm::HintTimerTimer);
 
-    for (const TCommandEnabling& entry : RosterCommandTable()) {
-        auto* action = findChild<QAction*>(QString::fromLatin1(entry.Item));
-        Q_ASSERT(action);
-        if (action)
-            m_rosterCommands.emplace_back(action, entry.Need);
-    }
     ConnectCommands();
     SetupToolbar();
 
@@ -128,15 +122,27 @@ bool TMainForm::CheckWindowsVersion()
 
 void TMainForm::CreateRosterWindows()
 {
-    m_nestvury = new TNestvuryWindow;
+    const TNameOrder& order = *m_services.NameOrder;
+    m_nestvury = new TNestvuryWindow(order);
     m_ui->MdiArea->addSubWindow(m_nestvury);
     m_nestvury->show();
     if (m_random)
         m_nestvury->Attach(m_nastaveni.MonsterPresets, *m_random);
-    m_postavy = new TPostavyWindow;
+    m_postavy = new TPostavyWindow(order);
     m_ui->MdiArea->addSubWindow(m_postavy);
     m_postavy->show();
     m_ui->MdiArea->setActiveSubWindow(m_postavy);
+    // Queued, as a posted message: the commands follow the rosters once the
+    // change that moved them is over.
+    for (TObjektWindow* roster :
+         {static_cast<TObjektWindow*>(m_nestvury), static_cast<TObjektWindow*>(m_postavy)}) {
+        connect(
+            roster, &TObjektWindow::RowsChanged, m_commandUpdates, [this] { UpdateCommands(); },
+            Qt::QueuedConnection);
+        connect(
+            roster, &TObjektWindow::SelectionChanged, m_commandUpdates,
+            [this] { UpdateCommands(); }, Qt::QueuedConnection);
+    }
     AttachFight();
 }
 

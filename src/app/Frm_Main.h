@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CommandEnabling.h"
+#include "app/CommandRegistry.h"
 #include "platform/TVersionRule.h"
 #include "toolbar/TToolbarCommandType.h"
 
@@ -31,12 +31,14 @@ class TAboutDialog;
 class TFightKeeper;
 class TJournalFile;
 enum class TJournalTrouble;
+class TNameOrder;
 class TNastaveni;
 class THelpSystem;
 class TNestvuryWindow;
 class TObjektWindow;
 class TPostavyWindow;
 class TRandom;
+class TResourceSource;
 class TRunOnlyOnce;
 class TToolbar;
 
@@ -59,6 +61,12 @@ struct TMainFormServices
     bool RunOnlyOnce = true;
     // The fight's journal; not owned; nullptr for none.
     TJournalFile* Journal = nullptr;
+    // The order of names in the rosters (the user's collation); not owned;
+    // required.
+    const TNameOrder* NameOrder = nullptr;
+    // The program's resources (the toolbar's tables, glyphs and strings); not
+    // owned; required.
+    const TResourceSource* Resources = nullptr;
 };
 
 // The multiple-document main window: menus, status bar, help, window
@@ -89,7 +97,8 @@ public:
     // minimised and activates the window the user last worked in: an open
     // modal window first, else the program's last active window while it is
     // visible and enabled, else the main window. The request is marked
-    // handled; other messages pass untouched.
+    // handled; other messages pass untouched. The guard's own signal
+    // AnotherCopyStarted does the same.
     void AppMessage(QEvent& message, bool& handled);
 
     // Creates the monster roster, then the character roster, as document windows.
@@ -113,7 +122,8 @@ public:
     // Shows or hides the toolbar together with the bevel below it.
     void SetToolbarVisible(bool visible);
 
-    // Enables the roster commands from the rosters' rows and selections.
+    // Enables the commands that have a need from the rosters' rows and
+    // selections; the others are never disabled.
     void UpdateCommands();
 
     // Receives every help request: marks help as used and lets it go on.
@@ -131,6 +141,22 @@ public:
     // The credit line shown at start.
     [[nodiscard]] static QString CreditLine();
 
+    // The command registry: one row a command of the window, in the order of
+    // the menus (MainFormCommands.cpp). To add a command, add its action to
+    // Frm_Main.ui, a row here and its handler.
+    [[nodiscard]] static std::span<const TCommand> Commands();
+
+    [[nodiscard]] TFightKeeper* Fight() const { return m_fight.get(); }
+    // The program ends properly: the fight's journal is removed (a journal
+    // that stays is said at once).
+    void EndFight();
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
     // Window commands.
     void Item_PrintSetupClick();
     void Item_QuitClick();
@@ -146,59 +172,50 @@ public:
     void Item_UlozitNastaveniClick();
     void Item_ShowPostavyClick();
     void Item_ShowNestvuryClick();
-    void StatusBarDblClick();
-    void ToolbarPopupPopup();
     void ToolbarPopup_ShowHintsClick();
     void ToolbarPopup_HideClick();
     void ToolbarPopup_PropertiesClick();
     void ToolbarPopup_HelpClick();
 
-    // Roster commands.
+    // Roster commands; those that ask a number first take it.
     void Item_NovaPostavaClick();
     void Item_SmazatPostavuClick();
     void Item_CelaZkusenost_AktivniClick();
     void Item_CelaZkusenost_VsechnyClick();
-    void Item_CastZkusenosti_AktivniClick();
-    void Item_CastZkusenosti_VsechnyClick();
+    void Item_CastZkusenosti_AktivniClick(int amount);
+    void Item_CastZkusenosti_VsechnyClick(int amount);
     void Item_VynulovatZkusenost_AktivniClick();
     void Item_VynulovatZkusenost_VsechnyClick();
-    void Item_PridatZkusenost_AktivniClick();
-    void Item_PridatZkusenost_VsechnyClick();
-    void Item_ZmenitZivoty_AktivniClick();
-    void Item_ZmenitZivoty_VsechnyClick();
-    void Item_PridatZivoty_AktivniClick();
-    void Item_PridatZivoty_VsechnyClick();
+    void Item_PridatZkusenost_AktivniClick(int delta);
+    void Item_PridatZkusenost_VsechnyClick(int delta);
+    void Item_ZmenitZivoty_AktivniClick(int lives);
+    void Item_ZmenitZivoty_VsechnyClick(int lives);
+    void Item_PridatZivoty_AktivniClick(int delta);
+    void Item_PridatZivoty_VsechnyClick(int delta);
     void Item_NovaNestvuraClick();
     void Item_SmazatNestvuruClick();
     void Item_SmazatVsechnyNestvuryClick();
     void Item_SmazatMrtveNestvuryClick();
     void Item_SmazatVyrazeneNestvuryClick();
-    void Item_ZmenitZivotyNestvury_AktClick();
-    void Item_ZmenitZivotyNestvury_AllClick();
-    void Item_PridatZivotyNestvury_AktClick();
-    void Item_PridatZivotyNestvury_AllClick();
+    void Item_ZmenitZivotyNestvury_AktClick(int lives);
+    void Item_ZmenitZivotyNestvury_AllClick(int lives);
+    void Item_PridatZivotyNestvury_AktClick(int delta);
+    void Item_PridatZivotyNestvury_AllClick(int delta);
     void Item_ZranitNestvuruClick();
 
     // Undo and redo of roster changes (MainFormHistory.cpp).
     void Item_ZpetClick();
     void Item_ZnovuClick();
-    [[nodiscard]] TFightKeeper* Fight() const { return m_fight.get(); }
-    // The program ends properly: the fight's journal is removed (a journal
-    // that stays is said at once).
-    void EndFight();
 
-    // The toolbar's command event: a click runs the matching menu command; a
-    // double click and unknown ids do nothing.
-    using TCommandType = TToolbarCommandType;
-    using enum TToolbarCommandType;
-    void MainToolbarCommand(QObject* sender, int commandId, TCommandType commandType);
+    // Not commands: the status bar's double click and the toolbar's popup
+    // about to show.
+    void StatusBarDblClick();
+    void ToolbarPopupPopup();
 
-protected:
-    bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    // The toolbar's command event: a click triggers the action of the
+    // command with that toolbar id; a double click and unknown ids do nothing.
+    void MainToolbarCommand(QObject* sender, int commandId, TToolbarCommandType commandType);
 
-private:
     void FormCreate();
     void CreateComponents();
     // Remembers the program's window that has just become active.
@@ -214,15 +231,18 @@ private:
     void HintTimerTimer();
     void ArrangeWindows();
     void FillWindowMenu();
+    // Finds every command's action, connects it to its handler and fills the
+    // toolbar's popup; throws TCommandError for a command the window lacks.
     void ConnectCommands();
-    // Asks for a number; on OK calls action with it.
-    template <class Action>
-    void WithNumber(const char* caption, const char* label, std::int16_t minimum,
-                    std::int16_t maximum, Action action);
+    // Runs a command as its row says: asks its number first, and records it
+    // as one step of the history when it changes the rosters.
+    void RunCommand(const TCommand& command, const QAction& action);
     [[nodiscard]] int SelectedRow(const TObjektWindow* roster) const;
     [[nodiscard]] int HelpContextAt(QObject* object) const;
     void AttachFight();
-    void RunRecorded(QAction* action, void (TMainForm::*handler)());
+    // Runs a command that changes the rosters as one step of the history,
+    // named after its action.
+    void RunAsStep(const QAction& action, const std::function<void()>& run);
     void UpdateHistoryCommands();
     void OfferRecovery();
     // Says what the user must know of the fight's journal: after the command
@@ -243,7 +263,9 @@ private:
     QMenu* m_toolbarPopup = nullptr;
     TToolbar* m_mainToolbar = nullptr;
     QList<QAction*> m_windowListActions;
-    std::vector<std::pair<QAction*, TCommandNeed>> m_rosterCommands;
+    std::unique_ptr<TCommandRegistry> m_commands;
+    // Receives the queued re-evaluations of the commands.
+    QObject* m_commandUpdates = nullptr;
     TPostavyWindow* m_postavy = nullptr;
     TNestvuryWindow* m_nestvury = nullptr;
     std::unique_ptr<TFightKeeper> m_fight;

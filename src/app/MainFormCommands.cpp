@@ -9,67 +9,227 @@
 #include "roster/Frm_Zkusenost.h"
 #include "roster/Frm_ZranitNestvuru.h"
 
+#include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 
-// The routing of menu and toolbar commands to the rosters and the window
-// commands, and the enabling of the roster commands.
+// The command registry: every command of the main window with its handler,
+// its enabling and its way to the history; the roster commands' handlers.
 
 namespace mecovnik {
 
+namespace {
+
+QString FromUtf8(std::string_view s)
+{
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// The numbers the roster commands ask for.
+constexpr TNumberPrompt kHandOver{"Přidělit zkušenost", "&Zkušenost:", 1, 10000};
+constexpr TNumberPrompt kAddExperience{"Přidat zkušenost", "&Zkušenost:", -10000, 10000};
+constexpr TNumberPrompt kSetLives{"Změnit životy", "Ž&ivoty:", 0, 1000};
+constexpr TNumberPrompt kAddLives{"Přidat životy", "Ž&ivoty:", -10, 100};
+
+// The toolbar's popup menu: its commands in order, "" for a separator.
+constexpr std::string_view kToolbarPopupItems[] = {"ToolbarPopup_ShowHints", "ToolbarPopup_Hide",
+                                                   "ToolbarPopup_Properties", "",
+                                                   "ToolbarPopup_Help"};
+constexpr std::string_view kToolbarPopupDefault = "ToolbarPopup_Properties";
+
+} // namespace
+
+std::span<const TCommand> TMainForm::Commands()
+{
+    using enum TCommandNeed;
+    using T = TMainForm;
+    static constexpr TCommand kCommands[] = {
+        // Soubor
+        {.Action = "Item_PrintSetup", .ToolbarId = 1, .Run = &T::Item_PrintSetupClick},
+        {.Action = "Item_Quit", .ToolbarId = 2, .Run = &T::Item_QuitClick},
+        // Postava
+        {.Action = "Item_NovaPostava", .ChangesRosters = true, .Run = &T::Item_NovaPostavaClick},
+        {.Action = "Item_SmazatPostavu",
+         .Need = ActiveCharacter,
+         .ChangesRosters = true,
+         .Run = &T::Item_SmazatPostavuClick},
+        {.Action = "Item_CelaZkusenost_Aktivni",
+         .Need = ActiveCharacter,
+         .ChangesRosters = true,
+         .Run = &T::Item_CelaZkusenost_AktivniClick},
+        {.Action = "Item_CelaZkusenost_Vsechny",
+         .Need = Characters,
+         .ChangesRosters = true,
+         .Run = &T::Item_CelaZkusenost_VsechnyClick},
+        {.Action = "Item_CastZkusenosti_Aktivni",
+         .Need = ActiveCharacter,
+         .ChangesRosters = true,
+         .Number = kHandOver,
+         .RunWithNumber = &T::Item_CastZkusenosti_AktivniClick},
+        {.Action = "Item_CastZkusenosti_Vsechny",
+         .Need = Characters,
+         .ChangesRosters = true,
+         .Number = kHandOver,
+         .RunWithNumber = &T::Item_CastZkusenosti_VsechnyClick},
+        {.Action = "Item_VynulovatZkusenost_Aktivni",
+         .Need = ActiveCharacter,
+         .ChangesRosters = true,
+         .Run = &T::Item_VynulovatZkusenost_AktivniClick},
+        {.Action = "Item_VynulovatZkusenost_Vsechny",
+         .Need = Characters,
+         .ChangesRosters = true,
+         .Run = &T::Item_VynulovatZkusenost_VsechnyClick},
+        {.Action = "Item_PridatZkusenost_Aktivni",
+         .Need = ActiveCharacter,
+         .ChangesRosters = true,
+         .Number = kAddExperience,
+         .RunWithNumber = &T::Item_PridatZkusenost_AktivniClick},
+        {.Action = "Item_PridatZkusenost_Vsechny",
+         .Need = Characters,
+         .ChangesRosters = true,
+         .Number = kAddExperience,
+         .RunWithNumber = &T::Item_PridatZkusenost_VsechnyClick},
+        {.Action = "Item_ZmenitZivoty_Aktivni",
+         .Need = ActiveCharacter,
+         .ChangesRosters = true,
+         .Number = kSetLives,
+         .RunWithNumber = &T::Item_ZmenitZivoty_AktivniClick},
+        {.Action = "Item_ZmenitZivoty_Vsechny",
+         .Need = Characters,
+         .ChangesRosters = true,
+         .Number = kSetLives,
+         .RunWithNumber = &T::Item_ZmenitZivoty_VsechnyClick},
+        {.Action = "Item_PridatZivoty_Aktivni",
+         .Need = ActiveCharacter,
+         .ChangesRosters = true,
+         .Number = kAddLives,
+         .RunWithNumber = &T::Item_PridatZivoty_AktivniClick},
+        {.Action = "Item_PridatZivoty_Vsechny",
+         .Need = Characters,
+         .ChangesRosters = true,
+         .Number = kAddLives,
+         .RunWithNumber = &T::Item_PridatZivoty_VsechnyClick},
+        // Nestvůra
+        {.Action = "Item_NovaNestvura", .ChangesRosters = true, .Run = &T::Item_NovaNestvuraClick},
+        {.Action = "Item_SmazatNestvuru",
+         .Need = ActiveMonster,
+         .ChangesRosters = true,
+         .Run = &T::Item_SmazatNestvuruClick},
+        {.Action = "Item_SmazatVsechnyNestvury",
+         .Need = Monsters,
+         .ChangesRosters = true,
+         .Run = &T::Item_SmazatVsechnyNestvuryClick},
+        {.Action = "Item_SmazatMrtveNestvury",
+         .Need = Monsters,
+         .ChangesRosters = true,
+         .Run = &T::Item_SmazatMrtveNestvuryClick},
+        {.Action = "Item_SmazatVyrazeneNestvury",
+         .Need = Monsters,
+         .ChangesRosters = true,
+         .Run = &T::Item_SmazatVyrazeneNestvuryClick},
+        {.Action = "Item_ZmenitZivotyNestvury_Akt",
+         .Need = ActiveMonster,
+         .ChangesRosters = true,
+         .Number = kSetLives,
+         .RunWithNumber = &T::Item_ZmenitZivotyNestvury_AktClick},
+        {.Action = "Item_ZmenitZivotyNestvury_All",
+         .Need = Monsters,
+         .ChangesRosters = true,
+         .Number = kSetLives,
+         .RunWithNumber = &T::Item_ZmenitZivotyNestvury_AllClick},
+        {.Action = "Item_PridatZivotyNestvury_Akt",
+         .Need = ActiveMonster,
+         .ChangesRosters = true,
+         .Number = kAddLives,
+         .RunWithNumber = &T::Item_PridatZivotyNestvury_AktClick},
+        {.Action = "Item_PridatZivotyNestvury_All",
+         .Need = Monsters,
+         .ChangesRosters = true,
+         .Number = kAddLives,
+         .RunWithNumber = &T::Item_PridatZivotyNestvury_AllClick},
+        // Boj
+        {.Action = "Item_ShowPostavy", .Run = &T::Item_ShowPostavyClick},
+        {.Action = "Item_ShowNestvury", .Run = &T::Item_ShowNestvuryClick},
+        {.Action = "Item_ZranitNestvuru",
+         .Need = ActiveCharacterAndMonster,
+         .ChangesRosters = true,
+         .Run = &T::Item_ZranitNestvuruClick},
+        {.Action = "Item_Zpet", .Run = &T::Item_ZpetClick},
+        {.Action = "Item_Znovu", .Run = &T::Item_ZnovuClick, .MoreKeys = "Shift+Alt+Backspace"},
+        // Nastavení
+        {.Action = "Item_NastaveniProstredi", .Run = &T::Item_NastaveniProstrediClick},
+        {.Action = "Item_AutomatickyUkladatNastaveni",
+         .Run = &T::Item_AutomatickyUkladatNastaveniClick},
+        {.Action = "Item_UlozitNastaveni", .Run = &T::Item_UlozitNastaveniClick},
+        // Okno
+        {.Action = "Item_Okno_Cascade", .ToolbarId = 3, .Run = &T::Item_Okno_CascadeClick},
+        {.Action = "Item_Okno_HTile", .ToolbarId = 4, .Run = &T::Item_Okno_HTileClick},
+        {.Action = "Item_Okno_VTile", .ToolbarId = 5, .Run = &T::Item_Okno_VTileClick},
+        {.Action = "Item_Okno_ArrangeAll", .ToolbarId = 6, .Run = &T::Item_Okno_ArrangeAllClick},
+        // Nápověda
+        {.Action = "Item_HelpContents", .ToolbarId = 7, .Run = &T::Item_HelpContentsClick},
+        {.Action = "Item_CoJeTo", .ToolbarId = 8, .Run = &T::Item_CoJeToClick},
+        {.Action = "Item_About", .ToolbarId = 9, .Run = &T::Item_AboutClick},
+        // The toolbar's popup menu
+        {.Action = "ToolbarPopup_ShowHints", .Run = &T::ToolbarPopup_ShowHintsClick},
+        {.Action = "ToolbarPopup_Hide", .Run = &T::ToolbarPopup_HideClick},
+        {.Action = "ToolbarPopup_Properties", .Run = &T::ToolbarPopup_PropertiesClick},
+        {.Action = "ToolbarPopup_Help", .Run = &T::ToolbarPopup_HelpClick},
+    };
+    return kCommands;
+}
+
 void TMainForm::ConnectCommands()
 {
-    // Every command runs through RunRecorded, which makes a roster command
-    // one step of the history (MainFormHistory.cpp).
-    const auto bind = [this](QAction* action, void (TMainForm::*handler)()) {
+    m_commands = std::make_unique<TCommandRegistry>(Commands(), *this);
+    for (const TCommandRegistry::TEntry& entry : m_commands->Entries()) {
+        const TCommand* command = entry.Command;
+        QAction* action = entry.Action;
         connect(action, &QAction::triggered, this,
-                [this, action, handler] { RunRecorded(action, handler); });
-    };
-    Ui::TMainForm& ui = *m_ui;
-    bind(ui.Item_PrintSetup, &TMainForm::Item_PrintSetupClick);
-    bind(ui.Item_Quit, &TMainForm::Item_QuitClick);
-    bind(ui.Item_Okno_Cascade, &TMainForm::Item_Okno_CascadeClick);
-    bind(ui.Item_Okno_HTile, &TMainForm::Item_Okno_HTileClick);
-    bind(ui.Item_Okno_VTile, &TMainForm::Item_Okno_VTileClick);
-    bind(ui.Item_Okno_ArrangeAll, &TMainForm::Item_Okno_ArrangeAllClick);
-    bind(ui.Item_HelpContents, &TMainForm::Item_HelpContentsClick);
-    bind(ui.Item_CoJeTo, &TMainForm::Item_CoJeToClick);
-    bind(ui.Item_About, &TMainForm::Item_AboutClick);
-    bind(ui.Item_NastaveniProstredi, &TMainForm::Item_NastaveniProstrediClick);
-    bind(ui.Item_AutomatickyUkladatNastaveni, &TMainForm::Item_AutomatickyUkladatNastaveniClick);
-    bind(ui.Item_UlozitNastaveni, &TMainForm::Item_UlozitNastaveniClick);
-    bind(ui.Item_ShowPostavy, &TMainForm::Item_ShowPostavyClick);
-    bind(ui.Item_ShowNestvury, &TMainForm::Item_ShowNestvuryClick);
-    bind(ui.ToolbarPopup_ShowHints, &TMainForm::ToolbarPopup_ShowHintsClick);
-    bind(ui.ToolbarPopup_Hide, &TMainForm::ToolbarPopup_HideClick);
-    bind(ui.ToolbarPopup_Properties, &TMainForm::ToolbarPopup_PropertiesClick);
-    bind(ui.ToolbarPopup_Help, &TMainForm::ToolbarPopup_HelpClick);
-    connect(m_toolbarPopup, &QMenu::aboutToShow, this, &TMainForm::ToolbarPopupPopup);
-    connect(ui.Menu_Okno, &QMenu::aboutToShow, this, &TMainForm::FillWindowMenu);
+                [this, command, action] { RunCommand(*command, *action); });
+        if (!command->MoreKeys.empty())
+            action->setShortcuts(QList<QKeySequence>{action->shortcut()} +
+                                 QKeySequence::listFromString(FromUtf8(command->MoreKeys)));
+    }
 
-    bind(ui.Item_NovaPostava, &TMainForm::Item_NovaPostavaClick);
-    bind(ui.Item_SmazatPostavu, &TMainForm::Item_SmazatPostavuClick);
-    bind(ui.Item_CelaZkusenost_Aktivni, &TMainForm::Item_CelaZkusenost_AktivniClick);
-    bind(ui.Item_CelaZkusenost_Vsechny, &TMainForm::Item_CelaZkusenost_VsechnyClick);
-    bind(ui.Item_CastZkusenosti_Aktivni, &TMainForm::Item_CastZkusenosti_AktivniClick);
-    bind(ui.Item_CastZkusenosti_Vsechny, &TMainForm::Item_CastZkusenosti_VsechnyClick);
-    bind(ui.Item_VynulovatZkusenost_Aktivni, &TMainForm::Item_VynulovatZkusenost_AktivniClick);
-    bind(ui.Item_VynulovatZkusenost_Vsechny, &TMainForm::Item_VynulovatZkusenost_VsechnyClick);
-    bind(ui.Item_PridatZkusenost_Aktivni, &TMainForm::Item_PridatZkusenost_AktivniClick);
-    bind(ui.Item_PridatZkusenost_Vsechny, &TMainForm::Item_PridatZkusenost_VsechnyClick);
-    bind(ui.Item_ZmenitZivoty_Aktivni, &TMainForm::Item_ZmenitZivoty_AktivniClick);
-    bind(ui.Item_ZmenitZivoty_Vsechny, &TMainForm::Item_ZmenitZivoty_VsechnyClick);
-    bind(ui.Item_PridatZivoty_Aktivni, &TMainForm::Item_PridatZivoty_AktivniClick);
-    bind(ui.Item_PridatZivoty_Vsechny, &TMainForm::Item_PridatZivoty_VsechnyClick);
-    bind(ui.Item_NovaNestvura, &TMainForm::Item_NovaNestvuraClick);
-    bind(ui.Item_SmazatNestvuru, &TMainForm::Item_SmazatNestvuruClick);
-    bind(ui.Item_SmazatVsechnyNestvury, &TMainForm::Item_SmazatVsechnyNestvuryClick);
-    bind(ui.Item_SmazatMrtveNestvury, &TMainForm::Item_SmazatMrtveNestvuryClick);
-    bind(ui.Item_SmazatVyrazeneNestvury, &TMainForm::Item_SmazatVyrazeneNestvuryClick);
-    bind(ui.Item_ZmenitZivotyNestvury_Akt, &TMainForm::Item_ZmenitZivotyNestvury_AktClick);
-    bind(ui.Item_ZmenitZivotyNestvury_All, &TMainForm::Item_ZmenitZivotyNestvury_AllClick);
-    bind(ui.Item_PridatZivotyNestvury_Akt, &TMainForm::Item_PridatZivotyNestvury_AktClick);
-    bind(ui.Item_PridatZivotyNestvury_All, &TMainForm::Item_PridatZivotyNestvury_AllClick);
-    bind(ui.Item_ZranitNestvuru, &TMainForm::Item_ZranitNestvuruClick);
+    for (const std::string_view name : kToolbarPopupItems) {
+        if (name.empty())
+            m_toolbarPopup->addSeparator();
+        else
+            m_toolbarPopup->addAction(&m_commands->Action(name));
+    }
+    m_toolbarPopup->setDefaultAction(&m_commands->Action(kToolbarPopupDefault));
+    connect(m_toolbarPopup, &QMenu::aboutToShow, this, &TMainForm::ToolbarPopupPopup);
+    connect(m_ui->Menu_Okno, &QMenu::aboutToShow, this, &TMainForm::FillWindowMenu);
+}
+
+void TMainForm::RunCommand(const TCommand& command, const QAction& action)
+{
+    const auto run = [this, &command] {
+        if (!command.Number) {
+            (this->*command.Run)();
+            return;
+        }
+        const TNumberPrompt& number = *command.Number;
+        int value = 0;
+        if (EnterNumber(this, FromUtf8(number.Caption), FromUtf8(number.Label), number.Minimum,
+                        number.Maximum, value))
+            (this->*command.RunWithNumber)(value);
+    };
+    if (command.ChangesRosters)
+        RunAsStep(action, run);
+    else
+        run();
+}
+
+void TMainForm::MainToolbarCommand(QObject* sender, int commandId, TToolbarCommandType commandType)
+{
+    Q_UNUSED(sender)
+    if (commandType != TToolbarCommandType::ctClick)
+        return;
+    // The menu item's own path: enabling, number, history.
+    if (const TCommandRegistry::TEntry* entry = m_commands->ForToolbarId(commandId))
+        entry->Action->trigger();
 }
 
 void TMainForm::UpdateCommands()
@@ -80,23 +240,15 @@ void TMainForm::UpdateCommands()
     const auto any = [](const TObjektWindow* w) { return w && w->ListBox()->Count() > 0; };
     const TRosterState state{selected(m_postavy), any(m_postavy), selected(m_nestvury),
                              any(m_nestvury)};
-    for (const auto& [action, need] : m_rosterCommands)
-        action->setEnabled(IsEnabled(need, state));
+    for (const TCommandRegistry::TEntry& entry : m_commands->Entries()) {
+        if (entry.Command->Need)
+            entry.Action->setEnabled(IsEnabled(*entry.Command->Need, state));
+    }
 }
 
 int TMainForm::SelectedRow(const TObjektWindow* roster) const
 {
     return roster ? roster->ListBox()->ItemIndex() : -1;
-}
-
-template <class Action>
-void TMainForm::WithNumber(const char* caption, const char* label, std::int16_t minimum,
-                           std::int16_t maximum, Action action)
-{
-    int value = 0;
-    if (EnterNumber(this, QString::fromUtf8(caption), QString::fromUtf8(label), minimum, maximum,
-                    value))
-        action(value);
 }
 
 void TMainForm::Item_NovaPostavaClick()
@@ -123,20 +275,16 @@ void TMainForm::Item_CelaZkusenost_VsechnyClick()
         m_postavy->HandOverExperienceAll(-1);
 }
 
-void TMainForm::Item_CastZkusenosti_AktivniClick()
+void TMainForm::Item_CastZkusenosti_AktivniClick(int amount)
 {
-    WithNumber("Přidělit zkušenost", "&Zkušenost:", 1, 10000, [this](int n) {
-        if (m_postavy)
-            m_postavy->HandOverExperience(SelectedRow(m_postavy), n);
-    });
+    if (m_postavy)
+        m_postavy->HandOverExperience(SelectedRow(m_postavy), amount);
 }
 
-void TMainForm::Item_CastZkusenosti_VsechnyClick()
+void TMainForm::Item_CastZkusenosti_VsechnyClick(int amount)
 {
-    WithNumber("Přidělit zkušenost", "&Zkušenost:", 1, 10000, [this](int n) {
-        if (m_postavy)
-            m_postavy->HandOverExperienceAll(n);
-    });
+    if (m_postavy)
+        m_postavy->HandOverExperienceAll(amount);
 }
 
 void TMainForm::Item_VynulovatZkusenost_AktivniClick()
@@ -151,52 +299,40 @@ void TMainForm::Item_VynulovatZkusenost_VsechnyClick()
         m_postavy->ResetExperienceAll();
 }
 
-void TMainForm::Item_PridatZkusenost_AktivniClick()
+void TMainForm::Item_PridatZkusenost_AktivniClick(int delta)
 {
-    WithNumber("Přidat zkušenost", "&Zkušenost:", -10000, 10000, [this](int n) {
-        if (m_postavy)
-            m_postavy->AddExperience(SelectedRow(m_postavy), n);
-    });
+    if (m_postavy)
+        m_postavy->AddExperience(SelectedRow(m_postavy), delta);
 }
 
-void TMainForm::Item_PridatZkusenost_VsechnyClick()
+void TMainForm::Item_PridatZkusenost_VsechnyClick(int delta)
 {
-    WithNumber("Přidat zkušenost", "&Zkušenost:", -10000, 10000, [this](int n) {
-        if (m_postavy)
-            m_postavy->AddExperienceAll(n);
-    });
+    if (m_postavy)
+        m_postavy->AddExperienceAll(delta);
 }
 
-void TMainForm::Item_ZmenitZivoty_AktivniClick()
+void TMainForm::Item_ZmenitZivoty_AktivniClick(int lives)
 {
-    WithNumber("Změnit životy", "Ž&ivoty:", 0, 1000, [this](int n) {
-        if (m_postavy)
-            m_postavy->SetLives(SelectedRow(m_postavy), n);
-    });
+    if (m_postavy)
+        m_postavy->SetLives(SelectedRow(m_postavy), lives);
 }
 
-void TMainForm::Item_ZmenitZivoty_VsechnyClick()
+void TMainForm::Item_ZmenitZivoty_VsechnyClick(int lives)
 {
-    WithNumber("Změnit životy", "Ž&ivoty:", 0, 1000, [this](int n) {
-        if (m_postavy)
-            m_postavy->SetLivesAll(n);
-    });
+    if (m_postavy)
+        m_postavy->SetLivesAll(lives);
 }
 
-void TMainForm::Item_PridatZivoty_AktivniClick()
+void TMainForm::Item_PridatZivoty_AktivniClick(int delta)
 {
-    WithNumber("Přidat životy", "Ž&ivoty:", -10, 100, [this](int n) {
-        if (m_postavy)
-            m_postavy->AddLives(SelectedRow(m_postavy), n);
-    });
+    if (m_postavy)
+        m_postavy->AddLives(SelectedRow(m_postavy), delta);
 }
 
-void TMainForm::Item_PridatZivoty_VsechnyClick()
+void TMainForm::Item_PridatZivoty_VsechnyClick(int delta)
 {
-    WithNumber("Přidat životy", "Ž&ivoty:", -10, 100, [this](int n) {
-        if (m_postavy)
-            m_postavy->AddLivesAll(n);
-    });
+    if (m_postavy)
+        m_postavy->AddLivesAll(delta);
 }
 
 void TMainForm::Item_NovaNestvuraClick()
@@ -229,80 +365,34 @@ void TMainForm::Item_SmazatVyrazeneNestvuryClick()
         m_nestvury->DeleteMonsters(2);
 }
 
-void TMainForm::Item_ZmenitZivotyNestvury_AktClick()
+void TMainForm::Item_ZmenitZivotyNestvury_AktClick(int lives)
 {
-    WithNumber("Změnit životy", "Ž&ivoty:", 0, 1000, [this](int n) {
-        if (m_nestvury)
-            m_nestvury->SetLives(SelectedRow(m_nestvury), n);
-    });
+    if (m_nestvury)
+        m_nestvury->SetLives(SelectedRow(m_nestvury), lives);
 }
 
-void TMainForm::Item_ZmenitZivotyNestvury_AllClick()
+void TMainForm::Item_ZmenitZivotyNestvury_AllClick(int lives)
 {
-    WithNumber("Změnit životy", "Ž&ivoty:", 0, 1000, [this](int n) {
-        if (m_nestvury)
-            m_nestvury->SetLivesAll(n);
-    });
+    if (m_nestvury)
+        m_nestvury->SetLivesAll(lives);
 }
 
-void TMainForm::Item_PridatZivotyNestvury_AktClick()
+void TMainForm::Item_PridatZivotyNestvury_AktClick(int delta)
 {
-    WithNumber("Přidat životy", "Ž&ivoty:", -10, 100, [this](int n) {
-        if (m_nestvury)
-            m_nestvury->AddLives(SelectedRow(m_nestvury), n);
-    });
+    if (m_nestvury)
+        m_nestvury->AddLives(SelectedRow(m_nestvury), delta);
 }
 
-void TMainForm::Item_PridatZivotyNestvury_AllClick()
+void TMainForm::Item_PridatZivotyNestvury_AllClick(int delta)
 {
-    WithNumber("Přidat životy", "Ž&ivoty:", -10, 100, [this](int n) {
-        if (m_nestvury)
-            m_nestvury->AddLivesAll(n);
-    });
+    if (m_nestvury)
+        m_nestvury->AddLivesAll(delta);
 }
 
 void TMainForm::Item_ZranitNestvuruClick()
 {
     if (m_nestvury && m_postavy)
         WoundMonster(this, *m_nestvury, *m_postavy);
-}
-
-void TMainForm::MainToolbarCommand(QObject* sender, int commandId, TCommandType commandType)
-{
-    Q_UNUSED(sender)
-    if (commandType != ctClick)
-        return;
-    switch (commandId) {
-    case 1:
-        Item_PrintSetupClick();
-        break;
-    case 2:
-        Item_QuitClick();
-        break;
-    case 3:
-        Item_Okno_CascadeClick();
-        break;
-    case 4:
-        Item_Okno_HTileClick();
-        break;
-    case 5:
-        Item_Okno_VTileClick();
-        break;
-    case 6:
-        Item_Okno_ArrangeAllClick();
-        break;
-    case 7:
-        Item_HelpContentsClick();
-        break;
-    case 8:
-        Item_CoJeToClick();
-        break;
-    case 9:
-        Item_AboutClick();
-        break;
-    default:
-        break;
-    }
 }
 
 } // namespace mecovnik

@@ -55,10 +55,6 @@ int TMainForm::HelpContextAt(QObject* object) const
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
-    bool handled = false;
-    AppMessage(*event, handled);
-    if (handled)
-        return true;
     if (watched == statusBar() && event->type() == QEvent::MouseButtonDblClick) {
         StatusBarDblClick();
         return true;

@@ -6,6 +6,7 @@
 #include "components/MessageBoxes.h"
 #include "history/TFightJournal.h"
 
+#include <QAction>
 #include <QMenu>
 
 // Undo and redo of roster changes, and the offer to bring back a fight that a
@@ -25,6 +26,25 @@ QString Plain(QString caption)
     return caption;
 }
 
+// A command's step name is its caption; an item of a submenu adds itself in
+// brackets to the submenu's caption: "Změnit životy (aktivní postava)".
+QString StepName(const QAction& action)
+{
+    QString item = Plain(action.text());
+    for (QObject* place : action.associatedObjects()) {
+        const auto* menu = qobject_cast<QMenu*>(place);
+        if (!menu)
+            continue;
+        // A submenu belongs to another menu; a menu of the bar's to the bar.
+        if (!qobject_cast<QMenu*>(menu->parent()))
+            continue;
+        if (!item.isEmpty())
+            item[0] = item[0].toLower();
+        return Plain(menu->title()) + QStringLiteral(" (") + item + u')';
+    }
+    return item;
+}
+
 } // namespace
 
 void TMainForm::AttachFight()
@@ -32,35 +52,10 @@ void TMainForm::AttachFight()
     m_fight = std::make_unique<TFightKeeper>(
         *m_postavy, *m_nestvury, m_services.Journal,
         [this](TJournalTrouble trouble) { JournalTrouble(trouble); });
-
-    // Every command of the menus Postava and Nestvůra and the wound are steps,
-    // named by their captions; a submenu's entry adds its item in brackets:
-    // "Změnit životy (aktivní postava)".
-    const std::function<void(QMenu*, const QString&)> name = [&](QMenu* menu,
-                                                                 const QString& submenu) {
-        for (QAction* action : menu->actions()) {
-            if (action->isSeparator())
-                continue;
-            if (QMenu* sub = action->menu()) {
-                name(sub, Plain(sub->title()));
-                continue;
-            }
-            QString item = Plain(action->text());
-            if (!submenu.isEmpty()) {
-                item[0] = item[0].toLower();
-                item = submenu + QStringLiteral(" (") + item + u')';
-            }
-            m_fight->NameStep(action, item);
-        }
-    };
-    name(m_ui->Menu_Postava, {});
-    name(m_ui->Menu_Nestvura, {});
-    m_fight->NameStep(m_ui->Item_ZranitNestvuru, Plain(m_ui->Item_ZranitNestvuru->text()));
-
-    m_ui->Item_Znovu->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
-                                    QKeySequence(Qt::SHIFT | Qt::ALT | Qt::Key_Backspace)});
-    connect(m_ui->Item_Zpet, &QAction::triggered, this, &TMainForm::Item_ZpetClick);
-    connect(m_ui->Item_Znovu, &QAction::triggered, this, &TMainForm::Item_ZnovuClick);
+    // Undo, redo and a restored fight move the rows behind the commands' back.
+    connect(
+        m_fight.get(), &TFightKeeper::RostersChanged, m_commandUpdates,
+        [this] { UpdateCommands(); }, Qt::QueuedConnection);
     UpdateHistoryCommands();
 
     // Asked once the main window shows: the deferred start-up steps were
@@ -70,23 +65,23 @@ void TMainForm::AttachFight()
             this, [this] { OfferRecovery(); }, Qt::QueuedConnection);
 }
 
-void TMainForm::RunRecorded(QAction* action, void (TMainForm::*handler)())
+void TMainForm::RunAsStep(const QAction& action, const std::function<void()>& run)
 {
-    const std::optional<QString> name = m_fight ? m_fight->StepName(action) : std::nullopt;
-    if (!name || m_fight->Recording()) {
-        (this->*handler)();
+    if (!m_fight || m_fight->Recording()) {
+        run();
         return;
     }
+    const QString name = StepName(action);
     m_fight->Begin();
     try {
-        (this->*handler)();
+        run();
     } catch (...) {
         // What the command did before it failed is a step too.
-        m_fight->Commit(*name);
+        m_fight->Commit(name);
         UpdateHistoryCommands();
         throw;
     }
-    m_fight->Commit(*name);
+    m_fight->Commit(name);
     UpdateHistoryCommands();
 }
 

@@ -7,8 +7,8 @@
 #include <QApplication>
 #include <QWindow>
 
-// The main window's support components: the single-instance guard with the
-// application message hook, and the about box.
+// The main window's support components: the single-instance guard, whose
+// signal brings the program to the front, and the about box.
 
 namespace mecovnik {
 
@@ -25,6 +25,9 @@ void TMainForm::CreateComponents()
     m_runOnlyOnce->setObjectName(QStringLiteral("RunOnlyOnce"));
     m_runOnlyOnce->SetMessageString(kProgramName);
     m_runOnlyOnce->SetEnabled(m_services.RunOnlyOnce);
+    // Queued: the request is handled once the event that brought it is over.
+    connect(m_runOnlyOnce, &TRunOnlyOnce::AnotherCopyStarted, this, &TMainForm::BringToFront,
+            Qt::QueuedConnection);
     m_runOnlyOnce->Loaded();
 
     m_aboutDialog = new TAboutDialog(this);

@@ -6,6 +6,7 @@
 #include "settings/TNastaveni.h"
 #include "toolbar/TToolbar.h"
 
+#include <QAction>
 #include <QMenu>
 #include <QVBoxLayout>
 
@@ -16,7 +17,7 @@ namespace mecovnik {
 
 void TMainForm::SetupToolbar()
 {
-    auto* toolbar = new TToolbar(m_ui->MenuBevel->parentWidget());
+    auto* toolbar = new TToolbar(*m_services.Resources, m_ui->MenuBevel->parentWidget());
     toolbar->setObjectName(QStringLiteral("MainToolbar"));
     toolbar->setFixedHeight(33);
     toolbar->setProperty(kHelpContext, 11);
@@ -36,6 +37,15 @@ void TMainForm::SetupToolbar()
     connect(toolbar, &TToolbar::OnCommand, this, &TMainForm::MainToolbarCommand);
     m_mainToolbar = toolbar;
     toolbar->Loaded();
+    // A button is enabled as its command is.
+    for (const TCommandRegistry::TEntry& entry : m_commands->Entries()) {
+        const int id = entry.Command->ToolbarId;
+        if (id == 0)
+            continue;
+        toolbar->SetCommandEnabled(id, entry.Action->isEnabled());
+        connect(entry.Action, &QAction::enabledChanged, toolbar,
+                [toolbar, id](bool enabled) { toolbar->SetCommandEnabled(id, enabled); });
+    }
 }
 
 void TMainForm::ApplyToolbarState()

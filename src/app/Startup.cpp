@@ -5,7 +5,9 @@
 #include "persistence/TRegistryStore.h"
 #include "platform/SystemVersion.h"
 #include "platform/THelpViewer.h"
+#include "platform/TProgramResources.h"
 #include "platform/TQtJournalFile.h"
+#include "platform/TQtNameOrder.h"
 #include "platform/TQtRegistryFile.h"
 #include "roster/TRandom.h"
 #include "settings/TNastaveni.h"
@@ -36,12 +38,17 @@ int RunProgram(QApplication& app)
         TNastaveni nastaveni(registry);
         THelpViewer help;
         TQtJournalFile journal(TQtJournalFile::DefaultFolder());
+        // The platform's adapters, one each for the whole run.
+        const TQtNameOrder nameOrder;
+        const TProgramResources resources;
         TMainFormServices services;
         services.QueryVersion = QuerySystemVersion;
         services.Help = &help;
         services.MakeRandom = [] { return std::make_unique<TClockSeededRandom>(); };
         services.ProgramFile = QCoreApplication::applicationFilePath();
         services.Journal = &journal;
+        services.NameOrder = &nameOrder;
+        services.Resources = &resources;
 
         TMainForm mainForm(nastaveni, std::move(services));
         if (mainForm.SecondCopy())

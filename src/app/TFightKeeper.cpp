@@ -1,6 +1,5 @@
 #include "app/TFightKeeper.h"
 
-#include "app/UserMessages.h"
 #include "components/TAdvancedListBox.h"
 #include "history/TJournalFile.h"
 #include "roster/Frm_Nestvury.h"
@@ -10,7 +9,6 @@
 #include "roster/TObjekt.h"
 #include "roster/TRosterModel.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QScrollBar>
 
@@ -86,19 +84,6 @@ TFightKeeper::~TFightKeeper() = default;
 QString TFightKeeper::JournalFolder() const
 {
     return m_file ? QDir::toNativeSeparators(QString::fromStdString(m_file->Folder())) : QString();
-}
-
-void TFightKeeper::NameStep(const QAction* action, const QString& name)
-{
-    m_stepNames.insert(action, name);
-}
-
-std::optional<QString> TFightKeeper::StepName(const QAction* action) const
-{
-    const auto it = m_stepNames.constFind(action);
-    if (it == m_stepNames.constEnd())
-        return std::nullopt;
-    return *it;
 }
 
 TObjektWindow& TFightKeeper::Window(int side) const
@@ -190,7 +175,7 @@ bool TFightKeeper::Move(bool undo)
         Select(change.Selection);
         Journal(change);
     }
-    QCoreApplication::postEvent(m_postavy.window(), new QEvent(UM_UPDATECOMMANDS));
+    emit RostersChanged();
     return moved;
 }
 
@@ -253,7 +238,7 @@ void TFightKeeper::RestoreLeftover()
     m_history.Clear();
     if (m_journal)
         m_journal->WriteWhole(m_postavy.Rows().Records(), m_nestvury.Rows().Records(), Selection());
-    QCoreApplication::postEvent(m_postavy.window(), new QEvent(UM_UPDATECOMMANDS));
+    emit RostersChanged();
 }
 
 void TFightKeeper::DiscardLeftover()

@@ -4,14 +4,12 @@
 #include "history/TFightJournal.h"
 #include "history/TRosterHistory.h"
 
-#include <QHash>
+#include <QObject>
 #include <QString>
 
 #include <functional>
 #include <memory>
 #include <optional>
-
-class QAction;
 
 namespace mecovnik {
 
@@ -25,9 +23,12 @@ class TPostavyWindow;
 // windows, tell their views, and bring back the selections; every completed
 // change is written to the journal with the monster kinds entered or changed
 // since the configuration was last loaded or saved; a proper end of the
-// program removes the journal.
-class TFightKeeper final
+// program removes the journal. Whatever moves the rosters behind the
+// commands' back (undo, redo, a restored fight) is reported by RostersChanged.
+class TFightKeeper final : public QObject
 {
+    Q_OBJECT
+
 public:
     // The journal file may be nullptr (no journal at all); when another copy
     // of the program holds it, this copy never touches it, and tries again at
@@ -35,13 +36,8 @@ public:
     // trouble, once per occasion (TFightJournal).
     TFightKeeper(TPostavyWindow& postavy, TNestvuryWindow& nestvury, TJournalFile* file,
                  std::function<void(TJournalTrouble)> trouble = {});
-    ~TFightKeeper();
+    ~TFightKeeper() override;
     Q_DISABLE_COPY_MOVE(TFightKeeper)
-
-    // The menu command whose runs are steps of the history, under a name.
-    void NameStep(const QAction* action, const QString& name);
-    // The step name of a command; none for commands that change no roster.
-    [[nodiscard]] std::optional<QString> StepName(const QAction* action) const;
 
     [[nodiscard]] bool Recording() const { return m_history.Recording(); }
     void Begin();
@@ -77,6 +73,11 @@ public:
     [[nodiscard]] QString JournalFolder() const;
     [[nodiscard]] const TRosterHistory& History() const { return m_history; }
 
+signals:
+    // Undo or redo was asked for, or a left fight came back: the rosters'
+    // rows and selections may differ from what the commands were enabled for.
+    void RostersChanged();
+
 private:
     [[nodiscard]] TFightSelection Selection() const;
     [[nodiscard]] TObjektWindow& Window(int side) const;
@@ -92,7 +93,6 @@ private:
     std::unique_ptr<TJournalKinds> m_kinds;
     std::unique_ptr<TFightJournal> m_journal;
     std::optional<TFightData> m_leftover;
-    QHash<const QAction*, QString> m_stepNames;
 };
 
 } // namespace mecovnik

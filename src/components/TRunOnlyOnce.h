@@ -14,8 +14,9 @@ class TInstanceLock;
 // copy of the program on the user's desktop. A later copy asks the first one
 // to come to the front and must then end with exit code 0 before it shows any
 // window. The first copy holds its lock for as long as the guard lives (the
-// kernel releases it when the process dies); each later start reaches it as a
-// TAppMessageEvent of type RegisteredMessage posted to the application.
+// kernel releases it when the process dies); each later start reaches it as
+// the signal AnotherCopyStarted, and as a TAppMessageEvent of type
+// RegisteredMessage posted to the application.
 class TRunOnlyOnce final : public QObject
 {
     Q_OBJECT
@@ -49,6 +50,11 @@ public:
 
     // True when the check found another copy running (and signalled it).
     [[nodiscard]] bool IsSecondCopy() const { return m_secondCopy; }
+
+signals:
+    // A later copy of the program started and asks this one to come to the
+    // front. It has ended by the time this is handled.
+    void AnotherCopyStarted();
 
 private:
     QString m_messageString;

@@ -27,12 +27,6 @@ TProgramResources::TProgramResources()
     }
 }
 
-const TProgramResources& TProgramResources::Instance()
-{
-    static const TProgramResources resources;
-    return resources;
-}
-
 std::optional<QByteArray> TProgramResources::Bytes(const QString& type, const QString& name) const
 {
     if (!IsPlainName(type) || !IsPlainName(name))

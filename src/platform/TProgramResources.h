@@ -7,7 +7,8 @@ namespace mecovnik {
 
 // The resources built into the program (Qt's resource system): tables under
 // ":/resources/<TYPE>/<NAME>", bitmaps ":/bitmaps/<name>.xpm" (a "#" before a
-// number is dropped), and the string table ":/strings/strings.txt".
+// number is dropped), and the string table ":/strings/strings.txt". The
+// program's start makes one and passes it to whatever reads resources.
 class TProgramResources final : public TResourceSource
 {
 public:
@@ -17,9 +18,6 @@ public:
                                                   const QString& name) const override;
     [[nodiscard]] QPixmap Bitmap(const QString& name) const override;
     [[nodiscard]] QString String(int number) const override;
-
-    // The one instance of the program.
-    [[nodiscard]] static const TProgramResources& Instance();
 
 private:
     StringTable m_strings;

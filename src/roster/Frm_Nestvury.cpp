@@ -9,7 +9,8 @@
 
 namespace mecovnik {
 
-TNestvuryWindow::TNestvuryWindow(QWidget* parent) : TObjektWindow(parent)
+TNestvuryWindow::TNestvuryWindow(const TNameOrder& order, QWidget* parent)
+    : TObjektWindow(order, parent)
 {
     setObjectName(QStringLiteral("NestvuryWindow"));
     setWindowTitle(QStringLiteral("Nestvůry"));
@@ -51,7 +52,7 @@ int TNestvuryWindow::JoinMonster(std::unique_ptr<TNestvura> record)
     if (m_random)
         record->RollLives(*m_random);
     const int row = AddRecord(std::move(record));
-    PostUpdateCommands();
+    emit RowsChanged();
     return row;
 }
 

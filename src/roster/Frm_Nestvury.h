@@ -14,7 +14,7 @@ class TNestvuryWindow final : public TObjektWindow
     Q_OBJECT
 
 public:
-    explicit TNestvuryWindow(QWidget* parent = nullptr);
+    explicit TNestvuryWindow(const TNameOrder& order, QWidget* parent = nullptr);
     ~TNestvuryWindow() override;
     Q_DISABLE_COPY_MOVE(TNestvuryWindow)
 

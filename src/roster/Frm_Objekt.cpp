@@ -1,6 +1,5 @@
 #include "roster/Frm_Objekt.h"
 
-#include "app/UserMessages.h"
 #include "components/MessageBoxes.h"
 #include "components/TAdvancedListBox.h"
 #include "roster/ColumnLayout.h"
@@ -9,7 +8,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QHeaderView>
 #include <QPainter>
 #include <QStandardItemModel>
@@ -33,8 +31,8 @@ QColor FromTColor(TColor c)
 
 } // namespace
 
-TObjektWindow::TObjektWindow(QWidget* parent)
-    : QMdiSubWindow(parent), m_rows(new TRosterModel(m_order, this)),
+TObjektWindow::TObjektWindow(const TNameOrder& order, QWidget* parent)
+    : QMdiSubWindow(parent), m_rows(new TRosterModel(order, this)),
       m_sections(new QStandardItemModel(0, 0, this))
 {
     setWindowTitle(QStringLiteral("Postavy"));
@@ -72,7 +70,7 @@ TObjektWindow::TObjektWindow(QWidget* parent)
     };
     connect(m_listBox->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (!m_quietSelection)
-            PostUpdateCommands();
+            emit SelectionChanged();
     });
 
     layout->addWidget(m_header);
@@ -152,7 +150,7 @@ void TObjektWindow::DeleteActive(const QString& question)
     m_rows->Delete(row);
     m_listBox->SetItemIndex(-1);
     m_quietSelection = false;
-    PostUpdateCommands();
+    emit RowsChanged();
 }
 
 void TObjektWindow::DeleteRecordsIf(const std::function<bool(const TObjekt&)>& pred)
@@ -206,13 +204,6 @@ void TObjektWindow::ListBoxDrawItem(QPainter& painter, int row, const QStyleOpti
         }
         left += width;
     }
-}
-
-void TObjektWindow::PostUpdateCommands()
-{
-    QWidget* mainForm = window();
-    if (mainForm != this)
-        QCoreApplication::postEvent(mainForm, new QEvent(UM_UPDATECOMMANDS));
 }
 
 void TObjektWindow::closeEvent(QCloseEvent* event)

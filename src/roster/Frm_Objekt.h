@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/TQtNameOrder.h"
-
 #include <QMdiSubWindow>
 
 #include <cstdint>
@@ -15,17 +13,21 @@ class QStyleOptionViewItem;
 namespace mecovnik {
 
 class TAdvancedListBox;
+class TNameOrder;
 class TObjekt;
 class TRosterModel;
 
 // A document window listing combatants, one row per record in columns under a
-// header. The base of the character and monster rosters.
+// header. The base of the character and monster rosters. It tells whoever
+// keeps the commands through its signals; it knows nothing of the main window.
 class TObjektWindow : public QMdiSubWindow
 {
     Q_OBJECT
 
 public:
-    explicit TObjektWindow(QWidget* parent = nullptr);
+    // Rows are kept in order (names compared ignoring case); the order must
+    // outlive the window.
+    explicit TObjektWindow(const TNameOrder& order, QWidget* parent = nullptr);
     ~TObjektWindow() override;
     Q_DISABLE_COPY_MOVE(TObjektWindow)
 
@@ -53,15 +55,22 @@ public:
     [[nodiscard]] QHeaderView* HeaderControl() const { return m_header; }
     [[nodiscard]] TRosterModel& Rows() const { return *m_rows; }
 
+signals:
+    // A record was added, or the active one deleted. A group deletion is
+    // quiet: the commands are re-evaluated on the next roster event.
+    void RowsChanged();
+    // The user or the program selected another row, or none.
+    void SelectionChanged();
+
 protected:
     // Deletes the active record once the user answers Yes to question (its %1
-    // is the name) and tells the main form; afterwards no row is selected.
+    // is the name) and reports RowsChanged; afterwards no row is selected.
     // Beeps when no row is selected.
     void DeleteActive(const QString& question);
 
     // Removes every record for which pred is true and draws the list once. The
-    // selected record keeps its selection when it stays; the main window is not
-    // told (its commands are re-evaluated on the next roster event).
+    // selected record keeps its selection when it stays; no signal tells of it
+    // (the commands are re-evaluated on the next roster event).
     void DeleteRecordsIf(const std::function<bool(const TObjekt&)>& pred);
 
     // Names the header sections, each 50 wide.
@@ -72,16 +81,12 @@ protected:
     // typed ("&" included).
     virtual void ListBoxDrawItem(QPainter& painter, int row, const QStyleOptionViewItem& option);
 
-    // Tells the main form that the roster changed, so it re-enables its commands.
-    void PostUpdateCommands();
-
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void HeaderControlSectionResize(int logicalIndex);
     void ApplySectionWidths(const std::vector<int>& widths);
 
-    TQtNameOrder m_order;
     TRosterModel* m_rows = nullptr;
     QStandardItemModel* m_sections = nullptr;
     QHeaderView* m_header = nullptr;

@@ -8,7 +8,8 @@
 
 namespace mecovnik {
 
-TPostavyWindow::TPostavyWindow(QWidget* parent) : TObjektWindow(parent)
+TPostavyWindow::TPostavyWindow(const TNameOrder& order, QWidget* parent)
+    : TObjektWindow(order, parent)
 {
     setObjectName(QStringLiteral("PostavyWindow"));
     setWindowTitle(QStringLiteral("Postavy"));
@@ -39,7 +40,7 @@ int TPostavyWindow::JoinCharacter(std::unique_ptr<TPostava> record)
         return -1;
     }
     const int row = AddRecord(std::move(record));
-    PostUpdateCommands();
+    emit RowsChanged();
     return row;
 }
 

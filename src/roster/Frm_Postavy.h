@@ -12,7 +12,7 @@ class TPostavyWindow final : public TObjektWindow
     Q_OBJECT
 
 public:
-    explicit TPostavyWindow(QWidget* parent = nullptr);
+    explicit TPostavyWindow(const TNameOrder& order, QWidget* parent = nullptr);
     ~TPostavyWindow() override;
     Q_DISABLE_COPY_MOVE(TPostavyWindow)
 

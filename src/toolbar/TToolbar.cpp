@@ -1,17 +1,17 @@
 #include "toolbar/TToolbar.h"
 
 #include "components/MessageBoxes.h"
-#include "platform/TProgramResources.h"
-#include "toolbar/TDragImage.h"
+#include "platform/TResourceSource.h"
+#include "toolbar/TButtonGlyph.h"
 #include "toolbar/TToolbarAdjustDialog.h"
+#include "toolbar/TToolbarDragSession.h"
 #include "toolbar/TToolbarSeparator.h"
 #include "toolbar/TToolbarSpeedButton.h"
 #include "toolbar/ToolbarGeometry.h"
 
-#include <QApplication>
 #include <QContextMenuEvent>
-#include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <qdrawutil.h>
 
@@ -60,10 +60,12 @@ QString LongHint(const QString& hint)
 
 } // namespace
 
-TToolbar::TToolbar(QWidget* parent, const TResourceSource* resources)
-    : QWidget(parent), m_resources(resources ? *resources : TProgramResources::Instance())
+TToolbar::TToolbar(const TResourceSource& resources, QWidget* parent)
+    : QWidget(parent), m_resources(resources),
+      m_drag(std::make_unique<TToolbarDragSession>(*this, [this] { return Items(); }))
 {
     resize(183, 33);
+    connect(m_drag.get(), &TToolbarDragSession::Dropped, this, &TToolbar::Dropped);
 }
 
 TToolbar::~TToolbar()
@@ -74,7 +76,6 @@ TToolbar::~TToolbar()
         dialog && dialog->Toolbar() == this)
         delete dialog;
     CancelDrag();
-    m_dragImage.reset();
 }
 
 int TToolbar::HelpContext() const
@@ -174,7 +175,13 @@ QWidget* TToolbar::CreateControl(const TToolbarLayoutItem& item)
 {
     QWidget* control = nullptr;
     if (item.Id == tbSeparator) {
-        control = new TToolbarSeparator(*this);
+        auto* separator = new TToolbarSeparator(this);
+        connect(separator, &TToolbarSeparator::Happened, this,
+                [this, separator](TToolbarItemEvent event, QPoint hotSpot, QPoint globalPos) {
+                    ItemHappened(separator, tbSeparator, event, hotSpot, globalPos);
+                });
+        separator->SetArranging(m_adjusting);
+        control = separator;
     } else if (const TToolbarButtonDef* def = Definition(item.Id)) {
         control = CreateButton(*def);
     }
@@ -187,7 +194,11 @@ QWidget* TToolbar::CreateControl(const TToolbarLayoutItem& item)
 
 TToolbarSpeedButton* TToolbar::CreateButton(const TToolbarButtonDef& def)
 {
-    auto* button = new TToolbarSpeedButton(*this, def.Id, def.Group, def.AllowAllUp != 0);
+    auto* button = new TToolbarSpeedButton(this, def.Id, def.Group, def.AllowAllUp != 0);
+    connect(button, &TToolbarSpeedButton::Happened, this,
+            [this, button](TToolbarItemEvent event, QPoint hotSpot, QPoint globalPos) {
+                ItemHappened(button, button->CommandId(), event, hotSpot, globalPos);
+            });
     button->SetAllowAllUp(def.AllowAllUp != 0);
     if (const auto index = ImageIndexFor(def, m_images.size()))
         button->SetGlyph(m_images[*index]);
@@ -298,7 +309,11 @@ QList<QWidget*> TToolbar::PlacedControls() const
 void TToolbar::ApplyCommandStates()
 {
     for (const TEntry& e : m_entries) {
+        if (auto* separator = qobject_cast<TToolbarSeparator*>(e.Control.data()))
+            separator->SetArranging(m_adjusting);
         auto* button = qobject_cast<TToolbarSpeedButton*>(e.Control.data());
+        if (button)
+            button->SetArranging(m_adjusting);
         const TToolbarButtonDef* def = button ? Definition(button->CommandId()) : nullptr;
         if (!def)
             continue;
@@ -372,6 +387,30 @@ void TToolbar::GroupRule(TToolbarSpeedButton* button)
     }
 }
 
+void TToolbar::ItemHappened(QWidget* item, int id, TToolbarItemEvent event, QPoint hotSpot,
+                            QPoint globalPos)
+{
+    switch (event) {
+    case TToolbarItemEvent::Click:
+        if (auto* button = qobject_cast<TToolbarSpeedButton*>(item))
+            ButtonClick(button);
+        break;
+    case TToolbarItemEvent::DblClick:
+        if (auto* button = qobject_cast<TToolbarSpeedButton*>(item))
+            ButtonDblClick(button);
+        break;
+    case TToolbarItemEvent::DragStart:
+        BeginDrag(item, id, hotSpot, globalPos);
+        break;
+    case TToolbarItemEvent::DragMove:
+        MoveDrag(globalPos);
+        break;
+    case TToolbarItemEvent::DragRelease:
+        EndDrag(globalPos);
+        break;
+    }
+}
+
 void TToolbar::ButtonClick(TToolbarSpeedButton* button)
 {
     const int id = button->CommandId();
@@ -433,75 +472,50 @@ QPixmap TToolbar::ItemPicture(int id, bool fullHeight) const
     const TToolbarButtonDef* def = Definition(id);
     const auto index = def ? ImageIndexFor(*def, m_images.size()) : std::nullopt;
     if (index && !m_images[*index].isNull()) {
-        const QPixmap& glyph = m_images[*index];
-        const int side = glyph.height();
-        QImage square =
-            glyph.toImage().copy(0, 0, side, side).convertToFormat(QImage::Format_ARGB32);
-        const QRgb transparent = glyph.toImage().pixel(0, glyph.height() - 1) & 0xFFFFFF;
-        for (int y = 0; y < square.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(square.scanLine(y));
-            for (int x = 0; x < square.width(); ++x) {
-                if ((line[x] & 0xFFFFFF) == transparent)
-                    line[x] = pal.color(QPalette::Button).rgb();
-            }
-        }
-        const int at = (kButtonSize - side) / 2;
-        p.drawImage(at, at, square);
+        // The glyph as an up button shows it, from the same cache.
+        TButtonGlyph glyph;
+        glyph.SetBitmap(m_images[*index]);
+        const QPixmap image = glyph.Image(TButtonPaintState::psUp, pal);
+        p.drawPixmap((kButtonSize - image.width()) / 2, (kButtonSize - image.height()) / 2, image);
     }
     return picture;
 }
 
 void TToolbar::BeginDrag(QWidget* control, int id, QPoint hotSpot, QPoint globalPos)
 {
-    // One drag at a time; a second press while one runs is not a new drag.
-    if (m_drag.Dragging())
+    if (m_drag->Dragging())
         return;
-    m_dragControl = control;
-    if (control) {
-        control->hide();
-        repaint();
-        // The hidden item no longer gets the pointer: the toolbar takes it,
-        // moves without a button too, which tell that the release was lost.
-        m_trackedBeforeDrag = hasMouseTracking();
-        setMouseTracking(true);
-        grabMouse();
-    }
-    qApp->installEventFilter(this);
-    const QPixmap picture = ItemPicture(id, true);
-    const QPoint local = mapFromGlobal(globalPos);
-    const TPoint shown = m_drag.Begin(IndexOf(control), id, {hotSpot.x(), hotSpot.y()},
-                                      {picture.width(), picture.height()}, {local.x(), local.y()},
-                                      Items(), height());
-    m_dragImage = std::make_unique<TDragImage>(picture);
-    const TPoint hot = m_drag.HotSpot();
-    m_dragImage->MoveTo(mapToGlobal(QPoint(shown.X - hot.X, shown.Y - hot.Y)));
+    m_drag->Begin(control, IndexOf(control), id, hotSpot, globalPos, ItemPicture(id, true));
 }
 
 void TToolbar::MoveDrag(QPoint globalPos)
 {
-    if (!m_drag.Dragging())
-        return;
-    const QPoint local = mapFromGlobal(globalPos);
-    const TPoint shown = m_drag.Move({local.x(), local.y()}, Items(), height());
-    const TPoint hot = m_drag.HotSpot();
-    if (m_dragImage)
-        m_dragImage->MoveTo(mapToGlobal(QPoint(shown.X - hot.X, shown.Y - hot.Y)));
+    m_drag->Move(globalPos);
 }
 
 void TToolbar::EndDrag(QPoint globalPos)
 {
-    if (!m_drag.Dragging())
-        return;
-    const QPoint local = mapFromGlobal(globalPos);
-    const TPoint corner = m_drag.End({local.x(), local.y()}, Items(), height());
-    FinishDrag();
-    const QPoint cornerGlobal = mapToGlobal(QPoint(corner.X, corner.Y));
-    QWidget* under = QApplication::widgetAt(cornerGlobal);
-    const bool onToolbar = under && (under == this || under->parentWidget() == this);
-    QWidget* control = m_dragControl.data();
-    m_dragControl = nullptr;
-    const auto index = IndexOf(control);
+    m_drag->End(globalPos);
+}
 
+void TToolbar::CancelDrag()
+{
+    m_drag->Cancel();
+}
+
+bool TToolbar::Dragging() const
+{
+    return m_drag->Dragging();
+}
+
+const TDragImage* TToolbar::DragImage() const
+{
+    return m_drag->Image();
+}
+
+void TToolbar::Dropped(QWidget* control, int id, QPoint corner, bool onToolbar)
+{
+    const auto index = IndexOf(control);
     if (!onToolbar) {
         // Dragged off the toolbar: a placed item goes, a new one never comes.
         if (index) {
@@ -511,100 +525,23 @@ void TToolbar::EndDrag(QPoint globalPos)
         repaint();
         return;
     }
-    const TToolbarLayoutItem at = DroppedGeometry(m_drag.Id(), corner, height());
+    const TToolbarLayoutItem at = DroppedGeometry(id, {corner.x(), corner.y()}, height());
     if (index) {
         control->setGeometry(at.Left, at.Top, at.Width, at.Height);
         control->show();
         m_entries[*index].Item = at;
     } else {
-        const TToolbarLayoutItem record{m_drag.Id(), at.Left, at.Top, -1,
-                                        m_drag.Id() == tbSeparator ? -1 : at.Height};
+        const TToolbarLayoutItem record{id, at.Left, at.Top, -1,
+                                        id == tbSeparator ? -1 : at.Height};
         SetLayout(std::span(&record, 1));
     }
     repaint();
-}
-
-void TToolbar::FinishDrag()
-{
-    m_dragImage.reset();
-    qApp->removeEventFilter(this);
-    if (QWidget::mouseGrabber() == this) {
-        releaseMouse();
-        setMouseTracking(m_trackedBeforeDrag);
-    }
-}
-
-void TToolbar::CancelDrag()
-{
-    if (!m_drag.Dragging())
-        return;
-    m_drag.Cancel();
-    FinishDrag();
-    if (QWidget* control = m_dragControl.data())
-        control->show();
-    m_dragControl = nullptr;
-    repaint();
-}
-
-bool TToolbar::eventFilter(QObject* watched, QEvent* event)
-{
-    if (!m_drag.Dragging())
-        return QWidget::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::KeyPress:
-        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-            CancelDrag();
-            return true;
-        }
-        break;
-    case QEvent::ApplicationDeactivate:
-        CancelDrag();
-        break;
-    case QEvent::WindowActivate:
-    case QEvent::Show: {
-        // Another window of the program comes up (a message, a menu): it takes
-        // the mouse, and the release would never come here.
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (!widget || !widget->isWindow() || widget == window() ||
-            qobject_cast<TToolbarAdjustDialog*>(widget) || qobject_cast<TDragImage*>(widget) ||
-            widget->windowType() == Qt::ToolTip)
-            break;
-        if (event->type() == QEvent::WindowActivate || widget->windowType() == Qt::Popup)
-            CancelDrag();
-        break;
-    }
-    default:
-        break;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void TToolbar::hideEvent(QHideEvent* event)
 {
     CancelDrag();
     QWidget::hideEvent(event);
-}
-
-void TToolbar::mouseMoveEvent(QMouseEvent* event)
-{
-    if (!m_drag.Dragging() || QWidget::mouseGrabber() != this) {
-        QWidget::mouseMoveEvent(event);
-        return;
-    }
-    // A move without the left button: its release went elsewhere.
-    if (!(event->buttons() & Qt::LeftButton))
-        CancelDrag();
-    else
-        MoveDrag(event->globalPosition().toPoint());
-}
-
-void TToolbar::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (m_drag.Dragging() && QWidget::mouseGrabber() == this && event->button() == Qt::LeftButton) {
-        EndDrag(event->globalPosition().toPoint());
-        return;
-    }
-    QWidget::mouseReleaseEvent(event);
 }
 
 } // namespace mecovnik

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "toolbar/TToolbarCommandType.h"
-#include "toolbar/TToolbarDrag.h"
+#include "toolbar/TToolbarItemEvent.h"
 #include "toolbar/TToolbarState.h"
 #include "toolbar/ToolbarTables.h"
 
@@ -20,20 +20,22 @@ namespace mecovnik {
 
 class TDragImage;
 class TResourceSource;
+class TToolbarDragSession;
 class TToolbarSpeedButton;
 
 // A toolbar of freely placed command buttons and separators, defined by the
-// BUTTONS, INITIAL and ADJUST tables. A click on a button is reported through
-// OnCommand. While arranging, a press on an item drags it; the drag engine
-// snaps items to their neighbours and rows.
+// BUTTONS, INITIAL and ADJUST tables: it places its items and keeps their
+// states. Items tell it what happened through their signals. A click on a
+// button is reported through OnCommand. While arranging, a press on an item
+// drags it (TToolbarDragSession), snapped to its neighbours and rows.
 class TToolbar : public QWidget
 {
     Q_OBJECT
 
 public:
-    // The toolbar reads its resources from resources (the program's own when
-    // none is given), which must outlive it.
-    explicit TToolbar(QWidget* parent = nullptr, const TResourceSource* resources = nullptr);
+    // The toolbar reads its tables, glyphs and strings from resources, which
+    // must outlive it.
+    explicit TToolbar(const TResourceSource& resources, QWidget* parent = nullptr);
     ~TToolbar() override;
     Q_DISABLE_COPY_MOVE(TToolbar)
 
@@ -99,11 +101,12 @@ public:
     // new one is not added. Escape, another window taking the mouse, the
     // toolbar hiding or leaving arranging mode cancel a drag this way.
     void CancelDrag();
-    [[nodiscard]] bool Dragging() const { return m_drag.Dragging(); }
-    [[nodiscard]] const TDragImage* DragImage() const { return m_dragImage.get(); }
+    [[nodiscard]] bool Dragging() const;
+    [[nodiscard]] const TDragImage* DragImage() const;
 
-    // The picture of an item: a 25 x 25 button face with its glyph, or a
-    // separator 25 (or, at full height, the toolbar's height) high.
+    // The picture of an item: a 25 x 25 button face with its glyph as an up
+    // button shows it, or a separator 25 (or, at full height, the toolbar's
+    // height) high.
     [[nodiscard]] QPixmap ItemPicture(int id, bool fullHeight) const;
 
     // What the toolbar has read and placed.
@@ -117,10 +120,6 @@ public:
     [[nodiscard]] std::vector<TToolbarLayoutItem> PlacedItems() const;
     [[nodiscard]] QList<QWidget*> PlacedControls() const;
     [[nodiscard]] QString HintText(int id) const;
-
-    // Called by the toolbar's buttons.
-    void ButtonClick(TToolbarSpeedButton* button);
-    void ButtonDblClick(TToolbarSpeedButton* button);
     [[nodiscard]] const TToolbarButtonDef* Definition(int id) const;
 
 signals:
@@ -128,10 +127,7 @@ signals:
     void OnDblClick();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -147,14 +143,18 @@ private:
                                                   const char* name) const;
     QWidget* CreateControl(const TToolbarLayoutItem& item);
     TToolbarSpeedButton* CreateButton(const TToolbarButtonDef& def);
+    // What an item (of command id, or a separator) tells.
+    void ItemHappened(QWidget* item, int id, TToolbarItemEvent event, QPoint hotSpot,
+                      QPoint globalPos);
+    void ButtonClick(TToolbarSpeedButton* button);
+    void ButtonDblClick(TToolbarSpeedButton* button);
+    // A drag ended: the item goes where it was dropped, or off the toolbar.
+    void Dropped(QWidget* control, int id, QPoint corner, bool onToolbar);
     void ApplyCommandStates();
     void GroupRule(TToolbarSpeedButton* button);
     [[nodiscard]] std::optional<std::size_t> IndexOf(const QWidget* control) const;
     [[nodiscard]] std::vector<TToolbarLayoutItem> Items() const;
     void UpdateHints();
-    // Ends what a drag set up: its picture, the mouse grab and the watch on
-    // the application's events.
-    void FinishDrag();
 
     const TResourceSource& m_resources;
     std::vector<QPixmap> m_images;
@@ -168,11 +168,7 @@ private:
     bool m_adjusting = false;
     QMenu* m_popupMenu = nullptr;
     std::function<void(TToolbar&)> m_openAdjust;
-
-    TToolbarDrag m_drag;
-    QPointer<QWidget> m_dragControl;
-    std::unique_ptr<TDragImage> m_dragImage;
-    bool m_trackedBeforeDrag = false;
+    std::unique_ptr<TToolbarDragSession> m_drag;
 };
 
 } // namespace mecovnik

@@ -1,14 +1,11 @@
 #include "toolbar/TToolbarSeparator.h"
 
-#include "toolbar/TToolbar.h"
-#include "toolbar/ToolbarTables.h"
-
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace mecovnik {
 
-TToolbarSeparator::TToolbarSeparator(TToolbar& toolbar) : QWidget(&toolbar), m_toolbar(toolbar) {}
+TToolbarSeparator::TToolbarSeparator(QWidget* toolbar) : QWidget(toolbar) {}
 
 void TToolbarSeparator::paintEvent(QPaintEvent* /*event*/)
 {
@@ -19,24 +16,23 @@ void TToolbarSeparator::paintEvent(QPaintEvent* /*event*/)
 
 void TToolbarSeparator::mousePressEvent(QMouseEvent* event)
 {
-    if (m_toolbar.Adjusting() && event->button() == Qt::LeftButton) {
-        m_toolbar.BeginDrag(this, tbSeparator, event->position().toPoint(),
-                            event->globalPosition().toPoint());
-    } else {
+    if (m_arranging && event->button() == Qt::LeftButton)
+        emit Happened(TToolbarItemEvent::DragStart, event->position().toPoint(),
+                      event->globalPosition().toPoint());
+    else
         event->ignore();
-    }
 }
 
 void TToolbarSeparator::mouseMoveEvent(QMouseEvent* event)
 {
-    if (m_toolbar.Dragging())
-        m_toolbar.MoveDrag(event->globalPosition().toPoint());
+    if (m_arranging)
+        emit Happened(TToolbarItemEvent::DragMove, {}, event->globalPosition().toPoint());
 }
 
 void TToolbarSeparator::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (m_toolbar.Dragging() && event->button() == Qt::LeftButton)
-        m_toolbar.EndDrag(event->globalPosition().toPoint());
+    if (m_arranging && event->button() == Qt::LeftButton)
+        emit Happened(TToolbarItemEvent::DragRelease, {}, event->globalPosition().toPoint());
 }
 
 } // namespace mecovnik

@@ -1,56 +1,52 @@
 #include "toolbar/TToolbarSpeedButton.h"
 
-#include "toolbar/TToolbar.h"
-
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QStatusTipEvent>
 
 namespace mecovnik {
 
-TToolbarSpeedButton::TToolbarSpeedButton(TToolbar& toolbar, int commandId, int group,
+TToolbarSpeedButton::TToolbarSpeedButton(QWidget* toolbar, int commandId, int group,
                                          bool allowAllUp)
-    : THandleSpeedButton(&toolbar), m_toolbar(toolbar), m_commandId(commandId), m_group(group),
-      m_allowAllUp(allowAllUp)
+    : THandleSpeedButton(toolbar), m_commandId(commandId), m_group(group), m_allowAllUp(allowAllUp)
 {
 }
 
 void TToolbarSpeedButton::Click()
 {
     THandleSpeedButton::Click();
-    m_toolbar.ButtonClick(this);
+    emit Happened(TToolbarItemEvent::Click, {}, {});
 }
 
 void TToolbarSpeedButton::DblClick()
 {
     THandleSpeedButton::DblClick();
-    m_toolbar.ButtonDblClick(this);
+    emit Happened(TToolbarItemEvent::DblClick, {}, {});
 }
 
 void TToolbarSpeedButton::MouseDown(QMouseEvent* event)
 {
-    if (!m_toolbar.Adjusting()) {
+    if (!m_arranging) {
         THandleSpeedButton::MouseDown(event);
         return;
     }
-    if (event->button() == Qt::LeftButton) {
-        m_toolbar.BeginDrag(this, m_commandId, event->position().toPoint(),
-                            event->globalPosition().toPoint());
-    }
+    if (event->button() == Qt::LeftButton)
+        emit Happened(TToolbarItemEvent::DragStart, event->position().toPoint(),
+                      event->globalPosition().toPoint());
 }
 
 void TToolbarSpeedButton::MouseMove(QMouseEvent* event)
 {
-    if (m_toolbar.Dragging())
-        m_toolbar.MoveDrag(event->globalPosition().toPoint());
+    if (m_arranging)
+        emit Happened(TToolbarItemEvent::DragMove, {}, event->globalPosition().toPoint());
     else
         THandleSpeedButton::MouseMove(event);
 }
 
 void TToolbarSpeedButton::MouseUp(QMouseEvent* event)
 {
-    if (m_toolbar.Dragging() && event->button() == Qt::LeftButton) {
-        m_toolbar.EndDrag(event->globalPosition().toPoint());
+    if (m_arranging && event->button() == Qt::LeftButton) {
+        emit Happened(TToolbarItemEvent::DragRelease, {}, event->globalPosition().toPoint());
         return;
     }
     // A latching button whose definition forbids all-up cannot be released by

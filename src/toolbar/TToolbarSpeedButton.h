@@ -1,18 +1,19 @@
 #pragma once
 
 #include "toolbar/THandleSpeedButton.h"
+#include "toolbar/TToolbarItemEvent.h"
 
 namespace mecovnik {
 
-class TToolbar;
-
-// A toolbar's command button: while the toolbar arranges, a press drags it.
+// A toolbar's command button. It tells its toolbar of its clicks, and, while
+// the toolbar is arranged, of the drag that a left press starts instead, with
+// the moves and the release that follow.
 class TToolbarSpeedButton final : public THandleSpeedButton
 {
     Q_OBJECT
 
 public:
-    TToolbarSpeedButton(TToolbar& toolbar, int commandId, int group, bool allowAllUp);
+    TToolbarSpeedButton(QWidget* toolbar, int commandId, int group, bool allowAllUp);
 
     [[nodiscard]] int CommandId() const { return m_commandId; }
     [[nodiscard]] int Group() const { return m_group; }
@@ -20,10 +21,18 @@ public:
     [[nodiscard]] bool DefinitionAllowAllUp() const { return m_allowAllUp; }
     // The long hint shown in the status bar while the pointer is over it.
     void SetLongHint(const QString& hint) { m_longHint = hint; }
+    // Whether presses drag (the toolbar is being arranged).
+    void SetArranging(bool arranging) { m_arranging = arranging; }
 
-    // The click and double click go to the toolbar.
+    // Raise OnClick / OnDblClick, then tell the toolbar.
     void Click() override;
     void DblClick() override;
+
+signals:
+    // One signal for all, so that a toolbar of hundreds of items makes one
+    // connection an item. Screen points: globalPos for the drag steps, the
+    // press point within the button (hotSpot) for the start.
+    void Happened(mecovnik::TToolbarItemEvent event, QPoint hotSpot, QPoint globalPos);
 
 protected:
     void MouseDown(QMouseEvent* event) override;
@@ -32,10 +41,10 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    TToolbar& m_toolbar;
     int m_commandId;
     int m_group;
     bool m_allowAllUp;
+    bool m_arranging = false;
     QString m_longHint;
 };
 

@@ -1,11 +1,9 @@
-#include "app/CommandEnabling.h"
 #include "app/HelpFileName.h"
 #include "app/WindowTiling.h"
 #include "platform/TVersionRule.h"
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 
 namespace mecovnik {
@@ -116,40 +114,6 @@ TEST(WindowTiling, IconsFillTheBottomRowThenRowsAbove)
     // An area narrower than one icon still takes one a row.
     EXPECT_EQ(IconRects({0, 0, 50, 100}, 160, 30, 2)[1], (TRect{0, 40, 160, 30}));
     EXPECT_TRUE(IconRects({0, 0, 50, 100}, 0, 30, 2).empty());
-}
-
-TEST(CommandEnabling, EachCommandFollowsItsRosterState)
-{
-    const auto table = RosterCommandTable();
-    EXPECT_EQ(table.size(), 22u);
-    std::set<std::string_view> names;
-    for (const auto& entry : table)
-        names.insert(entry.Item);
-    EXPECT_EQ(names.size(), table.size()) << "an item listed twice";
-    for (const char* never :
-         {"Item_NovaPostava", "Item_NovaNestvura", "Item_ShowPostavy", "Item_ShowNestvury"})
-        EXPECT_EQ(names.count(never), 0u) << never;
-
-    const auto need = [&](std::string_view item) {
-        for (const auto& entry : table)
-            if (entry.Item == item)
-                return entry.Need;
-        ADD_FAILURE() << item;
-        return TCommandNeed::Characters;
-    };
-    const TRosterState fresh{};
-    const TRosterState oneCharacter{false, true, false, false};
-    const TRosterState bothSelected{true, true, true, true};
-    const TRosterState onlyMonsterSelected{false, true, true, true};
-    for (const auto& entry : table)
-        EXPECT_FALSE(IsEnabled(entry.Need, fresh)) << entry.Item;
-    EXPECT_TRUE(IsEnabled(need("Item_CelaZkusenost_Vsechny"), oneCharacter));
-    EXPECT_FALSE(IsEnabled(need("Item_CelaZkusenost_Aktivni"), oneCharacter));
-    EXPECT_FALSE(IsEnabled(need("Item_SmazatPostavu"), oneCharacter));
-    EXPECT_TRUE(IsEnabled(need("Item_ZranitNestvuru"), bothSelected));
-    EXPECT_FALSE(IsEnabled(need("Item_ZranitNestvuru"), onlyMonsterSelected));
-    EXPECT_TRUE(IsEnabled(need("Item_SmazatMrtveNestvury"), onlyMonsterSelected));
-    EXPECT_TRUE(IsEnabled(need("Item_PridatZivotyNestvury_Akt"), onlyMonsterSelected));
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 #include "TFakeRandom.h"
 #include "TMessageBoxRecorder.h"
 
-#include "app/CommandEnabling.h"
+#include "app/CommandRegistry.h"
 #include "app/Frm_Main.h"
 #include "app/TFightKeeper.h"
 #include "app/UserMessages.h"
@@ -18,6 +18,7 @@
 #include "roster/TPostava.h"
 #include "roster/TRosterModel.h"
 #include "settings/TNastaveni.h"
+#include "toolbar/TToolbar.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -53,14 +54,17 @@ void TypeNumber(QDialog& dialog, const char* upDown, const QString& text)
     QTest::keyClicks(&spin, text);
 }
 
-// Counts the re-evaluations of the commands the main window receives.
+// Counts the re-evaluations of the commands the main window receives: its
+// own posted message, and the queued calls of the rosters' and the history's
+// signals.
 class TUpdateCounter final : public QObject
 {
 public:
     int Count = 0;
-    bool eventFilter(QObject*, QEvent* e) override
+    bool eventFilter(QObject* watched, QEvent* e) override
     {
-        if (e->type() == UM_UPDATECOMMANDS)
+        if (e->type() == UM_UPDATECOMMANDS ||
+            (e->type() == QEvent::MetaCall && watched->objectName() == u"CommandUpdates"))
             ++Count;
         return false;
     }
@@ -89,6 +93,8 @@ private:
     TMainForm& Form() { return *m_form; }
     TPostavyWindow& Postavy() { return *m_form->PostavyWindow(); }
     TNestvuryWindow& Nestvury() { return *m_form->NestvuryWindow(); }
+    // Where the main window's queued re-evaluations of the commands go.
+    QObject& Updates() { return *m_form->findChild<QObject*>(QStringLiteral("CommandUpdates")); }
     QAction& Action(const char* name)
     {
         return *m_form->findChild<QAction*>(QString::fromLatin1(name));
@@ -128,6 +134,7 @@ private:
         QVERIFY2(Fight() == after, action);
         QVERIFY(!Action("Item_Znovu").isEnabled());
         QCoreApplication::removePostedEvents(m_form.get(), UM_UPDATECOMMANDS);
+        QCoreApplication::removePostedEvents(&Updates(), QEvent::MetaCall);
     }
 
     // Runs a menu command whose dialog the fill answers.
@@ -166,10 +173,11 @@ private:
         const TRosterState state{
             Postavy().ListBox()->ItemIndex() >= 0, Postavy().ListBox()->Count() > 0,
             Nestvury().ListBox()->ItemIndex() >= 0, Nestvury().ListBox()->Count() > 0};
-        for (const TCommandEnabling& entry : RosterCommandTable()) {
-            const QString name = QString::fromLatin1(entry.Item);
-            QCOMPARE(Action(entry.Item.data()).isEnabled(), IsEnabled(entry.Need, state));
-            Q_UNUSED(name)
+        for (const TCommand& command : TMainForm::Commands()) {
+            if (!command.Need)
+                continue;
+            const QString name = QString::fromLatin1(command.Action);
+            QCOMPARE(Action(qPrintable(name)).isEnabled(), IsEnabled(*command.Need, state));
         }
         for (const char* always :
              {"Item_NovaPostava", "Item_NovaNestvura", "Item_ShowPostavy", "Item_ShowNestvury"})
@@ -232,6 +240,7 @@ private slots:
         m_steps = 0;
         m_updates.Count = 0;
         m_form->installEventFilter(&m_updates);
+        Updates().installEventFilter(&m_updates);
     }
 
     void cleanup() { m_form.reset(); }
@@ -541,16 +550,17 @@ private slots:
     void toolbarCommandsRunOnlyOnAClick()
     {
         const QRect before = Postavy().geometry();
-        Form().MainToolbarCommand(nullptr, 4, TMainForm::ctDblClick);
-        Form().MainToolbarCommand(nullptr, 10, TMainForm::ctClick);
-        Form().MainToolbarCommand(nullptr, 0, TMainForm::ctClick);
+        TToolbar& toolbar = *Form().MainToolbar();
+        toolbar.DoCommand(4, TToolbarCommandType::ctDblClick);
+        toolbar.DoCommand(10, TToolbarCommandType::ctClick);
+        toolbar.DoCommand(0, TToolbarCommandType::ctClick);
         QCOMPARE(Postavy().geometry(), before);
-        Form().MainToolbarCommand(nullptr, 4, TMainForm::ctClick); // one above the other
+        toolbar.DoCommand(4, TToolbarCommandType::ctClick); // one above the other
         QCOMPARE(Postavy().geometry().width(), Form().MdiArea()->viewport()->width());
-        Form().MainToolbarCommand(nullptr, 7, TMainForm::ctClick);
+        toolbar.DoCommand(7, TToolbarCommandType::ctClick);
         QCOMPARE(m_help.Calls.size(), 1);
         QCOMPARE(m_help.Calls.front().Command, 11);
-        Form().MainToolbarCommand(nullptr, 2, TMainForm::ctClick);
+        toolbar.DoCommand(2, TToolbarCommandType::ctClick);
         QVERIFY(!Form().isVisible());
     }
 };

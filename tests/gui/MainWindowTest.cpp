@@ -5,6 +5,7 @@
 #include "TFakeRegistryFile.h"
 #include "TMessageBoxRecorder.h"
 
+#include "app/CommandRegistry.h"
 #include "app/Frm_Main.h"
 #include "app/Startup.h"
 #include "app/UserMessages.h"
@@ -17,18 +18,23 @@
 #include "roster/TPostava.h"
 #include "roster/TRosterModel.h"
 #include "settings/TNastaveni.h"
+#include "toolbar/TToolbar.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QWhatsThis>
 
+#include <map>
+#include <set>
 #include <stdexcept>
 
 using namespace mecovnik;
@@ -714,6 +720,155 @@ private slots:
         QCOMPARE(form.PostavyWindow()->ListBox()->ItemIndex(), -1);
         QTest::keyClick(form.windowHandle(), Qt::Key_Down);
         QCOMPARE(form.PostavyWindow()->ListBox()->ItemIndex(), 0);
+    }
+
+    // Which roster state enables which command: an "active" command needs its
+    // roster's row selected, an "all" command any row in its roster, the
+    // wound a selected character and a selected monster; new records and the
+    // roster windows are never disabled.
+    void eachCommandFollowsItsRosterState()
+    {
+        const auto table = TMainForm::Commands();
+        std::set<std::string_view> names;
+        std::map<std::string_view, TCommandNeed> needs;
+        for (const TCommand& command : table) {
+            names.insert(command.Action);
+            if (command.Need)
+                needs.emplace(command.Action, *command.Need);
+        }
+        QCOMPARE(names.size(), table.size()); // no command listed twice
+        QCOMPARE(needs.size(), std::size_t(22));
+        for (const char* never :
+             {"Item_NovaPostava", "Item_NovaNestvura", "Item_ShowPostavy", "Item_ShowNestvury"})
+            QVERIFY2(!needs.contains(never), never);
+
+        const auto need = [&](std::string_view item) {
+            const auto it = needs.find(item);
+            if (it == needs.end())
+                qFatal("%s has no need", item.data());
+            return it->second;
+        };
+        const TRosterState fresh{};
+        const TRosterState oneCharacter{false, true, false, false};
+        const TRosterState bothSelected{true, true, true, true};
+        const TRosterState onlyMonsterSelected{false, true, true, true};
+        for (const auto& [item, itemNeed] : needs)
+            QVERIFY2(!IsEnabled(itemNeed, fresh), item.data());
+        QVERIFY(IsEnabled(need("Item_CelaZkusenost_Vsechny"), oneCharacter));
+        QVERIFY(!IsEnabled(need("Item_CelaZkusenost_Aktivni"), oneCharacter));
+        QVERIFY(!IsEnabled(need("Item_SmazatPostavu"), oneCharacter));
+        QVERIFY(IsEnabled(need("Item_ZranitNestvuru"), bothSelected));
+        QVERIFY(!IsEnabled(need("Item_ZranitNestvuru"), onlyMonsterSelected));
+        QVERIFY(IsEnabled(need("Item_SmazatMrtveNestvury"), onlyMonsterSelected));
+        QVERIFY(IsEnabled(need("Item_PridatZivotyNestvury_Akt"), onlyMonsterSelected));
+    }
+
+    // One row a command: the toolbar's buttons run their menu items, and the
+    // commands of the menus Postava and Nestvůra and the wound are steps of
+    // the history.
+    void theCommandRegistry()
+    {
+        TMainForm& form = Start();
+        const auto table = TMainForm::Commands();
+
+        // Toolbar buttons 1 to 9: printer setup, quit, cascade, tile one above
+        // the other, side by side, arrange icons, help contents, what's this,
+        // about.
+        const char* const buttons[] = {
+            "Item_PrintSetup",   "Item_Quit",       "Item_Okno_Cascade",
+            "Item_Okno_HTile",   "Item_Okno_VTile", "Item_Okno_ArrangeAll",
+            "Item_HelpContents", "Item_CoJeTo",     "Item_About"};
+        std::map<int, std::string_view> onToolbar;
+        for (const TCommand& command : table)
+            if (command.ToolbarId != 0)
+                onToolbar.emplace(command.ToolbarId, command.Action);
+        QCOMPARE(onToolbar.size(), std::size(buttons));
+        for (int id = 1; id <= 9; ++id)
+            QCOMPARE(QByteArray(onToolbar[id].data(), qsizetype(onToolbar[id].size())),
+                     QByteArray(buttons[id - 1]));
+
+        QStringList steps;
+        for (const TCommand& command : table)
+            if (command.ChangesRosters)
+                steps << QString::fromLatin1(command.Action);
+        QStringList expected{QStringLiteral("Item_ZranitNestvuru")};
+        for (const TMenuRow& row : kMainMenu) {
+            const QString path = QString::fromUtf8(row.Path);
+            const QString item = path.section(u'/', -1);
+            if ((path.startsWith(QStringLiteral("Menu_Postava/")) ||
+                 path.startsWith(QStringLiteral("Menu_Nestvura/"))) &&
+                item.startsWith(QStringLiteral("Item_")))
+                expected << item;
+        }
+        steps.sort();
+        expected.sort();
+        QCOMPARE(steps, expected);
+
+        // A toolbar click is the menu item's trigger, and a disabled command's
+        // button is disabled with it.
+        QSignalSpy cascade(Action("Item_Okno_Cascade"), &QAction::triggered);
+        form.MainToolbar()->DoCommand(3, TToolbarCommandType::ctClick);
+        QCOMPARE(cascade.count(), 1);
+        Action("Item_Okno_Cascade")->setEnabled(false);
+        QVERIFY(!form.MainToolbar()->CommandEnabled(3));
+        form.MainToolbar()->DoCommand(3, TToolbarCommandType::ctClick);
+        QCOMPARE(cascade.count(), 1);
+        Action("Item_Okno_Cascade")->setEnabled(true);
+        QVERIFY(form.MainToolbar()->CommandEnabled(3));
+
+        // Undo has a second shortcut beside its own.
+        QCOMPARE(Action("Item_Znovu")->shortcuts(),
+                 (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                      QKeySequence(Qt::SHIFT | Qt::ALT | Qt::Key_Backspace)}));
+    }
+
+    // A row the window cannot run stops the start, in every build, with a
+    // message that names it.
+    void aBrokenCommandRowStopsTheStart()
+    {
+        QObject owner;
+        auto* print = new QAction(&owner);
+        print->setObjectName(QStringLiteral("Item_PrintSetup"));
+        const TCommand& real = TMainForm::Commands().front();
+        QCOMPARE(QByteArray(real.Action.data()), QByteArray("Item_PrintSetup"));
+
+        TCommand missing = real;
+        missing.Action = "Item_Chybi";
+        TCommand numberWithoutHandler = real;
+        numberWithoutHandler.Number = TNumberPrompt{"Číslo", "Č&íslo:", 0, 1};
+        struct TCase
+        {
+            std::vector<TCommand> Rows;
+            QString Message;
+        };
+        const TCase cases[] = {
+            {{missing}, QStringLiteral("Chyba programu: v hlavním okně chybí položka Item_Chybi.")},
+            {{real, real},
+             QStringLiteral(
+                 "Chyba programu: příkaz Item_PrintSetup je v tabulce příkazů dvakrát.")},
+            {{numberWithoutHandler},
+             QStringLiteral("Chyba programu: příkaz Item_PrintSetup nemá v tabulce příkazů "
+                            "správnou obsluhu.")},
+        };
+        for (const TCase& c : cases) {
+            TMessageBoxRecorder boxes;
+            QCOMPARE(RunReportingFailure([&] {
+                         const TCommandRegistry registry(c.Rows, owner);
+                         return 0;
+                     }),
+                     1);
+            QCOMPARE(boxes.Shown().size(), 1);
+            QCOMPARE(boxes.Last()->Text, c.Message);
+        }
+        const TCommandRegistry fine(std::span(&real, 1), owner);
+        QCOMPARE(&fine.Action("Item_PrintSetup"), print);
+        QVERIFY(fine.ForToolbarId(1));
+        QVERIFY(!fine.ForToolbarId(2));
+
+        // The window's adapters are required.
+        TMainFormServices without = Services();
+        without.NameOrder = nullptr;
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, TMainForm(m_nastaveni, without));
     }
 
     void hidingTheToolbarHidesItsBevel()

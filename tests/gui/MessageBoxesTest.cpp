@@ -1,4 +1,5 @@
 #include "GuiTestEnvironment.h"
+#include "MainFormFixture.h"
 #include "TMessageBoxRecorder.h"
 
 #include "components/MessageBoxes.h"
@@ -137,7 +138,7 @@ private slots:
 
         // A name with "%1" and "%2" in the hand-over announcement.
         test::TMessageBoxRecorder boxes;
-        TPostavyWindow roster;
+        TPostavyWindow roster(test::ProgramNameOrder());
         auto character = std::make_unique<TPostava>("Bard %2 <i>%1</i> & Co.");
         character->UnassignedExperience = 37;
         roster.JoinCharacter(std::move(character));

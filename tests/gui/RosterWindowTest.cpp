@@ -1,6 +1,8 @@
 #include "GuiTestEnvironment.h"
+#include "TMessageBoxRecorder.h"
 
 #include "components/TAdvancedListBox.h"
+#include "platform/TQtNameOrder.h"
 #include "roster/Frm_Nestvury.h"
 #include "roster/Frm_Postavy.h"
 #include "roster/TNestvura.h"
@@ -134,13 +136,17 @@ class RosterWindowTest : public QObject
     Q_OBJECT
 
 private:
+    // The user's collation as the program's start finds it: made anew with
+    // each window, from the locale of the moment.
+    std::unique_ptr<TQtNameOrder> m_order;
     std::unique_ptr<QMdiArea> m_area;
 
     template <class Window> Window* MakeWindow(int width = 435, int height = 300)
     {
         m_area = std::make_unique<QMdiArea>();
         m_area->resize(900, 700);
-        auto* w = new Window;
+        m_order = std::make_unique<TQtNameOrder>();
+        auto* w = new Window(*m_order);
         m_area->addSubWindow(w);
         QFont f = w->ListBox()->font();
         f.setStyleStrategy(QFont::NoAntialias); // exact colours to look for
@@ -181,7 +187,7 @@ private slots:
         QCOMPARE(h->height(), 17);
         QCOMPARE(p->ListBox()->ItemHeight(), 13);
 
-        auto* n = new TNestvuryWindow;
+        auto* n = new TNestvuryWindow(*m_order);
         m_area->addSubWindow(n);
         QCOMPARE(n->windowTitle(), QStringLiteral("Nestvůry"));
         QCOMPARE(n->HeaderControl()->count(), 3);
@@ -427,6 +433,45 @@ private slots:
             QVERIFY2(drawn.startsWith(QString::fromUtf8(name) + QStringLiteral("50/50(1)")),
                      qPrintable(drawn));
         }
+    }
+
+    // A roster tells of a joined record, a deleted active one and a new
+    // selection; a group deletion tells nothing, and neither does the
+    // selection that a deletion clears.
+    void rowsAndSelectionsAreSignalled()
+    {
+        test::TMessageBoxRecorder boxes;
+        auto* p = MakeWindow<TPostavyWindow>();
+        QSignalSpy rows(p, &TObjektWindow::RowsChanged);
+        QSignalSpy selections(p, &TObjektWindow::SelectionChanged);
+        QCOMPARE(p->JoinCharacter(Character("Aragorn")), 0);
+        QCOMPARE(p->JoinCharacter(Character("aragorn")), -1); // refused: nothing changed
+        QCOMPARE(rows.count(), 1);
+        QCOMPARE(selections.count(), 0);
+        p->ListBox()->SetItemIndex(0);
+        QCOMPARE(selections.count(), 1);
+        boxes.Answer(QMessageBox::Yes);
+        p->DeleteCharacter();
+        QCOMPARE(p->Rows().rowCount(), 0);
+        QCOMPARE(rows.count(), 2);
+        QCOMPARE(selections.count(), 1);
+
+        auto* n = MakeWindow<TNestvuryWindow>();
+        QSignalSpy monsterRows(n, &TObjektWindow::RowsChanged);
+        QSignalSpy monsterSelections(n, &TObjektWindow::SelectionChanged);
+        auto dead = std::make_unique<TNestvura>("Mrtvý");
+        dead->Lives = 0;
+        n->JoinMonster(std::move(dead));
+        n->JoinMonster(std::make_unique<TNestvura>("Živý"));
+        QCOMPARE(monsterRows.count(), 2);
+        n->ListBox()->SetItemIndex(1);
+        QCOMPARE(monsterSelections.count(), 1);
+        boxes.Answer(QMessageBox::Yes);
+        n->DeleteMonsters(1);
+        QCOMPARE(n->Rows().rowCount(), 1);
+        QCOMPARE(n->Active()->Name, std::string("Živý"));
+        QCOMPARE(monsterRows.count(), 2);
+        QCOMPARE(monsterSelections.count(), 1);
     }
 
     void closingMinimisesAndKeepsTheRecords()

@@ -409,7 +409,7 @@ private slots:
 
         // Opening for another toolbar destroys the window of the first.
         Open();
-        TToolbar other;
+        TToolbar other(test::ProgramResources());
         other.Loaded();
         QPointer<TToolbarAdjustDialog> old = TToolbarAdjustDialog::OpenDialog();
         TToolbarAdjustDialog::Open(other);
@@ -423,7 +423,7 @@ private slots:
     void withoutAGroupListNothingOpens()
     {
         TMessageBoxRecorder boxes;
-        TToolbar missing;
+        TToolbar missing(test::ProgramResources());
         missing.ResAdjust = QStringLiteral("toolbar/nothing");
         missing.Loaded();
         missing.show();
@@ -438,7 +438,7 @@ private slots:
         QCOMPARE(boxes.Last()->Icon, QMessageBox::Critical);
 
         // Not adjustable: a double click is only reported.
-        TToolbar fixed;
+        TToolbar fixed(test::ProgramResources());
         fixed.Adjustable = false;
         fixed.Loaded();
         fixed.show();

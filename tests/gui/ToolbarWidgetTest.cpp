@@ -64,6 +64,7 @@ class ToolbarWidgetTest : public QObject
     Q_OBJECT
 
 private:
+    const TProgramResources m_resources;
     QWidget m_window;
     std::unique_ptr<TToolbar> m_toolbar;
     TFakeResources m_fake;
@@ -71,7 +72,7 @@ private:
     // The program's own toolbar, as the main window makes it.
     TToolbar& Program()
     {
-        m_toolbar = std::make_unique<TToolbar>(&m_window);
+        m_toolbar = std::make_unique<TToolbar>(m_resources, &m_window);
         Configure(*m_toolbar);
         return Finish();
     }
@@ -89,7 +90,7 @@ private:
 
     TToolbar& Fake()
     {
-        m_toolbar = std::make_unique<TToolbar>(&m_window, &m_fake);
+        m_toolbar = std::make_unique<TToolbar>(m_fake, &m_window);
         m_toolbar->ResImagesStart = 1;
         m_toolbar->ResHintsStart = 100;
         m_toolbar->ResStringsStart = 200;
@@ -327,6 +328,37 @@ private slots:
         QVERIFY(empty.PlacedControls().isEmpty());
     }
 
+    // The customisation list pictures a button exactly as the toolbar shows
+    // it up: the same face, the same glyph, the same transparent colour (the
+    // bitmap's bottom-left pixel, whatever colour that is).
+    void itemPicturesAreTheButtonsFaces()
+    {
+        TToolbar& t = Program();
+        t.Clear();
+        std::vector<TToolbarLayoutItem> all;
+        for (const TToolbarButtonDef& def : t.Definitions())
+            all.push_back({def.Id, -1, -1, -1, -1});
+        t.SetLayout(all);
+        QCOMPARE(t.PlacedControls().size(), qsizetype(9));
+        for (int i = 0; i < 9; ++i) {
+            TToolbarSpeedButton* button = Button(t, i);
+            QCOMPARE(t.ItemPicture(button->CommandId(), false).toImage(),
+                     button->grab().toImage().convertToFormat(QImage::Format_RGB32));
+        }
+
+        QImage teal(20, 20, QImage::Format_RGB32);
+        teal.fill(QColor(0, 128, 128));
+        teal.setPixelColor(5, 5, Qt::black);
+        m_fake.Bitmaps[QStringLiteral("1")] = QPixmap::fromImage(teal);
+        m_fake.Tables[QStringLiteral("TOOLBAR/BUTTONS")] = Ints({1, 0, 0, 0, 0});
+        TToolbar& fake = Fake();
+        fake.SetLayout(std::vector<TToolbarLayoutItem>{{1, -1, -1, -1, -1}});
+        const QImage picture = fake.ItemPicture(1, false).toImage();
+        QCOMPARE(picture, Button(fake, 0)->grab().toImage().convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(picture.pixelColor(12, 12), fake.palette().color(QPalette::Button));
+        QCOMPARE(picture.pixelColor(7, 7), QColor(Qt::black));
+    }
+
     void revertAndCustomisation()
     {
         TToolbar& t = Program();
@@ -364,7 +396,7 @@ private slots:
 
         // Without groups (not adjustable): the error, and a double click on the
         // free area is the toolbar's own.
-        m_toolbar = std::make_unique<TToolbar>(&m_window);
+        m_toolbar = std::make_unique<TToolbar>(m_resources, &m_window);
         Configure(*m_toolbar);
         m_toolbar->Adjustable = false;
         TToolbar& plain = Finish();

@@ -8,13 +8,16 @@
 #include "components/ProgramWindows.h"
 #include "components/TAdvancedListBox.h"
 #include "persistence/TRegistryStore.h"
+#include "roster/Frm_Nestvury.h"
 #include "roster/Frm_Postavy.h"
+#include "roster/TNestvura.h"
 #include "roster/TPostava.h"
 #include "roster/TRosterModel.h"
 #include "settings/TNastaveni.h"
 #include "toolbar/TToolbar.h"
 #include "toolbar/TToolbarAdjustDialog.h"
 
+#include <QAction>
 #include <QDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -80,6 +83,15 @@ private:
     std::optional<TSeen> m_seen;
 };
 
+// Runs a command of the main window as its menu item does.
+void Trigger(TMainForm& form, const char* action)
+{
+    auto* item = form.findChild<QAction*>(QString::fromLatin1(action));
+    if (!item)
+        qFatal("no command %s", action);
+    item->trigger();
+}
+
 } // namespace
 
 // Every modal window the program opens stands above the window the user works
@@ -135,6 +147,9 @@ private slots:
         auto character = std::make_unique<TPostava>("Aragorn");
         m_form->PostavyWindow()->AddRecord(std::move(character));
         m_form->PostavyWindow()->ListBox()->SetItemIndex(0);
+        // A selected monster too, so that the wound may be asked for.
+        m_form->NestvuryWindow()->AddRecord(std::make_unique<TNestvura>("Skřet"));
+        m_form->NestvuryWindow()->ListBox()->SetItemIndex(0);
         Flush();
     }
 
@@ -179,14 +194,14 @@ private slots:
         // every dialog, number dialog, question and the page setup.
         TMainForm& form = *m_form;
         const std::pair<const char*, std::function<void()>> fromMain[] = {
-            {"about box", [&form] { form.Item_AboutClick(); }},
-            {"settings", [&form] { form.Item_NastaveniProstrediClick(); }},
-            {"new character", [&form] { form.Item_NovaPostavaClick(); }},
-            {"new monster", [&form] { form.Item_NovaNestvuraClick(); }},
-            {"number", [&form] { form.Item_PridatZivoty_VsechnyClick(); }},
-            {"wound", [&form] { form.Item_ZranitNestvuruClick(); }},
-            {"question", [&form] { form.Item_SmazatPostavuClick(); }},
-            {"page setup", [&form] { form.Item_PrintSetupClick(); }},
+            {"about box", [&form] { Trigger(form, "Item_About"); }},
+            {"settings", [&form] { Trigger(form, "Item_NastaveniProstredi"); }},
+            {"new character", [&form] { Trigger(form, "Item_NovaPostava"); }},
+            {"new monster", [&form] { Trigger(form, "Item_NovaNestvura"); }},
+            {"number", [&form] { Trigger(form, "Item_PridatZivoty_Vsechny"); }},
+            {"wound", [&form] { Trigger(form, "Item_ZranitNestvuru"); }},
+            {"question", [&form] { Trigger(form, "Item_SmazatPostavu"); }},
+            {"page setup", [&form] { Trigger(form, "Item_PrintSetup"); }},
         };
         for (const auto& [name, open] : fromMain) {
             ActivateAndWait(form);
@@ -209,7 +224,7 @@ private slots:
             looked = true;
             outer->reject();
         });
-        m_form->Item_NovaPostavaClick();
+        Trigger(*m_form, "Item_NovaPostava");
         QVERIFY(looked);
     }
 };

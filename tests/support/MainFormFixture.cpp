@@ -3,7 +3,22 @@
 #include "GuiTestEnvironment.h"
 #include "TFakeRandom.h"
 
+#include "platform/TProgramResources.h"
+#include "platform/TQtNameOrder.h"
+
 namespace mecovnik::test {
+
+const TNameOrder& ProgramNameOrder()
+{
+    static const TQtNameOrder order;
+    return order;
+}
+
+const TResourceSource& ProgramResources()
+{
+    static const TProgramResources resources;
+    return resources;
+}
 
 TMainFormServices TestServices(THelpSystem* help)
 {
@@ -15,6 +30,8 @@ TMainFormServices TestServices(THelpSystem* help)
     // Window tests make a new main window before the old one is gone; the
     // single-instance guard has tests of its own.
     s.RunOnlyOnce = false;
+    s.NameOrder = &ProgramNameOrder();
+    s.Resources = &ProgramResources();
     return s;
 }
 
