@@ -1,4 +1,6 @@
-#include "persistence/RegistryText.h"
+#include "text/Utf8.h"
+
+#include <algorithm>
 
 namespace mecovnik {
 
@@ -83,6 +85,29 @@ void AppendUtf8(std::string& out, char32_t c)
         out += static_cast<char>(0x80u | ((c >> 6) & 0x3Fu));
         out += static_cast<char>(0x80u | (c & 0x3Fu));
     }
+}
+
+std::size_t FirstInvalidUtf8(std::string_view text)
+{
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        if (Byte(text, pos) < 0x80) {
+            ++pos;
+            continue;
+        }
+        const std::size_t start = pos;
+        // A genuine U+FFFD takes three bytes; a replacement takes one.
+        if (DecodeUtf8(text, pos) == kReplacement && pos - start == 1)
+            return start;
+    }
+    return std::string_view::npos;
+}
+
+std::size_t Utf8CharacterCount(std::string_view text)
+{
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0u) != 0x80u;
+    }));
 }
 
 std::string SanitizeUtf8(std::string_view text, bool& clean)

@@ -3,9 +3,9 @@
 #include "persistence/ERegistryException.h"
 #include "persistence/RegFileFormat.h"
 #include "persistence/RegistryCaseFold.h"
-#include "persistence/RegistryText.h"
 #include "persistence/TRegistry.h"
 #include "persistence/TRegistryStore.h"
+#include "text/Utf8.h"
 
 #include <gtest/gtest.h>
 
