@@ -8,6 +8,7 @@
 #include "app/UserMessages.h"
 #include "components/MessageBoxes.h"
 #include "components/ProgramWindows.h"
+#include "components/QtText.h"
 #include "components/ScreenCursor.h"
 #include "platform/FormPlacement.h"
 #include "platform/THelpSystem.h"
@@ -27,15 +28,6 @@
 #include <QStatusTipEvent>
 
 namespace mecovnik {
-
-namespace {
-
-QString FromStd(const std::string& s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-} // namespace
 
 TMainForm::TMainForm(TNastaveni& nastaveni, TMainFormServices services, QWidget* parent)
     : QMainWindow(parent), m_ui(std::make_unique<Ui::TMainForm>()), m_nastaveni(nastaveni),
@@ -105,7 +97,7 @@ void TMainForm::FormCreate()
 {
     if (!CheckWindowsVersion())
         return;
-    m_helpFile = FromStd(HelpFileFor(m_services.ProgramFile.toStdString()));
+    m_helpFile = ToQString(HelpFileFor(ToStdString(m_services.ProgramFile)));
     qApp->installEventFilter(this);
     if (m_services.MakeRandom)
         m_random = m_services.MakeRandom();

@@ -1,6 +1,7 @@
 #include "app/TFightKeeper.h"
 
 #include "app/UserMessages.h"
+#include "components/QtText.h"
 #include "components/TAdvancedListBox.h"
 #include "history/TJournalFile.h"
 #include "roster/Frm_Nestvury.h"
@@ -85,7 +86,7 @@ TFightKeeper::~TFightKeeper() = default;
 
 QString TFightKeeper::JournalFolder() const
 {
-    return m_file ? QDir::toNativeSeparators(QString::fromStdString(m_file->Folder())) : QString();
+    return m_file ? QDir::toNativeSeparators(ToQString(m_file->Folder())) : QString();
 }
 
 void TFightKeeper::NameStep(const QAction* action, const QString& name)
@@ -123,7 +124,7 @@ void TFightKeeper::Begin()
 
 void TFightKeeper::Commit(const QString& name)
 {
-    if (m_history.Commit(name.toStdString(), Selection())) {
+    if (m_history.Commit(ToStdString(name), Selection())) {
         Journal(m_history.LastChange());
     } else if (m_journal && m_journal->KindsPending()) {
         // A kind entered without a roster change still belongs in the journal.
@@ -135,12 +136,12 @@ void TFightKeeper::Commit(const QString& name)
 
 QString TFightKeeper::UndoName() const
 {
-    return QString::fromStdString(m_history.UndoName());
+    return ToQString(m_history.UndoName());
 }
 
 QString TFightKeeper::RedoName() const
 {
-    return QString::fromStdString(m_history.RedoName());
+    return ToQString(m_history.RedoName());
 }
 
 bool TFightKeeper::Undo()
