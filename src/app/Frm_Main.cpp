@@ -12,6 +12,7 @@
 #include "components/ScreenCursor.h"
 #include "platform/FormPlacement.h"
 #include "platform/THelpSystem.h"
+#include "platform/TPrintModule.h"
 #include "roster/Frm_Nestvury.h"
 #include "roster/Frm_Postavy.h"
 #include "roster/TRandom.h"
@@ -19,10 +20,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
+#include <QDir>
 #include <QMdiArea>
 #include <QMenu>
-#include <QPageSetupDialog>
-#include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -258,12 +259,20 @@ void TMainForm::Item_UlozitNastaveniClick()
 
 void TMainForm::Item_PrintSetupClick()
 {
-    if (!m_printer)
-        m_printer = std::make_unique<QPrinter>();
-    QPageSetupDialog dialog(m_printer.get(), this);
-    dialog.setWindowModality(Qt::WindowModal);
-    OpenAboveCurrentWindow(dialog);
-    dialog.exec();
+    if (!m_print) {
+        QString reason;
+        m_print = LoadPrintModule(m_services.PrintModule, reason);
+        if (!m_print) {
+            ShowErrorMessage(QStringLiteral("Nastavení tiskárny nelze otevřít: chybí součást "
+                                            "programu „%1“.")
+                                 .arg(QDir::toNativeSeparators(m_services.PrintModule)));
+            return;
+        }
+    }
+    const std::unique_ptr<QDialog> dialog = m_print->PageSetupDialog(this);
+    dialog->setWindowModality(Qt::WindowModal);
+    OpenAboveCurrentWindow(*dialog);
+    dialog->exec();
 }
 
 void TMainForm::Item_QuitClick()

@@ -16,7 +16,6 @@ class QAction;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
-class QPrinter;
 class QStatusBar;
 class QEvent;
 class QWindow;
@@ -36,6 +35,7 @@ class THelpSystem;
 class TNestvuryWindow;
 class TObjektWindow;
 class TPostavyWindow;
+class TPrintModule;
 class TRandom;
 class TRunOnlyOnce;
 class TToolbar;
@@ -59,6 +59,9 @@ struct TMainFormServices
     bool RunOnlyOnce = true;
     // The fight's journal; not owned; nullptr for none.
     TJournalFile* Journal = nullptr;
+    // The print support module's file, loaded when the printer setup is
+    // first asked for.
+    QString PrintModule;
 };
 
 // The multiple-document main window: menus, status bar, help, window
@@ -238,7 +241,7 @@ private:
     TNastaveni& m_nastaveni;
     TMainFormServices m_services;
     std::unique_ptr<TRandom> m_random;
-    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<TPrintModule> m_print;
     QTimer m_hintTimer;
     QMenu* m_toolbarPopup = nullptr;
     TToolbar* m_mainToolbar = nullptr;

@@ -5,6 +5,7 @@
 #include "persistence/TRegistryStore.h"
 #include "platform/SystemVersion.h"
 #include "platform/THelpViewer.h"
+#include "platform/TPrintModule.h"
 #include "platform/TQtJournalFile.h"
 #include "platform/TQtRegistryFile.h"
 #include "roster/TRandom.h"
@@ -42,6 +43,8 @@ int RunProgram(QApplication& app)
         services.MakeRandom = [] { return std::make_unique<TClockSeededRandom>(); };
         services.ProgramFile = QCoreApplication::applicationFilePath();
         services.Journal = &journal;
+        services.PrintModule =
+            QCoreApplication::applicationDirPath() + u'/' + PrintModuleFileName();
 
         TMainForm mainForm(nastaveni, std::move(services));
         if (mainForm.SecondCopy())

@@ -15,6 +15,7 @@ TMainFormServices TestServices(THelpSystem* help)
     // Window tests make a new main window before the old one is gone; the
     // single-instance guard has tests of its own.
     s.RunOnlyOnce = false;
+    s.PrintModule = QStringLiteral(MECOVNIK_PRINT_MODULE);
     return s;
 }
 
