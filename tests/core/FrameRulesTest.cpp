@@ -1,3 +1,4 @@
+#include "RosterCommandRules.h"
 #include "app/CommandEnabling.h"
 #include "app/HelpFileName.h"
 #include "app/WindowTiling.h"
@@ -150,6 +151,22 @@ TEST(CommandEnabling, EachCommandFollowsItsRosterState)
     EXPECT_FALSE(IsEnabled(need("Item_ZranitNestvuru"), onlyMonsterSelected));
     EXPECT_TRUE(IsEnabled(need("Item_SmazatMrtveNestvury"), onlyMonsterSelected));
     EXPECT_TRUE(IsEnabled(need("Item_PridatZivotyNestvury_Akt"), onlyMonsterSelected));
+
+    // Every command of the rules, in each of the sixteen states the four facts
+    // make, is enabled exactly when the rules say; the table holds no other.
+    std::set<std::string_view> ruled;
+    for (const test::TCommandRule& rule : test::kRosterCommandRules)
+        ruled.insert(rule.Item);
+    EXPECT_EQ(names, ruled);
+    for (int bits = 0; bits < 16; ++bits) {
+        const test::TRosterFacts facts{(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0,
+                                       (bits & 8) != 0};
+        const TRosterState state{facts.ActiveCharacter, facts.Characters, facts.ActiveMonster,
+                                 facts.Monsters};
+        for (const test::TCommandRule& rule : test::kRosterCommandRules)
+            EXPECT_EQ(IsEnabled(need(rule.Item), state), rule.EnabledWhen(facts))
+                << rule.Item << " in state " << bits;
+    }
 }
 
 } // namespace
