@@ -34,15 +34,17 @@ TMainForm::TMainForm(TNastaveni& nastaveni, TMainFormServices services, QWidget*
     : QMainWindow(parent), m_ui(std::make_unique<Ui::TMainForm>()), m_nastaveni(nastaveni),
       m_services(std::move(services))
 {
+    // The font comes before the window's controls, so that they are laid out
+    // in it from the start and no other font is ever loaded for them.
+    QFont f = font();
+    f.setPointSize(8);
+    setFont(f);
     m_ui->setupUi(this);
     CreateComponents();
     // The guard acts as soon as its properties are set: a second copy goes no further.
     if (SecondCopy())
         return;
     setWindowFlag(Qt::WindowContextHelpButtonHint);
-    QFont f = font();
-    f.setPointSize(8);
-    setFont(f);
     m_ui->MdiArea->setActivationOrder(QMdiArea::CreationOrder);
     // A roster partly outside the document area stays within reach.
     m_ui->MdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -121,12 +123,14 @@ bool TMainForm::CheckWindowsVersion()
 
 void TMainForm::CreateRosterWindows()
 {
-    m_nestvury = new TNestvuryWindow;
+    // Made inside the document area, so that adding them moves them nowhere
+    // (a move would lay out their title bars once more).
+    m_nestvury = new TNestvuryWindow(m_ui->MdiArea->viewport());
     m_ui->MdiArea->addSubWindow(m_nestvury);
     m_nestvury->show();
     if (m_random)
         m_nestvury->Attach(m_nastaveni.MonsterPresets, *m_random);
-    m_postavy = new TPostavyWindow;
+    m_postavy = new TPostavyWindow(m_ui->MdiArea->viewport());
     m_ui->MdiArea->addSubWindow(m_postavy);
     m_postavy->show();
     m_ui->MdiArea->setActiveSubWindow(m_postavy);
