@@ -452,21 +452,19 @@ void AddValue(TSink& out, std::string_view name, const TRegistryValue& value)
         else
             out.Quoted(text);
     } else {
+        // "hex:", or "hex(type):" for a type other than binary.
+        const auto addPrefix = [&](auto& sink) {
+            sink.Add("hex");
+            if (value.Type != TRegType::Binary) {
+                sink.Add('(');
+                sink.Hex(type, 0);
+                sink.Add(')');
+            }
+            sink.Add(':');
+        };
         TCountSink prefix;
-        prefix.Add("hex");
-        if (value.Type != TRegType::Binary) {
-            prefix.Add('(');
-            prefix.Hex(type, 0);
-            prefix.Add(')');
-        }
-        prefix.Add(':');
-        out.Add("hex");
-        if (value.Type != TRegType::Binary) {
-            out.Add('(');
-            out.Hex(type, 0);
-            out.Add(')');
-        }
-        out.Add(':');
+        addPrefix(prefix);
+        addPrefix(out);
         AddHexData(out, head.Bytes + prefix.Bytes, value.Data);
     }
     out.Add('\n');

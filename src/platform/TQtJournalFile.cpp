@@ -112,32 +112,7 @@ void RemoveLeftover(const QString& path)
 
 bool Synced(const QString& folder)
 {
-    if (SyncFolder(folder))
-        return true;
-    Warn("sync", folder, errno);
-    return false;
-}
-
-// Makes the folder when missing, open to its owner only; its entry in the
-// folder above is synced, or a power cut could lose the journal with it.
-bool MakeFolder(const QString& folder)
-{
-    const QFileInfo info(folder);
-    if (info.isDir())
-        return true;
-    if (info.exists() || info.isSymLink()) {
-        LogFailure(lcJournal(), "make", folder, "something else stands there");
-        return false;
-    }
-    if (!QDir().mkpath(folder)) {
-        Warn("make", folder, errno);
-        return false;
-    }
-    if (::chmod(Native(folder).constData(), S_IRWXU) != 0) {
-        Warn("chmod", folder, errno);
-        return false;
-    }
-    return Synced(QFileInfo(folder).absolutePath());
+    return SyncFolderOrLog(folder, lcJournal());
 }
 
 } // namespace
@@ -221,7 +196,7 @@ bool TQtJournalFile::Claim()
 {
     if (m_lock >= 0)
         return true;
-    if (!MakeFolder(m_folder))
+    if (!MakePrivateFolder(m_folder, lcJournal()))
         return false;
     // The lock file stays: removing it would let two copies lock two files.
     const int fd = OpenLock();
@@ -261,9 +236,7 @@ TJournalFile::TReadResult TQtJournalFile::ReadAll()
     std::string bytes;
     char buffer[65536];
     while (true) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
+        const ssize_t got = ReadSome(fd, buffer, sizeof buffer);
         if (got < 0) {
             Warn("read", Path(), errno);
             ::close(fd);

@@ -3,7 +3,6 @@
 #include "components/LogCategories.h"
 #include "platform/FileSync.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -20,8 +19,6 @@ namespace mecovnik {
 
 namespace {
 
-constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
-
 void Warn(const char* step, const QString& path, int error)
 {
     LogFailure(lcStore(), step, path, error);
@@ -29,32 +26,7 @@ void Warn(const char* step, const QString& path, int error)
 
 bool Synced(const QString& folder)
 {
-    if (SyncFolder(folder))
-        return true;
-    Warn("sync", folder, errno);
-    return false;
-}
-
-// Makes the file's folder when missing, readable by its owner only.
-bool MakeFolder(const QString& folder)
-{
-    const QFileInfo info(folder);
-    if (info.isDir())
-        return true;
-    if (info.exists()) {
-        LogFailure(lcStore(), "make", folder, "something else stands there");
-        return false;
-    }
-    errno = 0;
-    if (!QDir().mkpath(folder)) {
-        Warn("make", folder, errno);
-        return false;
-    }
-    if (!QFile::setPermissions(folder, kOwnerOnly | QFileDevice::ExeOwner)) {
-        Warn("chmod", folder, errno);
-        return false;
-    }
-    return true;
+    return SyncFolderOrLog(folder, lcStore());
 }
 
 // Writes what source produces into path through a QSaveFile; write is called
@@ -62,7 +34,7 @@ bool MakeFolder(const QString& folder)
 template <typename TWrite> bool ReplaceFile(const QString& path, TWrite&& write)
 {
     const QString folder = QFileInfo(path).absolutePath();
-    if (!MakeFolder(folder))
+    if (!MakePrivateFolder(folder, lcStore()))
         return false;
     QSaveFile file(path);
     // Never fall back to writing the old file in place.
@@ -164,9 +136,7 @@ TRegistryFile::TReadResult TQtRegistryFile::ReadAll()
     while (result.Bytes.size() <= kMaxRegistryFileBytes) {
         const std::size_t want =
             std::min(sizeof buffer, kMaxRegistryFileBytes + 1 - result.Bytes.size());
-        const ssize_t got = ::read(fd, buffer, want);
-        if (got < 0 && errno == EINTR)
-            continue;
+        const ssize_t got = ReadSome(fd, buffer, want);
         if (got < 0) {
             Warn("read", m_path, errno);
             ::close(fd);
@@ -235,9 +205,7 @@ bool TQtRegistryFile::KeepBackup()
     const bool copied = ReplaceFile(BackupPath(), [this, fd](QSaveFile& copy) {
         char buffer[65536];
         while (true) {
-            const ssize_t got = ::read(fd, buffer, sizeof buffer);
-            if (got < 0 && errno == EINTR)
-                continue;
+            const ssize_t got = ReadSome(fd, buffer, sizeof buffer);
             if (got < 0) {
                 Warn("read", m_path, errno);
                 return false;

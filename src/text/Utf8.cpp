@@ -114,22 +114,15 @@ std::string SanitizeUtf8(std::string_view text, bool& clean)
 {
     std::string out;
     out.reserve(text.size());
-    // Valid runs are copied whole; only a bad sequence is handled on its own.
+    // Valid runs are copied whole; each bad sequence gives one U+FFFD for its
+    // first byte, and reading goes on after it.
     std::size_t run = 0;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        if (Byte(text, pos) < 0x80) {
-            ++pos;
-            continue;
-        }
-        const std::size_t start = pos;
-        // A genuine U+FFFD in the input takes three bytes; a replacement takes one.
-        if (DecodeUtf8(text, pos) == kReplacement && pos - start == 1) {
-            clean = false;
-            out.append(text.substr(run, start - run));
-            AppendUtf8(out, kReplacement);
-            run = pos;
-        }
+    for (std::size_t bad = FirstInvalidUtf8(text); bad != std::string_view::npos;
+         bad = FirstInvalidUtf8(text.substr(run))) {
+        clean = false;
+        out.append(text.substr(run, bad));
+        AppendUtf8(out, kReplacement);
+        run += bad + 1;
     }
     out.append(text.substr(run));
     return out;
