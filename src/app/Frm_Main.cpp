@@ -8,9 +8,11 @@
 #include "app/UserMessages.h"
 #include "components/MessageBoxes.h"
 #include "components/ProgramWindows.h"
+#include "components/QtText.h"
 #include "components/ScreenCursor.h"
 #include "platform/FormPlacement.h"
 #include "platform/THelpSystem.h"
+#include "platform/TPrintModule.h"
 #include "roster/Frm_Nestvury.h"
 #include "roster/Frm_Postavy.h"
 #include "roster/TRandom.h"
@@ -18,10 +20,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
+#include <QDir>
 #include <QMdiArea>
 #include <QMenu>
-#include <QPageSetupDialog>
-#include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -30,30 +32,23 @@
 
 namespace mecovnik {
 
-namespace {
-
-QString FromStd(const std::string& s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-} // namespace
-
 TMainForm::TMainForm(TNastaveni& nastaveni, TMainFormServices services, QWidget* parent)
     : QMainWindow(parent), m_ui(std::make_unique<Ui::TMainForm>()), m_nastaveni(nastaveni),
       m_services(std::move(services))
 {
     if (!m_services.NameOrder || !m_services.Resources)
         throw std::invalid_argument("TMainForm: the name order and the resources are required");
+    // The font comes before the window's controls, so that they are laid out
+    // in it from the start and no other font is ever loaded for them.
+    QFont f = font();
+    f.setPointSize(8);
+    setFont(f);
     m_ui->setupUi(this);
     CreateComponents();
     // The guard acts as soon as its properties are set: a second copy goes no further.
     if (SecondCopy())
         return;
     setWindowFlag(Qt::WindowContextHelpButtonHint);
-    QFont f = font();
-    f.setPointSize(8);
-    setFont(f);
     m_ui->MdiArea->setActivationOrder(QMdiArea::CreationOrder);
     // A roster partly outside the document area stays within reach.
     m_ui->MdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -99,7 +94,7 @@ void TMainForm::FormCreate()
 {
     if (!CheckWindowsVersion())
         return;
-    m_helpFile = FromStd(HelpFileFor(m_services.ProgramFile.toStdString()));
+    m_helpFile = ToQString(HelpFileFor(ToStdString(m_services.ProgramFile)));
     qApp->installEventFilter(this);
     if (m_services.MakeRandom)
         m_random = m_services.MakeRandom();
@@ -122,13 +117,15 @@ bool TMainForm::CheckWindowsVersion()
 
 void TMainForm::CreateRosterWindows()
 {
+    // Made inside the document area, so that adding them moves them nowhere
+    // (a move would lay out their title bars once more).
     const TNameOrder& order = *m_services.NameOrder;
-    m_nestvury = new TNestvuryWindow(order);
+    m_nestvury = new TNestvuryWindow(order, m_ui->MdiArea->viewport());
     m_ui->MdiArea->addSubWindow(m_nestvury);
     m_nestvury->show();
     if (m_random)
         m_nestvury->Attach(m_nastaveni.MonsterPresets, *m_random);
-    m_postavy = new TPostavyWindow(order);
+    m_postavy = new TPostavyWindow(order, m_ui->MdiArea->viewport());
     m_ui->MdiArea->addSubWindow(m_postavy);
     m_postavy->show();
     m_ui->MdiArea->setActiveSubWindow(m_postavy);
@@ -272,12 +269,20 @@ void TMainForm::Item_UlozitNastaveniClick()
 
 void TMainForm::Item_PrintSetupClick()
 {
-    if (!m_printer)
-        m_printer = std::make_unique<QPrinter>();
-    QPageSetupDialog dialog(m_printer.get(), this);
-    dialog.setWindowModality(Qt::WindowModal);
-    OpenAboveCurrentWindow(dialog);
-    dialog.exec();
+    if (!m_print) {
+        QString reason;
+        m_print = LoadPrintModule(m_services.PrintModule, reason);
+        if (!m_print) {
+            ShowErrorMessage(QStringLiteral("Nastavení tiskárny nelze otevřít: chybí součást "
+                                            "programu „%1“.")
+                                 .arg(QDir::toNativeSeparators(m_services.PrintModule)));
+            return;
+        }
+    }
+    const std::unique_ptr<QDialog> dialog = m_print->PageSetupDialog(this);
+    dialog->setWindowModality(Qt::WindowModal);
+    OpenAboveCurrentWindow(*dialog);
+    dialog->exec();
 }
 
 void TMainForm::Item_QuitClick()

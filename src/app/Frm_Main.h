@@ -16,7 +16,6 @@ class QAction;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
-class QPrinter;
 class QStatusBar;
 class QEvent;
 class QWindow;
@@ -37,6 +36,7 @@ class THelpSystem;
 class TNestvuryWindow;
 class TObjektWindow;
 class TPostavyWindow;
+class TPrintModule;
 class TRandom;
 class TResourceSource;
 class TRunOnlyOnce;
@@ -67,6 +67,9 @@ struct TMainFormServices
     // The program's resources (the toolbar's tables, glyphs and strings); not
     // owned; required.
     const TResourceSource* Resources = nullptr;
+    // The print support module's file, loaded when the printer setup is
+    // first asked for.
+    QString PrintModule;
 };
 
 // The multiple-document main window: menus, status bar, help, window
@@ -258,7 +261,7 @@ private:
     TNastaveni& m_nastaveni;
     TMainFormServices m_services;
     std::unique_ptr<TRandom> m_random;
-    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<TPrintModule> m_print;
     QTimer m_hintTimer;
     QMenu* m_toolbarPopup = nullptr;
     TToolbar* m_mainToolbar = nullptr;

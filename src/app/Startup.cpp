@@ -6,6 +6,7 @@
 #include "platform/SystemVersion.h"
 #include "platform/THelpViewer.h"
 #include "platform/TProgramResources.h"
+#include "platform/TPrintModule.h"
 #include "platform/TQtJournalFile.h"
 #include "platform/TQtNameOrder.h"
 #include "platform/TQtRegistryFile.h"
@@ -49,6 +50,8 @@ int RunProgram(QApplication& app)
         services.Journal = &journal;
         services.NameOrder = &nameOrder;
         services.Resources = &resources;
+        services.PrintModule =
+            QCoreApplication::applicationDirPath() + u'/' + PrintModuleFileName();
 
         TMainForm mainForm(nastaveni, std::move(services));
         if (mainForm.SecondCopy())

@@ -1,5 +1,6 @@
 #include "app/TFightKeeper.h"
 
+#include "components/QtText.h"
 #include "components/TAdvancedListBox.h"
 #include "history/TJournalFile.h"
 #include "roster/Frm_Nestvury.h"
@@ -83,7 +84,7 @@ TFightKeeper::~TFightKeeper() = default;
 
 QString TFightKeeper::JournalFolder() const
 {
-    return m_file ? QDir::toNativeSeparators(QString::fromStdString(m_file->Folder())) : QString();
+    return m_file ? QDir::toNativeSeparators(ToQString(m_file->Folder())) : QString();
 }
 
 TObjektWindow& TFightKeeper::Window(int side) const
@@ -108,7 +109,7 @@ void TFightKeeper::Begin()
 
 void TFightKeeper::Commit(const QString& name)
 {
-    if (m_history.Commit(name.toStdString(), Selection())) {
+    if (m_history.Commit(ToStdString(name), Selection())) {
         Journal(m_history.LastChange());
     } else if (m_journal && m_journal->KindsPending()) {
         // A kind entered without a roster change still belongs in the journal.
@@ -120,12 +121,12 @@ void TFightKeeper::Commit(const QString& name)
 
 QString TFightKeeper::UndoName() const
 {
-    return QString::fromStdString(m_history.UndoName());
+    return ToQString(m_history.UndoName());
 }
 
 QString TFightKeeper::RedoName() const
 {
-    return QString::fromStdString(m_history.RedoName());
+    return ToQString(m_history.RedoName());
 }
 
 bool TFightKeeper::Undo()

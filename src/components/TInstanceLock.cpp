@@ -1,5 +1,7 @@
 #include "components/TInstanceLock.h"
 
+#include "components/LogCategories.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSocketNotifier>
@@ -80,6 +82,18 @@ QByteArray SocketPath(const QString& directory, const QString& name)
     return {};
 }
 
+void Warn(const char* step, const QByteArray& path, int error)
+{
+    LogFailure(lcInstance(), step, QFile::decodeName(path), error);
+}
+
+// Removes the socket's file; one that is not there is no failure.
+void RemoveSocketFile(const QByteArray& path)
+{
+    if (::unlink(path.constData()) != 0 && errno != ENOENT)
+        Warn("remove", path, errno);
+}
+
 bool FillAddress(sockaddr_un& address, const QByteArray& path)
 {
     std::memset(&address, 0, sizeof address);
@@ -113,7 +127,7 @@ TInstanceLock::~TInstanceLock()
         ::close(m_socketFd);
         // Only the lock holder ever creates or removes the socket, and it
         // still holds the lock here.
-        ::unlink(m_socketPath.constData());
+        RemoveSocketFile(m_socketPath);
     }
     if (m_lockFd >= 0)
         ::close(m_lockFd);
@@ -136,11 +150,14 @@ TInstanceLock::TResult TInstanceLock::Acquire(const QString& directory, const QS
         return TResult::NoLock;
     const QByteArray lockPath = QFile::encodeName(QDir(directory).filePath(LockFileName(name)));
     const int fd = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0)
+    if (fd < 0) {
+        Warn("open", lockPath, errno);
         return TResult::NoLock;
+    }
     for (int attempt = 0;; ++attempt) {
         const int locked = TryLock(fd);
         if (locked < 0) {
+            Warn("lock", lockPath, errno);
             ::close(fd);
             return TResult::NoLock;
         }
@@ -166,8 +183,10 @@ bool TInstanceLock::SignalHolder(const QString& directory, const QString& name)
     if (!FillAddress(address, SocketPath(directory, name)))
         return false;
     const int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (fd < 0)
+    if (fd < 0) {
+        Warn("socket", SocketPath(directory, name), errno);
         return false;
+    }
     ssize_t sent = -1;
     do {
         sent = ::sendto(fd, kRequest, kRequestSize, MSG_NOSIGNAL,
@@ -175,6 +194,9 @@ bool TInstanceLock::SignalHolder(const QString& directory, const QString& name)
     } while (sent < 0 && errno == EINTR);
     // A full queue means requests are already waiting to be read: enough.
     const bool delivered = sent >= 0 || errno == EAGAIN;
+    if (!delivered) // nobody listening yet is part of the wait: only for debugging
+        qCDebug(lcInstance, "send %s: %s", SocketPath(directory, name).constData(),
+                std::strerror(errno));
     ::close(fd);
     return delivered;
 }
@@ -183,19 +205,26 @@ void TInstanceLock::Listen(const QString& directory, const QString& name)
 {
     sockaddr_un address{};
     const QByteArray path = SocketPath(directory, name);
-    if (!FillAddress(address, path))
+    if (!FillAddress(address, path)) {
+        LogFailure(lcInstance(), "bind", directory, "no socket name fits below this folder");
         return;
+    }
     const int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (fd < 0)
+    if (fd < 0) {
+        Warn("socket", path, errno);
         return;
+    }
     // A socket file left by a killed holder; nobody else may touch it while
     // the lock is ours.
-    ::unlink(path.constData());
+    RemoveSocketFile(path);
     if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        Warn("bind", path, errno);
         ::close(fd);
         return;
     }
-    ::chmod(path.constData(), 0600);
+    // The runtime folder is the user's alone already; this is one more fence.
+    if (::chmod(path.constData(), 0600) != 0)
+        Warn("chmod", path, errno);
     m_socketFd = fd;
     m_socketPath = path;
     m_notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
@@ -211,6 +240,8 @@ void TInstanceLock::ReadRequests()
         if (got < 0) {
             if (errno == EINTR)
                 continue;
+            if (errno != EAGAIN && errno != EWOULDBLOCK)
+                Warn("receive", m_socketPath, errno);
             return;
         }
         if (static_cast<std::size_t>(got) == kRequestSize &&

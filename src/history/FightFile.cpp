@@ -1,6 +1,7 @@
 #include "history/FightFile.h"
 
 #include "roster/TNameOrder.h"
+#include "text/Utf8.h"
 
 #include <nlohmann/json.hpp>
 
@@ -74,45 +75,6 @@ bool OverLimits(std::string_view bytes)
             return true;
     }
     return false;
-}
-
-// The offset of the first byte that does not belong to well-formed UTF-8, or
-// npos.
-std::size_t FirstNonUtf8(std::string_view s)
-{
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t extra = 0;
-        unsigned char lo = 0x80;
-        unsigned char hi = 0xBF;
-        if (c >= 0xC2 && c <= 0xDF) {
-            extra = 1;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            extra = 2;
-            lo = c == 0xE0 ? 0xA0 : 0x80; // no overlong forms
-            hi = c == 0xED ? 0x9F : 0xBF; // no surrogates
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            extra = 3;
-            lo = c == 0xF0 ? 0x90 : 0x80;
-            hi = c == 0xF4 ? 0x8F : 0xBF; // nothing above U+10FFFF
-        } else {
-            return i;
-        }
-        for (std::size_t k = 1; k <= extra; ++k) {
-            if (i + k >= s.size())
-                return i;
-            const auto cc = static_cast<unsigned char>(s[i + k]);
-            if (cc < (k == 1 ? lo : 0x80) || cc > (k == 1 ? hi : 0xBF))
-                return i;
-        }
-        i += extra + 1;
-    }
-    return std::string_view::npos;
 }
 
 // A whole number of the JSON text, saturated to 64 bits.
@@ -426,7 +388,7 @@ TFightFileReading ReadFightFile(std::string_view bytes, const TNameOrder& order)
         root = TJson::parse(bytes.begin(), bytes.end());
     } catch (const TJson::parse_error& e) {
         const std::size_t at = std::min(e.byte > 0 ? e.byte - 1 : 0, bytes.size());
-        const std::size_t bad = FirstNonUtf8(bytes);
+        const std::size_t bad = FirstInvalidUtf8(bytes);
         if (bad != std::string_view::npos && bad <= at) {
             reading.Error = TFightFileError::NotUtf8;
             reading.Offset = bad;

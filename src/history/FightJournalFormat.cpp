@@ -4,10 +4,12 @@
 #include "roster/RowSplice.h"
 #include "roster/TNameOrder.h"
 #include "roster/TRosterList.h"
+#include "text/Numbers.h"
+#include "text/Quoted.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <limits>
 #include <map>
 #include <optional>
@@ -38,54 +40,12 @@ TCrcTables MakeCrcTables()
     return t;
 }
 
-void AppendNumber(std::string& out, std::int64_t n)
-{
-    char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, n);
-    out.append(buffer, result.ptr);
-}
-
-void AppendQuoted(std::string& out, std::string_view name)
-{
-    static constexpr char kHex[] = "0123456789abcdef";
-    out += '"';
-    for (const char ch : name) {
-        const auto c = static_cast<unsigned char>(ch);
-        switch (ch) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '"':
-            out += "\\\"";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (c < 0x20 || c == 0x7f) {
-                out += "\\x";
-                out += kHex[c >> 4];
-                out += kHex[c & 15];
-            } else {
-                out += ch;
-            }
-        }
-    }
-    out += '"';
-}
-
 void AppendNumbers(std::string& out, int side, const TObjekt& record)
 {
     const TRecordNumbers numbers = NumbersOf(record);
     for (int i = 0; i < NumberCount(static_cast<TRosterSide>(side)); ++i) {
         out += ' ';
-        AppendNumber(out, numbers[static_cast<std::size_t>(i)]);
+        AppendDecimal(out, numbers[static_cast<std::size_t>(i)]);
     }
 }
 
@@ -93,10 +53,10 @@ void AppendInsert(std::string& out, int side, int row, const TObjekt& record)
 {
     out += kSideWords[static_cast<std::size_t>(side)];
     out += " insert ";
-    AppendNumber(out, row);
+    AppendDecimal(out, row);
     AppendNumbers(out, side, record);
     out += ' ';
-    AppendQuoted(out, record.Name);
+    AppendQuoted(out, record.Name, TEscaping::Control);
     out += '\n';
 }
 
@@ -104,13 +64,13 @@ void AppendKinds(std::string& out, const std::vector<TKindData>& kinds)
 {
     for (const TKindData& kind : kinds) {
         out += "druh ";
-        AppendNumber(out, kind.Level);
+        AppendDecimal(out, kind.Level);
         out += ' ';
-        AppendNumber(out, kind.KnockOutRule);
+        AppendDecimal(out, kind.KnockOutRule);
         out += ' ';
-        AppendNumber(out, kind.KillExperience);
+        AppendDecimal(out, kind.KillExperience);
         out += ' ';
-        AppendQuoted(out, kind.Name);
+        AppendQuoted(out, kind.Name, TEscaping::Control);
         out += '\n';
     }
 }
@@ -118,22 +78,20 @@ void AppendKinds(std::string& out, const std::vector<TKindData>& kinds)
 void AppendSelection(std::string& out, const TFightSelection& selection)
 {
     out += "selection ";
-    AppendNumber(out, selection.Rows[0]);
+    AppendDecimal(out, selection.Rows[0]);
     out += ' ';
-    AppendNumber(out, selection.Rows[1]);
+    AppendDecimal(out, selection.Rows[1]);
     out += '\n';
 }
 
 // Closes the record that starts at start with its end line.
 void AppendEnd(std::string& out, std::size_t start, std::uint64_t sequence)
 {
-    static constexpr char kHex[] = "0123456789abcdef";
     const std::uint32_t crc = Crc32(std::string_view(out).substr(start));
     out += "end ";
-    AppendNumber(out, static_cast<std::int64_t>(sequence));
+    AppendDecimal(out, static_cast<std::int64_t>(sequence));
     out += ' ';
-    for (int shift = 28; shift >= 0; shift -= 4)
-        out += kHex[(crc >> shift) & 15u];
+    AppendHex(out, crc, 8);
     out += '\n';
 }
 
@@ -167,7 +125,7 @@ std::string FormatJournal(std::uint64_t sequence, const TRosterList& postavy,
     out.reserve(64 + 48 * static_cast<std::size_t>(postavy.Count() + nestvury.Count()));
     const std::size_t start = out.size();
     out += "snapshot ";
-    AppendNumber(out, static_cast<std::int64_t>(sequence));
+    AppendDecimal(out, static_cast<std::int64_t>(sequence));
     out += '\n';
     const std::array<const TRosterList*, kRosterSides> lists{&postavy, &nestvury};
     for (int side = 0; side < kRosterSides; ++side)
@@ -184,7 +142,7 @@ std::string FormatChange(std::uint64_t sequence, const TFightChange& change,
                          const std::vector<TKindData>& kinds)
 {
     std::string out = "change ";
-    AppendNumber(out, static_cast<std::int64_t>(sequence));
+    AppendDecimal(out, static_cast<std::int64_t>(sequence));
     out += '\n';
     const std::array<const TRosterList*, kRosterSides> lists{&postavy, &nestvury};
     for (int side = 0; side < kRosterSides; ++side) {
@@ -198,7 +156,7 @@ std::string FormatChange(std::uint64_t sequence, const TFightChange& change,
                 out += " remove";
             }
             out += ' ';
-            AppendNumber(out, c.Removed[i]);
+            AppendDecimal(out, c.Removed[i]);
         }
         if (!c.Removed.empty())
             out += '\n';
@@ -207,7 +165,7 @@ std::string FormatChange(std::uint64_t sequence, const TFightChange& change,
         for (const int row : c.Changed) {
             out += word;
             out += " set ";
-            AppendNumber(out, row);
+            AppendDecimal(out, row);
             AppendNumbers(out, side, *lists[side]->At(row));
             out += '\n';
         }
@@ -246,10 +204,8 @@ public:
         const auto word = Word();
         if (!word)
             return std::nullopt;
-        std::int64_t value = 0;
-        const char* end = word->data() + word->size();
-        const auto result = std::from_chars(word->data(), end, value);
-        if (result.ec != std::errc() || result.ptr != end || value < lowest || value > highest)
+        const auto value = ParseInt64(*word);
+        if (!value || *value < lowest || *value > highest)
             return std::nullopt;
         return value;
     }
@@ -259,56 +215,12 @@ public:
     {
         if (m_pos >= m_line.size() || m_line[m_pos] != '"')
             return std::nullopt;
-        std::string name;
-        std::size_t i = m_pos + 1;
-        while (i < m_line.size()) {
-            const char ch = m_line[i];
-            if (ch == '"') {
-                if (i + 1 != m_line.size())
-                    return std::nullopt;
-                m_pos = m_line.size();
-                return name;
-            }
-            if (ch != '\\') {
-                name += ch;
-                ++i;
-                continue;
-            }
-            if (i + 1 >= m_line.size())
-                return std::nullopt;
-            const char e = m_line[i + 1];
-            i += 2;
-            switch (e) {
-            case '\\':
-            case '"':
-                name += e;
-                break;
-            case 'n':
-                name += '\n';
-                break;
-            case 'r':
-                name += '\r';
-                break;
-            case 't':
-                name += '\t';
-                break;
-            case 'x': {
-                if (i + 2 > m_line.size())
-                    return std::nullopt;
-                unsigned value = 0;
-                const auto result =
-                    std::from_chars(m_line.data() + i, m_line.data() + i + 2, value, 16);
-                if (result.ec != std::errc() || result.ptr != m_line.data() + i + 2)
-                    return std::nullopt;
-                name += static_cast<char>(value);
-                i += 2;
-                break;
-            }
-            default:
-                return std::nullopt;
-            }
-        }
-        return std::nullopt;
+        std::size_t pos = m_pos;
+        auto name = ReadQuoted(m_line, pos, TEscaping::Control);
+        if (!name || pos != m_line.size())
+            return std::nullopt;
+        m_pos = pos;
+        return name;
     }
 
     [[nodiscard]] bool AtEnd() const { return m_pos >= m_line.size(); }
@@ -317,45 +229,6 @@ private:
     std::string_view m_line;
     std::size_t m_pos = 0;
 };
-
-bool ValidUtf8(std::string_view s)
-{
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        std::size_t extra = 0;
-        std::uint32_t cp = 0;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        if (c >= 0xC2 && c <= 0xDF) {
-            extra = 1;
-            cp = c & 0x1Fu;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            extra = 2;
-            cp = c & 0x0Fu;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            extra = 3;
-            cp = c & 0x07u;
-        } else {
-            return false;
-        }
-        if (i + extra >= s.size())
-            return false;
-        for (std::size_t k = 1; k <= extra; ++k) {
-            const auto cc = static_cast<unsigned char>(s[i + k]);
-            if ((cc & 0xC0u) != 0x80u)
-                return false;
-            cp = (cp << 6) | (cc & 0x3Fu);
-        }
-        if ((extra == 2 && cp < 0x800) || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-            (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        i += extra + 1;
-    }
-    return true;
-}
 
 // One record's lines, parsed and checked against the state before it.
 struct TRecordOps
@@ -425,7 +298,7 @@ std::optional<TRecordOps> ParseBody(std::string_view body, bool snapshot, bool w
             const auto experience = rule ? Int32(r) : std::nullopt;
             auto name = experience ? r.Quoted() : std::nullopt;
             // A zero would end the name where the configuration keeps it.
-            if (!name || !r.AtEnd() || !ValidUtf8(*name) || name->find('\0') != std::string::npos)
+            if (!name || !r.AtEnd() || !IsValidUtf8(*name) || name->find('\0') != std::string::npos)
                 return std::nullopt;
             ops.Kinds.push_back({std::move(*name), *level, *rule, *experience});
             continue;
@@ -465,7 +338,7 @@ std::optional<TRecordOps> ParseBody(std::string_view body, bool snapshot, bool w
             continue;
         }
         auto name = r.Quoted();
-        if (!name || !r.AtEnd() || !ValidUtf8(*name))
+        if (!name || !r.AtEnd() || !IsValidUtf8(*name))
             return std::nullopt;
         ops.Inserted[s].emplace_back(static_cast<int>(*row),
                                      TRecordData{std::move(*name), numbers});
@@ -565,15 +438,10 @@ bool NamesUnique(const std::vector<TRecordData>& rows, const TNameOrder& order)
     return true;
 }
 
+// The record's check: exactly eight hex digits.
 std::optional<std::uint32_t> Hex32(std::string_view word)
 {
-    if (word.size() != 8)
-        return std::nullopt;
-    std::uint32_t value = 0;
-    const auto result = std::from_chars(word.data(), word.data() + word.size(), value, 16);
-    if (result.ec != std::errc() || result.ptr != word.data() + word.size())
-        return std::nullopt;
-    return value;
+    return word.size() == 8 ? ParseHex32(word) : std::nullopt;
 }
 
 } // namespace

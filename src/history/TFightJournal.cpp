@@ -56,9 +56,11 @@ bool TFightJournal::Claimed()
         return true;
     if (!m_file.Claim())
         return false;
+    // Another copy held the journal until now, and may have left its fight:
+    // nothing is written over it before it is set aside.
+    if (!m_file.KeepBackup())
+        return false;
     m_claimed = true;
-    // Another copy held the journal until now, and may have left its fight.
-    (void)m_file.KeepBackup();
     return true;
 }
 

@@ -110,7 +110,8 @@ public:
 
 private:
     // Claims the file when an earlier claim failed; a journal found there
-    // then is another run's, and is moved aside rather than overwritten.
+    // then is another run's, and is moved aside rather than overwritten
+    // (false while it cannot be).
     bool Claimed();
     bool Failed();
     void Tell(TJournalTrouble trouble) const;

@@ -1,8 +1,9 @@
 #include "persistence/RegFileFormat.h"
 
-#include "persistence/RegistryText.h"
+#include "text/Numbers.h"
+#include "text/Quoted.h"
+#include "text/Utf8.h"
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <type_traits>
@@ -36,32 +37,6 @@ std::string_view TrimLeft(std::string_view s)
     return s;
 }
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-// 1 to 8 hex digits as a 32-bit number.
-std::optional<std::uint32_t> ParseHex32(std::string_view digits)
-{
-    if (digits.empty() || digits.size() > 8)
-        return std::nullopt;
-    std::uint32_t value = 0;
-    for (char c : digits) {
-        const int d = HexDigit(c);
-        if (d < 0)
-            return std::nullopt;
-        value = (value << 4) | static_cast<std::uint32_t>(d);
-    }
-    return value;
-}
-
 bool StartsWithNoCase(std::string_view s, std::string_view prefix)
 {
     if (s.size() < prefix.size())
@@ -74,29 +49,6 @@ bool StartsWithNoCase(std::string_view s, std::string_view prefix)
             return false;
     }
     return true;
-}
-
-// A quoted text starting at s[pos] == '"': "\\" and "\"" are escapes; any other
-// backslash stands for itself. pos ends after the closing quote.
-std::optional<std::string> ParseQuoted(std::string_view s, std::size_t& pos)
-{
-    std::string out;
-    std::size_t i = pos + 1;
-    while (i < s.size()) {
-        const char c = s[i];
-        if (c == '"') {
-            pos = i + 1;
-            return out;
-        }
-        if (c == '\\' && i + 1 < s.size() && (s[i + 1] == '\\' || s[i + 1] == '"')) {
-            out += s[i + 1];
-            i += 2;
-            continue;
-        }
-        out += c;
-        ++i;
-    }
-    return std::nullopt;
 }
 
 // Comma-separated bytes of one or two hex digits; a trailing comma is allowed.
@@ -295,7 +247,7 @@ private:
         if (line.front() == '@') {
             pos = 1;
         } else {
-            auto quoted = ParseQuoted(line, pos);
+            auto quoted = ReadQuoted(line, pos, TEscaping::QuotesOnly);
             if (!quoted)
                 return false;
             name = std::move(*quoted);
@@ -327,7 +279,7 @@ private:
     {
         if (!data.empty() && data.front() == '"') {
             std::size_t pos = 0;
-            auto text = ParseQuoted(data, pos);
+            auto text = ReadQuoted(data, pos, TEscaping::QuotesOnly);
             if (!text || !TrimRight(data.substr(pos)).empty())
                 return std::nullopt;
             return TRegistryValue{TRegType::String, StringData(*text)};
@@ -405,6 +357,9 @@ struct TTextSink
     std::string& Out;
     void Add(char c) { Out += c; }
     void Add(std::string_view s) { Out += s; }
+    void Quoted(std::string_view s) { AppendQuoted(Out, s, TEscaping::QuotesOnly); }
+    void Hex(std::uint32_t value, int width) { AppendHex(Out, value, width); }
+    void HexByte(unsigned char byte) { AppendHexByte(Out, byte); }
 };
 
 struct TCountSink
@@ -412,34 +367,10 @@ struct TCountSink
     std::size_t Bytes = 0;
     void Add(char) { ++Bytes; }
     void Add(std::string_view s) { Bytes += s.size(); }
+    void Quoted(std::string_view s) { Bytes += QuotedSize(s, TEscaping::QuotesOnly); }
+    void Hex(std::uint32_t value, int width) { Bytes += HexSize(value, width); }
+    void HexByte(unsigned char) { Bytes += 2; }
 };
-
-template <typename TSink> void AddQuoted(TSink& out, std::string_view text)
-{
-    out.Add('"');
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\' || text[i] == '"') {
-            out.Add(text.substr(start, i - start));
-            out.Add('\\');
-            start = i;
-        }
-    }
-    out.Add(text.substr(start));
-    out.Add('"');
-}
-
-template <typename TSink> void AddHex32(TSink& out, std::uint32_t value, bool fixedWidth)
-{
-    bool started = fixedWidth;
-    for (int shift = 28; shift >= 0; shift -= 4) {
-        const unsigned digit = (value >> shift) & 0xFu;
-        if (digit != 0 || shift == 0)
-            started = true;
-        if (started)
-            out.Add("0123456789abcdef"[digit]);
-    }
-}
 
 // The UTF-8 text of REG_SZ data when it can be written as a quoted string:
 // valid UTF-16LE ending in its one terminating zero, with no other zero and no
@@ -471,24 +402,15 @@ template <typename TAdd> bool ForPlainString(std::string_view data, TAdd&& add)
     return true;
 }
 
-std::size_t Utf8Length(char32_t cp)
-{
-    return cp < 0x80 ? 1 : cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4;
-}
-
 template <typename TSink> void AddHexData(TSink& out, std::size_t lineBytes, std::string_view data)
 {
-    static constexpr std::array<char, 16> kDigits{'0', '1', '2', '3', '4', '5', '6', '7',
-                                                  '8', '9', 'a', 'b', 'c', 'd', 'e', 'f'};
     for (std::size_t i = 0; i < data.size(); ++i) {
         const std::size_t piece = i + 1 < data.size() ? 3 : 2;
         if (lineBytes + piece > kHexLineLimit && lineBytes > 2) {
             out.Add("\\\n  ");
             lineBytes = 2;
         }
-        const auto byte = static_cast<unsigned char>(data[i]);
-        out.Add(kDigits[byte >> 4]);
-        out.Add(kDigits[byte & 0xFu]);
+        out.HexByte(static_cast<unsigned char>(data[i]));
         if (i + 1 < data.size())
             out.Add(',');
         lineBytes += piece;
@@ -502,12 +424,12 @@ void AddValue(TSink& out, std::string_view name, const TRegistryValue& value)
     if (name.empty())
         head.Add('@');
     else
-        AddQuoted(head, name);
+        head.Quoted(name);
     head.Add('=');
     if (name.empty())
         out.Add('@');
     else
-        AddQuoted(out, name);
+        out.Quoted(name);
     out.Add('=');
     const auto type = static_cast<std::uint32_t>(value.Type);
     if (value.Type == TRegType::Dword && value.Data.size() == 4) {
@@ -515,36 +437,34 @@ void AddValue(TSink& out, std::string_view name, const TRegistryValue& value)
         for (std::size_t i = 0; i < 4; ++i)
             v |= static_cast<std::uint32_t>(static_cast<unsigned char>(value.Data[i])) << (8 * i);
         out.Add("dword:");
-        AddHex32(out, v, true);
+        out.Hex(v, 8);
     } else if (value.Type == TRegType::String && ForPlainString(value.Data, [](char32_t) {})) {
         std::string text;
         TCountSink count;
         ForPlainString(value.Data, [&](char32_t cp) {
             if constexpr (std::is_same_v<TSink, TCountSink>)
-                count.Bytes += Utf8Length(cp) + (cp == '\\' || cp == '"' ? 1 : 0);
+                count.Bytes += Utf8Size(cp) + (cp == '\\' || cp == '"' ? 1 : 0);
             else
                 AppendUtf8(text, cp);
         });
         if constexpr (std::is_same_v<TSink, TCountSink>)
             out.Bytes += count.Bytes + 2;
         else
-            AddQuoted(out, text);
+            out.Quoted(text);
     } else {
+        // "hex:", or "hex(type):" for a type other than binary.
+        const auto addPrefix = [&](auto& sink) {
+            sink.Add("hex");
+            if (value.Type != TRegType::Binary) {
+                sink.Add('(');
+                sink.Hex(type, 0);
+                sink.Add(')');
+            }
+            sink.Add(':');
+        };
         TCountSink prefix;
-        prefix.Add("hex");
-        if (value.Type != TRegType::Binary) {
-            prefix.Add('(');
-            AddHex32(prefix, type, false);
-            prefix.Add(')');
-        }
-        prefix.Add(':');
-        out.Add("hex");
-        if (value.Type != TRegType::Binary) {
-            out.Add('(');
-            AddHex32(out, type, false);
-            out.Add(')');
-        }
-        out.Add(':');
+        addPrefix(prefix);
+        addPrefix(out);
         AddHexData(out, head.Bytes + prefix.Bytes, value.Data);
     }
     out.Add('\n');
@@ -569,21 +489,6 @@ void AppendKey(std::string& out, std::string& path, const TRegistryKey& key, boo
     }
 }
 
-bool IsCleanUtf8(std::string_view text)
-{
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        if (static_cast<unsigned char>(text[pos]) < 0x80) {
-            ++pos;
-            continue;
-        }
-        const std::size_t start = pos;
-        if (DecodeUtf8(text, pos) == 0xFFFD && pos - start == 1)
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 std::string DecodeRegFileText(std::string_view bytes, bool& clean)
@@ -604,7 +509,7 @@ TRegFileContent ReadRegFile(std::string_view bytes, const TRegReadLimits& limits
     if (utf8.starts_with("\xEF\xBB\xBF"))
         utf8.remove_prefix(3);
     // (A UTF-16 byte order mark is never clean UTF-8.)
-    if (IsCleanUtf8(utf8)) {
+    if (IsValidUtf8(utf8)) {
         TReader reader(utf8, limits);
         return reader.Read(true);
     }

@@ -1,6 +1,6 @@
 #include "persistence/RegistryCaseFold.h"
 
-#include "persistence/RegistryText.h"
+#include "text/Utf8.h"
 
 namespace mecovnik {
 

@@ -2,8 +2,8 @@
 
 #include "persistence/ERegistryException.h"
 #include "persistence/RegistryLimits.h"
-#include "persistence/RegistryText.h"
 #include "persistence/TRegistryStore.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
 

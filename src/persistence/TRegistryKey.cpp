@@ -1,7 +1,7 @@
 #include "persistence/TRegistryKey.h"
 
 #include "persistence/RegistryLimits.h"
-#include "persistence/RegistryText.h"
+#include "text/Utf8.h"
 
 namespace mecovnik {
 
@@ -12,18 +12,6 @@ namespace {
 bool HasLineBreakOrZero(std::string_view name)
 {
     return name.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
-}
-
-bool IsValidUtf8(std::string_view text)
-{
-    bool clean = true;
-    std::size_t pos = 0;
-    while (pos < text.size() && clean) {
-        const std::size_t start = pos;
-        if (DecodeUtf8(text, pos) == 0xFFFD && pos - start == 1)
-            clean = false;
-    }
-    return clean;
 }
 
 } // namespace

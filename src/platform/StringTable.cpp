@@ -1,6 +1,6 @@
 #include "platform/StringTable.h"
 
-#include <charconv>
+#include "text/Numbers.h"
 
 namespace mecovnik {
 
@@ -17,16 +17,16 @@ std::optional<StringTable> StringTable::Parse(std::string_view source, std::stri
             line.remove_suffix(1);
         if (line.empty() || line.front() == '#')
             continue;
-        std::int32_t number = 0;
-        const auto [rest, ec] = std::from_chars(line.data(), line.data() + line.size(), number);
-        const std::size_t used = static_cast<std::size_t>(rest - line.data());
-        if (ec != std::errc() || used >= line.size() || line[used] != ' ' ||
-            table.m_strings.contains(number)) {
+        // The number, one blank, the text.
+        const std::size_t blank = line.find(' ');
+        const auto number =
+            blank == std::string_view::npos ? std::nullopt : ParseInt32(line.substr(0, blank));
+        if (!number || table.m_strings.contains(*number)) {
             if (error)
                 *error = "line " + std::to_string(lineNumber) + ": " + std::string(line);
             return std::nullopt;
         }
-        table.m_strings.emplace(number, std::string(line.substr(used + 1)));
+        table.m_strings.emplace(*number, std::string(line.substr(blank + 1)));
     }
     return table;
 }

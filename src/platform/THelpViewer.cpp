@@ -1,5 +1,6 @@
 #include "platform/THelpViewer.h"
 
+#include "components/LogCategories.h"
 #include "components/MessageBoxes.h"
 #include "components/ProgramWindows.h"
 #include "persistence/ScreenFit.h"
@@ -21,7 +22,11 @@
 #include <QUrl>
 #include <QWhatsThis>
 
+#include <cerrno>
+#include <fcntl.h>
 #include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -181,15 +186,43 @@ bool THelpViewer::Load(const QString& helpFile)
     const QString shownName = QDir::toNativeSeparators(helpFile);
     QFile file(helpFile);
     if (!file.exists()) {
+        LogFailure(lcHelp(), "open", helpFile, ENOENT);
         ShowErrorMessage(u"Soubor nápovědy „%1“ nebyl nalezen."_s.arg(shownName));
         return false;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
+    const auto unreadable = [&shownName] {
         ShowErrorMessage(u"Soubor nápovědy „%1“ nelze přečíst."_s.arg(shownName));
         return false;
+    };
+    // Opened without waiting and read only when it is a regular file: a FIFO
+    // in its place would hold the program up until someone writes to it.
+    const int fd = ::open(QFile::encodeName(helpFile).constData(),
+                          O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        LogFailure(lcHelp(), "open", helpFile, errno);
+        return unreadable();
     }
-    std::optional<THelpFileParts> parts = SplitTopics(QString::fromUtf8(file.readAll()));
+    struct stat info
+    {
+    };
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        LogFailure(lcHelp(), "open", helpFile, "not a regular file");
+        ::close(fd);
+        return unreadable();
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        LogFailure(lcHelp(), "open", file);
+        ::close(fd);
+        return unreadable();
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        LogFailure(lcHelp(), "read", file);
+        return unreadable();
+    }
+    std::optional<THelpFileParts> parts = SplitTopics(QString::fromUtf8(bytes));
     if (!parts || !parts->Topics.contains(ContentsKey())) {
+        LogFailure(lcHelp(), "read", helpFile, "no topics, or no contents among them");
         ShowErrorMessage(u"Soubor nápovědy „%1“ je poškozený."_s.arg(shownName));
         return false;
     }

@@ -1,5 +1,8 @@
 #include "platform/TProgramResources.h"
 
+#include "components/LogCategories.h"
+#include "components/QtText.h"
+
 #include <QFile>
 
 namespace mecovnik {
@@ -20,11 +23,16 @@ bool IsPlainName(const QString& s)
 TProgramResources::TProgramResources()
 {
     QFile file(QStringLiteral(":/strings/strings.txt"));
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray text = file.readAll();
-        if (auto table = StringTable::Parse(std::string_view(text.constData(), text.size())))
-            m_strings = std::move(*table);
+    if (!file.open(QIODevice::ReadOnly)) {
+        LogFailure(lcToolbar(), "open", file);
+        return;
     }
+    const QByteArray text = file.readAll();
+    std::string error;
+    if (auto table = StringTable::Parse(std::string_view(text.constData(), text.size()), &error))
+        m_strings = std::move(*table);
+    else
+        LogFailure(lcToolbar(), "read", file.fileName(), error.c_str());
 }
 
 std::optional<QByteArray> TProgramResources::Bytes(const QString& type, const QString& name) const
@@ -32,8 +40,13 @@ std::optional<QByteArray> TProgramResources::Bytes(const QString& type, const QS
     if (!IsPlainName(type) || !IsPlainName(name))
         return std::nullopt;
     QFile file(QStringLiteral(":/resources/%1/%2").arg(type, name));
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        // A table the program does not carry is looked for on purpose (an
+        // optional table); only debugging wants to see it.
+        qCDebug(lcToolbar, "open %s: %s", qUtf8Printable(file.fileName()),
+                qUtf8Printable(file.errorString()));
         return std::nullopt;
+    }
     return file.readAll();
 }
 
@@ -49,7 +62,7 @@ QPixmap TProgramResources::Bitmap(const QString& name) const
 
 QString TProgramResources::String(int number) const
 {
-    return QString::fromStdString(m_strings.Load(number));
+    return ToQString(m_strings.Load(number));
 }
 
 } // namespace mecovnik

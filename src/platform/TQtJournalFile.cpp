@@ -1,15 +1,15 @@
 #include "platform/TQtJournalFile.h"
 
+#include "components/LogCategories.h"
+#include "components/QtText.h"
 #include "history/FightJournalFormat.h"
 #include "platform/FileSync.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLoggingCategory>
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -19,8 +19,6 @@ namespace mecovnik {
 
 namespace {
 
-Q_LOGGING_CATEGORY(lcJournal, "mecovnik.journal")
-
 QByteArray Native(const QString& path)
 {
     return QFile::encodeName(path);
@@ -29,14 +27,12 @@ QByteArray Native(const QString& path)
 // Logs a failed step with the system's reason.
 void Warn(const char* step, const QString& path, int error)
 {
-    qCWarning(lcJournal, "%s %s: %s", step, qUtf8Printable(QDir::toNativeSeparators(path)),
-              std::strerror(error));
+    LogFailure(lcJournal(), step, path, error);
 }
 
 void WarnNotRegular(const char* step, const QString& path)
 {
-    qCWarning(lcJournal, "%s %s: not a regular file", step,
-              qUtf8Printable(QDir::toNativeSeparators(path)));
+    LogFailure(lcJournal(), step, path, "not a regular file");
 }
 
 // What stands at a path: nothing, a regular file, or something else (a
@@ -106,35 +102,17 @@ bool WriteAll(int fd, std::string_view bytes)
     return true;
 }
 
-bool Synced(const QString& folder)
+// Removes a temporary file a failed replacement left; one that stays is
+// removed before the next replacement.
+void RemoveLeftover(const QString& path)
 {
-    if (SyncFolder(folder))
-        return true;
-    Warn("sync", folder, errno);
-    return false;
+    if (::unlink(Native(path).constData()) != 0 && errno != ENOENT)
+        Warn("remove", path, errno);
 }
 
-// Makes the folder when missing, open to its owner only; its entry in the
-// folder above is synced, or a power cut could lose the journal with it.
-bool MakeFolder(const QString& folder)
+bool Synced(const QString& folder)
 {
-    const QFileInfo info(folder);
-    if (info.isDir())
-        return true;
-    if (info.exists() || info.isSymLink()) {
-        qCWarning(lcJournal, "make %s: something else stands there",
-                  qUtf8Printable(QDir::toNativeSeparators(folder)));
-        return false;
-    }
-    if (!QDir().mkpath(folder)) {
-        Warn("make", folder, errno);
-        return false;
-    }
-    if (::chmod(Native(folder).constData(), S_IRWXU) != 0) {
-        Warn("chmod", folder, errno);
-        return false;
-    }
-    return Synced(QFileInfo(folder).absolutePath());
+    return SyncFolderOrLog(folder, lcJournal());
 }
 
 } // namespace
@@ -178,7 +156,7 @@ QString TQtJournalFile::TemporaryPath() const
 
 std::string TQtJournalFile::Folder() const
 {
-    return m_folder.toStdString();
+    return ToStdString(m_folder);
 }
 
 void TQtJournalFile::CloseAppend()
@@ -218,7 +196,7 @@ bool TQtJournalFile::Claim()
 {
     if (m_lock >= 0)
         return true;
-    if (!MakeFolder(m_folder))
+    if (!MakePrivateFolder(m_folder, lcJournal()))
         return false;
     // The lock file stays: removing it would let two copies lock two files.
     const int fd = OpenLock();
@@ -230,8 +208,7 @@ bool TQtJournalFile::Claim()
     while (result != 0 && errno == EINTR);
     if (result != 0) {
         if (errno == EWOULDBLOCK)
-            qCWarning(lcJournal, "lock %s: another copy of the program holds it",
-                      qUtf8Printable(QDir::toNativeSeparators(LockPath())));
+            LogFailure(lcJournal(), "lock", LockPath(), "another copy of the program holds it");
         else
             Warn("lock", LockPath(), errno);
         ::close(fd);
@@ -259,17 +236,14 @@ TJournalFile::TReadResult TQtJournalFile::ReadAll()
     std::string bytes;
     char buffer[65536];
     while (true) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
+        const ssize_t got = ReadSome(fd, buffer, sizeof buffer);
         if (got < 0) {
             Warn("read", Path(), errno);
             ::close(fd);
             return {TReadStatus::Failed, {}};
         }
         if (bytes.size() + static_cast<std::size_t>(got) > kMaxJournalBytes) {
-            qCWarning(lcJournal, "read %s: larger than a journal can be",
-                      qUtf8Printable(QDir::toNativeSeparators(Path())));
+            LogFailure(lcJournal(), "read", Path(), "larger than a journal can be");
             ::close(fd);
             return {TReadStatus::Failed, {}};
         }
@@ -315,13 +289,13 @@ bool TQtJournalFile::Replace(std::string_view bytes)
     if (::fchmod(fd, S_IRUSR | S_IWUSR) != 0 || !WriteAll(fd, bytes) || !SyncDescriptor(fd, true)) {
         Warn("write", temporary, errno);
         ::close(fd);
-        ::unlink(temporaryName.constData());
+        RemoveLeftover(temporary);
         return false;
     }
     if (::rename(temporaryName.constData(), Native(Path()).constData()) != 0) {
         Warn("rename", temporary, errno);
         ::close(fd);
-        ::unlink(temporaryName.constData());
+        RemoveLeftover(temporary);
         return false;
     }
     // Appends go on in the file just made, never in one found by its name.

@@ -1,5 +1,7 @@
 #include "platform/TQtNameOrder.h"
 
+#include "components/QtText.h"
+
 namespace mecovnik {
 
 TQtNameOrder::TQtNameOrder() : TQtNameOrder(QLocale()) {}
@@ -13,17 +15,14 @@ TQtNameOrder::TQtNameOrder(const QLocale& locale) : m_collator(locale)
 
 int TQtNameOrder::Compare(std::string_view a, std::string_view b) const
 {
-    const auto qa = QString::fromUtf8(a.data(), static_cast<qsizetype>(a.size()));
-    const auto qb = QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size()));
+    const auto qa = ToQString(a);
+    const auto qb = ToQString(b);
     return m_collator.compare(qa, qb);
 }
 
 std::string TQtNameOrder::FoldKey(std::string_view name) const
 {
-    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))
-        .normalized(QString::NormalizationForm_C)
-        .toCaseFolded()
-        .toStdString();
+    return ToStdString(ToQString(name).normalized(QString::NormalizationForm_C).toCaseFolded());
 }
 
 } // namespace mecovnik

@@ -1,8 +1,8 @@
 #include "platform/TQtRegistryFile.h"
 
+#include "components/LogCategories.h"
 #include "platform/FileSync.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,19 +19,14 @@ namespace mecovnik {
 
 namespace {
 
-constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
-
-// Makes the file's folder when missing, readable by its owner only.
-bool MakeFolder(const QString& folder)
+void Warn(const char* step, const QString& path, int error)
 {
-    const QFileInfo info(folder);
-    if (info.isDir())
-        return true;
-    if (info.exists())
-        return false; // something else stands where the folder belongs
-    if (!QDir().mkpath(folder))
-        return false;
-    return QFile::setPermissions(folder, kOwnerOnly | QFileDevice::ExeOwner);
+    LogFailure(lcStore(), step, path, error);
+}
+
+bool Synced(const QString& folder)
+{
+    return SyncFolderOrLog(folder, lcStore());
 }
 
 // Writes what source produces into path through a QSaveFile; write is called
@@ -38,21 +34,38 @@ bool MakeFolder(const QString& folder)
 template <typename TWrite> bool ReplaceFile(const QString& path, TWrite&& write)
 {
     const QString folder = QFileInfo(path).absolutePath();
-    if (!MakeFolder(folder))
+    if (!MakePrivateFolder(folder, lcStore()))
         return false;
     QSaveFile file(path);
     // Never fall back to writing the old file in place.
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly)) {
+        LogFailure(lcStore(), "create", file);
         return false;
-    if (::fchmod(file.handle(), S_IRUSR | S_IWUSR) != 0 || !write(file) || !file.flush() ||
-        !SyncDescriptor(file.handle())) {
+    }
+    if (::fchmod(file.handle(), S_IRUSR | S_IWUSR) != 0) {
+        Warn("chmod", path, errno);
         file.cancelWriting();
         return false;
     }
-    if (!file.commit())
+    // A write that fails says why through the file (or logs a failed read
+    // itself).
+    if (!write(file) || !file.flush()) {
+        if (file.error() != QFileDevice::NoError)
+            LogFailure(lcStore(), "write", file);
+        file.cancelWriting();
         return false;
-    return SyncFolder(folder);
+    }
+    if (!SyncDescriptor(file.handle())) {
+        Warn("sync", path, errno);
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        LogFailure(lcStore(), "replace", file);
+        return false;
+    }
+    return Synced(folder);
 }
 
 constexpr int kMissing = -2;
@@ -64,18 +77,29 @@ int OpenRegular(const QString& path)
 {
     const int fd =
         ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        return errno == ENOENT ? kMissing : -1;
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return kMissing;
+        Warn("open", path, errno);
+        return -1;
+    }
     struct stat info
     {
     };
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (::fstat(fd, &info) != 0) {
+        Warn("open", path, errno);
+        ::close(fd);
+        return -1;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        LogFailure(lcStore(), "open", path, "not a regular file");
         ::close(fd);
         return -1;
     }
     // Reads of a regular file never block; the flag is taken off all the same.
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        Warn("open", path, errno);
         ::close(fd);
         return -1;
     }
@@ -112,10 +136,9 @@ TRegistryFile::TReadResult TQtRegistryFile::ReadAll()
     while (result.Bytes.size() <= kMaxRegistryFileBytes) {
         const std::size_t want =
             std::min(sizeof buffer, kMaxRegistryFileBytes + 1 - result.Bytes.size());
-        const ssize_t got = ::read(fd, buffer, want);
-        if (got < 0 && errno == EINTR)
-            continue;
+        const ssize_t got = ReadSome(fd, buffer, want);
         if (got < 0) {
+            Warn("read", m_path, errno);
             ::close(fd);
             return {TReadStatus::Failed, {}};
         }
@@ -137,8 +160,10 @@ bool TQtRegistryFile::WriteAll(std::string_view bytes)
     struct stat info
     {
     };
-    if (::stat(QFile::encodeName(m_path).constData(), &info) == 0 && !S_ISREG(info.st_mode))
+    if (::stat(QFile::encodeName(m_path).constData(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        LogFailure(lcStore(), "write", m_path, "not a regular file");
         return false;
+    }
     return ReplaceFile(m_path, [bytes](QSaveFile& file) {
         const auto size = static_cast<qint64>(bytes.size());
         return file.write(bytes.data(), size) == size;
@@ -156,26 +181,35 @@ bool TQtRegistryFile::KeepBackup()
     // file in its place and leaves this one alone.
     const QByteArray from = QFile::encodeName(m_path);
     const QByteArray backup = QFile::encodeName(BackupPath());
-    const QByteArray linked = backup + ".new";
-    ::unlink(linked.constData());
+    const QString linkedPath = BackupPath() + QStringLiteral(".new");
+    const QByteArray linked = QFile::encodeName(linkedPath);
+    const auto removeLinked = [&] {
+        if (::unlink(linked.constData()) != 0 && errno != ENOENT)
+            Warn("remove", linkedPath, errno);
+    };
+    removeLinked();
     if (::linkat(AT_FDCWD, from.constData(), AT_FDCWD, linked.constData(), AT_SYMLINK_FOLLOW) ==
         0) {
-        if (::rename(linked.constData(), backup.constData()) == 0 &&
-            SyncFolder(QFileInfo(m_path).absolutePath())) {
+        if (::rename(linked.constData(), backup.constData()) != 0) {
+            Warn("rename", linkedPath, errno);
+        } else if (Synced(QFileInfo(m_path).absolutePath())) {
             ::close(fd);
             return true;
         }
-        ::unlink(linked.constData());
+        removeLinked();
+    } else {
+        // Expected on some file systems: the copy below does the job.
+        qCDebug(lcStore, "link %s: %s", qUtf8Printable(linkedPath), std::strerror(errno));
     }
     // Where no link can be made (another file system, no permission), a copy.
-    const bool copied = ReplaceFile(BackupPath(), [fd](QSaveFile& copy) {
+    const bool copied = ReplaceFile(BackupPath(), [this, fd](QSaveFile& copy) {
         char buffer[65536];
         while (true) {
-            const ssize_t got = ::read(fd, buffer, sizeof buffer);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got < 0)
+            const ssize_t got = ReadSome(fd, buffer, sizeof buffer);
+            if (got < 0) {
+                Warn("read", m_path, errno);
                 return false;
+            }
             if (got == 0)
                 return true;
             if (copy.write(buffer, got) != got)

@@ -3,6 +3,7 @@
 #include "ui_Frm_EditNestvura.h"
 
 #include "components/DialogForm.h"
+#include "components/QtText.h"
 #include "components/ScreenCursor.h"
 #include "roster/TMonsterPresets.h"
 #include "roster/TNameOrder.h"
@@ -50,7 +51,7 @@ void TNestvuraDialog::FormCreate()
     QStringList items;
     items.reserve(static_cast<qsizetype>(names.size()));
     for (const std::string& name : names)
-        items << QString::fromStdString(name);
+        items << ToQString(name);
     const QSignalBlocker quiet(m_ui->Combo_Jmeno);
     m_ui->Combo_Jmeno->addItems(items);
     m_ui->Combo_Jmeno->setCurrentIndex(-1);
@@ -59,7 +60,7 @@ void TNestvuraDialog::FormCreate()
 void TNestvuraDialog::LoadFrom(const TNestvura& record, bool withName)
 {
     if (withName)
-        m_ui->Combo_Jmeno->setEditText(QString::fromStdString(record.Name));
+        m_ui->Combo_Jmeno->setEditText(ToQString(record.Name));
     m_ui->UpDown_Uroven->setValue(record.Level);
     m_ui->UpDown_Zkusenost->setValue(record.KillExperience);
     const bool known = record.KnockOutRule >= 0 && record.KnockOutRule < KnockOutRuleCount;
@@ -69,7 +70,7 @@ void TNestvuraDialog::LoadFrom(const TNestvura& record, bool withName)
 void TNestvuraDialog::StoreTo(TNestvura& record, bool withName)
 {
     if (withName)
-        record.Name = m_ui->Combo_Jmeno->currentText().toStdString();
+        record.Name = ToStdString(m_ui->Combo_Jmeno->currentText());
     record.Level = Position(*m_ui->UpDown_Uroven);
     record.KnockOutRule = m_ui->Combo_Odolnost->currentIndex();
     record.KillExperience = Position(*m_ui->UpDown_Zkusenost);
@@ -77,14 +78,14 @@ void TNestvuraDialog::StoreTo(TNestvura& record, bool withName)
 
 void TNestvuraDialog::Combo_JmenoChange_Click(TAdvancedComboBox* sender)
 {
-    const int index = m_presets.IndexOf(sender->currentText().toStdString(), m_order);
+    const int index = m_presets.IndexOf(ToStdString(sender->currentText()), m_order);
     if (const TNestvura* preset = m_presets.At(index))
         LoadFrom(*preset, false);
 }
 
 void TNestvuraDialog::Btn_OKClick()
 {
-    const std::string name = m_ui->Combo_Jmeno->currentText().toStdString();
+    const std::string name = ToStdString(m_ui->Combo_Jmeno->currentText());
     int index = m_presets.IndexOf(name, m_order);
     if (index < 0)
         index = m_presets.Append(std::make_unique<TNestvura>(name));

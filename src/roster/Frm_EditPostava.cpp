@@ -3,6 +3,7 @@
 #include "ui_Frm_EditPostava.h"
 
 #include "components/DialogForm.h"
+#include "components/QtText.h"
 #include "components/ScreenCursor.h"
 #include "roster/TPostava.h"
 
@@ -28,7 +29,7 @@ TPostavaDialog::~TPostavaDialog() = default;
 
 void TPostavaDialog::LoadFrom(const TPostava& record)
 {
-    m_ui->Edit_Jmeno->setText(QString::fromStdString(record.Name));
+    m_ui->Edit_Jmeno->setText(ToQString(record.Name));
     m_ui->UpDown_Zivoty->setValue(record.Lives);
     m_ui->UpDown_MaxZivoty->setValue(record.MaxLives);
     m_ui->UpDown_Vyrazeni->setValue(record.KnockOut);
@@ -36,7 +37,7 @@ void TPostavaDialog::LoadFrom(const TPostava& record)
 
 void TPostavaDialog::StoreTo(TPostava& record)
 {
-    record.Name = m_ui->Edit_Jmeno->text().toStdString();
+    record.Name = ToStdString(m_ui->Edit_Jmeno->text());
     record.Lives = Position(*m_ui->UpDown_Zivoty);
     record.MaxLives = Position(*m_ui->UpDown_MaxZivoty);
     record.KnockOut = Position(*m_ui->UpDown_Vyrazeni);

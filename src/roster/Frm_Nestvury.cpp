@@ -1,6 +1,7 @@
 #include "roster/Frm_Nestvury.h"
 
 #include "components/MessageBoxes.h"
+#include "components/QtText.h"
 #include "components/TAdvancedListBox.h"
 #include "roster/Frm_EditNestvura.h"
 #include "roster/RosterRules.h"
@@ -45,8 +46,8 @@ int TNestvuryWindow::JoinMonster(std::unique_ptr<TNestvura> record)
 {
     record->Name = UniqueName(record->Name);
     if (Rows().Records().IndexOf(record->Name) >= 0) {
-        ShowErrorMessage(QStringLiteral("Nestvůra se jménem %1 už existuje.")
-                             .arg(QString::fromStdString(record->Name)));
+        ShowErrorMessage(
+            QStringLiteral("Nestvůra se jménem %1 už existuje.").arg(ToQString(record->Name)));
         return -1;
     }
     if (m_random)
@@ -66,9 +67,7 @@ void TNestvuryWindow::DeleteMonsters(int mode)
     const std::string_view words = GroupWords(mode);
     if (words.empty())
         return;
-    if (!AskQuestion(
-            QStringLiteral("Opravdu chcete smazat %1 nestvůry?")
-                .arg(QString::fromUtf8(words.data(), static_cast<qsizetype>(words.size())))))
+    if (!AskQuestion(QStringLiteral("Opravdu chcete smazat %1 nestvůry?").arg(ToQString(words))))
         return;
     const auto group = static_cast<TDeleteMode>(mode);
     DeleteRecordsIf([group](const TObjekt& record) { return BelongsToGroup(record, group); });

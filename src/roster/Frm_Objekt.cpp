@@ -1,6 +1,7 @@
 #include "roster/Frm_Objekt.h"
 
 #include "components/MessageBoxes.h"
+#include "components/QtText.h"
 #include "components/TAdvancedListBox.h"
 #include "roster/ColumnLayout.h"
 #include "roster/TObjekt.h"
@@ -142,7 +143,7 @@ void TObjektWindow::DeleteActive(const QString& question)
         QApplication::beep();
         return;
     }
-    if (!AskQuestion(question.arg(QString::fromStdString(active->Name))))
+    if (!AskQuestion(question.arg(ToQString(active->Name))))
         return;
     // The view would move the selection to a neighbour; a deleted selection
     // leaves none, as the game master expects.
@@ -197,9 +198,8 @@ void TObjektWindow::ListBoxDrawItem(QPainter& painter, int row, const QStyleOpti
         const QRect textRect(left + 3, option.rect.top(), width - 13, option.rect.height());
         // A name reads as typed: an "&" is drawn, never taken as an access key.
         if (textRect.width() > 0) {
-            const QString elided = metrics.elidedText(
-                QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), Qt::ElideRight,
-                textRect.width());
+            const QString elided =
+                metrics.elidedText(ToQString(text), Qt::ElideRight, textRect.width());
             painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop, elided);
         }
         left += width;

@@ -1,6 +1,7 @@
 #include "roster/Frm_Postavy.h"
 
 #include "components/MessageBoxes.h"
+#include "components/QtText.h"
 #include "components/TAdvancedListBox.h"
 #include "roster/Frm_EditPostava.h"
 #include "roster/TPostava.h"
@@ -35,8 +36,8 @@ void TPostavyWindow::NewCharacter()
 int TPostavyWindow::JoinCharacter(std::unique_ptr<TPostava> record)
 {
     if (Rows().Records().IndexOf(record->Name) >= 0) {
-        ShowErrorMessage(QStringLiteral("Postava se jménem %1 už existuje.")
-                             .arg(QString::fromStdString(record->Name)));
+        ShowErrorMessage(
+            QStringLiteral("Postava se jménem %1 už existuje.").arg(ToQString(record->Name)));
         return -1;
     }
     const int row = AddRecord(std::move(record));
@@ -59,7 +60,7 @@ void TPostavyWindow::HandOverExperience(int row, std::int32_t amount)
         return;
     // Both filled in one pass, so a name holding "%2" stays as it is.
     ShowInfoMessage(QStringLiteral("Hráč postavy %1 si připíše %2 bodů zkušenosti.")
-                        .arg(QString::fromStdString(character->Name), QString::number(amount)));
+                        .arg(ToQString(character->Name), QString::number(amount)));
     character->HandOver(amount);
     RedrawRow(row);
 }

@@ -3,9 +3,9 @@
 #include "persistence/ERegistryException.h"
 #include "persistence/RegistryLimits.h"
 #include "persistence/RegistryReads.h"
-#include "persistence/RegistryText.h"
 #include "persistence/TRegistry.h"
 #include "roster/TMonsterPresets.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
 #include <limits>

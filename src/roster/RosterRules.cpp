@@ -2,8 +2,8 @@
 
 #include "roster/TObjekt.h"
 #include "roster/TRosterList.h"
+#include "text/Numbers.h"
 
-#include <charconv>
 #include <limits>
 
 namespace mecovnik {
@@ -18,12 +18,11 @@ std::int64_t NumberedNameSuffix(std::string_view name, std::string_view& base)
     const std::string_view digits = name.substr(open + 2, name.size() - open - 3);
     if (digits.empty() || digits.size() > 10 || digits.front() == '0')
         return 0;
-    std::int64_t n = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), n);
-    if (error != std::errc{} || end != digits.data() + digits.size())
+    const auto n = ParseInt64(digits);
+    if (!n)
         return 0;
     base = name.substr(0, open);
-    return n;
+    return *n;
 }
 
 namespace {

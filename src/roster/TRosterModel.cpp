@@ -1,5 +1,7 @@
 #include "roster/TRosterModel.h"
 
+#include "components/QtText.h"
+
 namespace mecovnik {
 
 TRosterModel::TRosterModel(const TNameOrder& order, QObject* parent)
@@ -19,7 +21,7 @@ QVariant TRosterModel::data(const QModelIndex& index, int role) const
     if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
     const std::string& name = m_records.At(index.row())->Name;
-    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    return ToQString(name);
 }
 
 int TRosterModel::Add(std::unique_ptr<TObjekt> record)

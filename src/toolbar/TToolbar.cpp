@@ -1,6 +1,7 @@
 #include "toolbar/TToolbar.h"
 
 #include "components/MessageBoxes.h"
+#include "components/QtText.h"
 #include "platform/TResourceSource.h"
 #include "toolbar/TButtonGlyph.h"
 #include "toolbar/TToolbarAdjustDialog.h"
@@ -29,16 +30,6 @@ int NextGroupIndex()
     static int next = 0;
     next = next == std::numeric_limits<int>::max() ? 1 : next + 1;
     return next;
-}
-
-std::string ToStd(const QString& s)
-{
-    return s.toStdString();
-}
-
-QString FromStd(const std::string& s)
-{
-    return QString::fromStdString(s);
 }
 
 // A hint as given to a button, with the toolbar's "|" appended: the tooltip is
@@ -86,12 +77,9 @@ int TToolbar::HelpContext() const
 std::optional<QByteArray> TToolbar::Table(const QString& resourceSpec, const char* name) const
 {
     const TResourceName resource =
-        SplitResourceSpec(ToStd(resourceSpec), name, [](std::string_view s) {
-            return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()))
-                .toUpper()
-                .toStdString();
-        });
-    return m_resources.Bytes(FromStd(resource.Type), FromStd(resource.Name));
+        SplitResourceSpec(ToStdString(resourceSpec), name,
+                          [](std::string_view s) { return ToStdString(ToQString(s).toUpper()); });
+    return m_resources.Bytes(ToQString(resource.Type), ToQString(resource.Name));
 }
 
 void TToolbar::ReadResources()
@@ -100,13 +88,13 @@ void TToolbar::ReadResources()
         return std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
                          static_cast<std::size_t>(bytes.size()));
     };
-    const auto loadString = [this](std::int32_t n) { return ToStd(m_resources.String(n)); };
+    const auto loadString = [this](std::int32_t n) { return ToStdString(m_resources.String(n)); };
 
     if (m_images.empty()) {
         const std::function<std::optional<QPixmap>(std::int32_t)> loadImage =
             [this](std::int32_t n) -> std::optional<QPixmap> {
             QPixmap bitmap =
-                m_resources.Bitmap(FromStd(ImageResourceName(ToStd(ResImagesName), n)));
+                m_resources.Bitmap(ToQString(ImageResourceName(ToStdString(ResImagesName), n)));
             if (bitmap.isNull())
                 return std::nullopt;
             return bitmap;
@@ -150,7 +138,7 @@ void TToolbar::UpdateHints()
 
 QString TToolbar::HintText(int id) const
 {
-    return FromStd(HintFor(id, m_hints));
+    return ToQString(HintFor(id, m_hints));
 }
 
 const TToolbarButtonDef* TToolbar::Definition(int id) const

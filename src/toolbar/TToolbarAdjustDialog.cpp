@@ -3,6 +3,7 @@
 #include "ui_TToolbarAdjustDialog.h"
 
 #include "components/DialogForm.h"
+#include "components/QtText.h"
 #include "components/ScreenCursor.h"
 #include "toolbar/TToolbar.h"
 
@@ -141,7 +142,7 @@ void TToolbarAdjustDialog::AttachToolbar(TToolbar& toolbar)
     QStringList names;
     if (const auto& groups = toolbar.Groups()) {
         for (const TToolbarGroup& group : *groups)
-            names << QString::fromStdString(group.Name);
+            names << ToQString(group.Name);
     }
     m_attaching = true;
     m_groupNames->setStringList(names);
@@ -177,8 +178,7 @@ void TToolbarAdjustDialog::FillButtons()
     for (const std::int32_t id : group.Items) {
         m_items.push_back(id);
         m_pictures.push_back(m_toolbar->ItemPicture(id, false));
-        names << QString::fromStdString(
-            ButtonDisplayName(id, m_toolbar->HintText(id).toStdString()));
+        names << ToQString(ButtonDisplayName(id, ToStdString(m_toolbar->HintText(id))));
     }
     m_buttonNames->setStringList(names);
     m_ui->List_Buttons->SetItemIndex(0);

@@ -1,8 +1,7 @@
 #include "toolbar/ToolbarTableText.h"
 
+#include "text/Numbers.h"
 #include "toolbar/ToolbarTables.h"
-
-#include <charconv>
 
 namespace mecovnik {
 
@@ -23,20 +22,19 @@ std::optional<std::vector<std::uint8_t>> CompileToolbarTable(std::string_view so
         source = end == std::string_view::npos ? std::string_view() : source.substr(end + 1);
         std::string_view line = whole.substr(0, whole.find('#'));
         int values = 0;
+        constexpr std::string_view kBlanks = " \t\r";
         while (true) {
-            const std::size_t start = line.find_first_not_of(" \t\r");
+            const std::size_t start = line.find_first_not_of(kBlanks);
             if (start == std::string_view::npos)
                 break;
             line.remove_prefix(start);
-            std::int32_t v = 0;
-            const auto [rest, ec] = std::from_chars(line.data(), line.data() + line.size(), v);
-            const std::size_t used = static_cast<std::size_t>(rest - line.data());
-            if (ec != std::errc() ||
-                (used < line.size() && line.find_first_of(" \t\r", used) != used))
+            const std::string_view word = line.substr(0, line.find_first_of(kBlanks));
+            const auto v = ParseInt32(word);
+            if (!v)
                 return fail(whole);
-            AppendInt32LE(bytes, v);
+            AppendInt32LE(bytes, *v);
             ++values;
-            line.remove_prefix(used);
+            line.remove_prefix(word.size());
         }
         if (valuesPerLine > 0 && values != 0 && values != valuesPerLine)
             return fail(whole);

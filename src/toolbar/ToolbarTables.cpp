@@ -1,19 +1,13 @@
 #include "toolbar/ToolbarTables.h"
 
+#include "text/Utf8.h"
+
 #include <algorithm>
 #include <limits>
 
 namespace mecovnik {
 
 namespace {
-
-// Number of UTF-8 characters in text.
-std::size_t CharacterCount(std::string_view text)
-{
-    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
-}
 
 std::string Formatted(std::string_view format, std::int64_t n)
 {
@@ -55,7 +49,7 @@ TResourceName SplitResourceSpec(std::string_view resourceSpec, std::string_view 
     if (slash > 0)
         result.Type = toUpper(resourceSpec.substr(0, slash));
     const std::string_view rest = resourceSpec.substr(slash + 1);
-    if (CharacterCount(rest) >= 2)
+    if (Utf8CharacterCount(rest) >= 2)
         result.Name = toUpper(rest);
     return result;
 }

@@ -597,6 +597,30 @@ TEST(FightJournal, WhatCannotBeSetAsideOrRemovedIsSaidAndAnotherCopysFightIsKept
         EXPECT_EQ(file.Backup, std::optional<std::string>("cizí souboj\n"));
         EXPECT_EQ(ReadJournal(*file.Content, kOrder).Status, TStatus::Fight);
     }
+    // A left journal that cannot be set aside is left alone: this run keeps
+    // no journal (said once) until it can be.
+    {
+        told.clear();
+        test::TFakeJournalFile file;
+        file.HeldElsewhere = true;
+        TFightJournal journal(file, nullptr, sink);
+        (void)journal.Open(kOrder);
+        file.HeldElsewhere = false;
+        file.FailBackups = true;
+        file.Content = "cizí souboj\n";
+        TRosterList postavy(kOrder);
+        TRosterList nestvury(kOrder);
+        EXPECT_FALSE(journal.WriteWhole(postavy, nestvury, {}));
+        EXPECT_FALSE(journal.WriteWhole(postavy, nestvury, {}));
+        EXPECT_EQ(file.Content, std::optional<std::string>("cizí souboj\n"));
+        EXPECT_EQ(file.Replaces, 0);
+        EXPECT_EQ(told, std::vector<TJournalTrouble>{TJournalTrouble::NotKept});
+        EXPECT_TRUE(journal.Remove());
+        EXPECT_EQ(file.Content, std::optional<std::string>("cizí souboj\n"));
+        file.FailBackups = false;
+        ASSERT_TRUE(journal.WriteWhole(postavy, nestvury, {}));
+        EXPECT_EQ(file.Backup, std::optional<std::string>("cizí souboj\n"));
+    }
 }
 
 } // namespace

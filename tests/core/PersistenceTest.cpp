@@ -3,13 +3,13 @@
 #include "persistence/PlacementValues.h"
 #include "persistence/RegFileFormat.h"
 #include "persistence/RegistryReads.h"
-#include "persistence/RegistryText.h"
 #include "persistence/TMemoryRegistryFile.h"
 #include "persistence/TRegistry.h"
 #include "persistence/TRegistryStore.h"
 #include "roster/MonsterPresetStore.h"
 #include "roster/TMonsterPresets.h"
 #include "settings/TNastaveni.h"
+#include "text/Utf8.h"
 
 #include "TestFiles.h"
 

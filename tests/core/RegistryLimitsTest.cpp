@@ -65,7 +65,7 @@ std::size_t OmittedHiveLines(const TRegistryKey& top)
     std::size_t bytes = 0;
     for (const auto& hive : top.Subkeys())
         if (hive.Item->Values().Size() == 0 && hive.Item->Subkeys().Size() != 0)
-            bytes += KeyLineBytes(hive.Name.size());
+            bytes += ("\n[" + hive.Name + "]\n").size(); // a blank line, then [name]
     return bytes;
 }
 

@@ -3,9 +3,9 @@
 #include "persistence/ERegistryException.h"
 #include "persistence/RegFileFormat.h"
 #include "persistence/RegistryCaseFold.h"
-#include "persistence/RegistryText.h"
 #include "persistence/TRegistry.h"
 #include "persistence/TRegistryStore.h"
+#include "text/Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -247,8 +247,9 @@ TEST(Registry, QuotaRefusesGrowthButAllowsShrinking)
         TRegistry reg(probe);
         empty = probe.UsedBytes();
     }
-    // Room for the key "K" and nothing more.
-    const std::size_t k = KeyLineBytes(std::string_view("HKEY_CURRENT_USER\\K").size());
+    // Room for the key "K" and nothing more: its line in the file, after a
+    // blank one.
+    const std::size_t k = std::string_view("\n[HKEY_CURRENT_USER\\K]\n").size();
     TRegistryStore store(file, empty + k);
     TRegistry reg(store);
     EXPECT_FALSE(reg.OpenKey("Ka", true));

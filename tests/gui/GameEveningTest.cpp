@@ -1,11 +1,11 @@
 #include "GuiTestEnvironment.h"
 #include "MainFormFixture.h"
+#include "RosterCommandRules.h"
 #include "TDialogAnswerer.h"
 #include "TFakeHelpSystem.h"
 #include "TFakeRandom.h"
 #include "TMessageBoxRecorder.h"
 
-#include "app/CommandRegistry.h"
 #include "app/Frm_Main.h"
 #include "app/TFightKeeper.h"
 #include "app/UserMessages.h"
@@ -170,15 +170,11 @@ private:
     // selections say.
     void CheckCommands()
     {
-        const TRosterState state{
+        const test::TRosterFacts facts{
             Postavy().ListBox()->ItemIndex() >= 0, Postavy().ListBox()->Count() > 0,
             Nestvury().ListBox()->ItemIndex() >= 0, Nestvury().ListBox()->Count() > 0};
-        for (const TCommand& command : TMainForm::Commands()) {
-            if (!command.Need)
-                continue;
-            const QString name = QString::fromLatin1(command.Action);
-            QCOMPARE(Action(qPrintable(name)).isEnabled(), IsEnabled(*command.Need, state));
-        }
+        for (const test::TCommandRule& rule : test::kRosterCommandRules)
+            QVERIFY2(Action(rule.Item).isEnabled() == rule.EnabledWhen(facts), rule.Item);
         for (const char* always :
              {"Item_NovaPostava", "Item_NovaNestvura", "Item_ShowPostavy", "Item_ShowNestvury"})
             QVERIFY(Action(always).isEnabled());

@@ -18,6 +18,8 @@
 #include <QTextCursor>
 #include <QWhatsThis>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 
 namespace mecovnik {
@@ -412,6 +414,15 @@ void HelpViewerTest::missingOrDamagedFileIsReported()
     QCOMPARE(boxes.Shown().size(), 1);
     QCOMPARE(boxes.Last()->Text,
              u"Soubor nápovědy „%1“ nelze přečíst."_s.arg(QDir::toNativeSeparators(dir.path())));
+
+    // Nor a FIFO, which is never waited on (nobody writes to it here).
+    const QString fifo = dir.filePath(u"fronta.HLP"_s);
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    boxes.Clear();
+    QVERIFY(!viewer.Execute(fifo, HELP_FINDER, 0));
+    QCOMPARE(boxes.Shown().size(), 1);
+    QCOMPARE(boxes.Last()->Text,
+             u"Soubor nápovědy „%1“ nelze přečíst."_s.arg(QDir::toNativeSeparators(fifo)));
 
     // An open window stays as it was when a later command fails.
     boxes.Clear();

@@ -1,5 +1,6 @@
 #include "GuiTestEnvironment.h"
 #include "MainFormFixture.h"
+#include "RosterCommandRules.h"
 #include "TFakeHelpSystem.h"
 #include "TFakeRandom.h"
 #include "TFakeRegistryFile.h"
@@ -32,6 +33,7 @@
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QWhatsThis>
+#include <algorithm>
 
 #include <map>
 #include <set>
@@ -761,6 +763,22 @@ private slots:
         QVERIFY(!IsEnabled(need("Item_ZranitNestvuru"), onlyMonsterSelected));
         QVERIFY(IsEnabled(need("Item_SmazatMrtveNestvury"), onlyMonsterSelected));
         QVERIFY(IsEnabled(need("Item_PridatZivotyNestvury_Akt"), onlyMonsterSelected));
+
+        // Every command of the rules, in each of the sixteen states the four facts
+        // make, is enabled exactly when the rules say; the table holds no other.
+        std::set<std::string_view> ruled;
+        for (const test::TCommandRule& rule : test::kRosterCommandRules)
+            ruled.insert(rule.Item);
+        QVERIFY(std::ranges::all_of(needs, [&](const auto& n) { return ruled.contains(n.first); }));
+        QCOMPARE(ruled.size(), needs.size());
+        for (int bits = 0; bits < 16; ++bits) {
+            const test::TRosterFacts facts{(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0,
+                                           (bits & 8) != 0};
+            const TRosterState state{facts.ActiveCharacter, facts.Characters, facts.ActiveMonster,
+                                     facts.Monsters};
+            for (const test::TCommandRule& rule : test::kRosterCommandRules)
+                QVERIFY2(IsEnabled(need(rule.Item), state) == rule.EnabledWhen(facts), rule.Item);
+        }
     }
 
     // One row a command: the toolbar's buttons run their menu items, and the

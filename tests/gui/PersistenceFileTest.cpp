@@ -10,10 +10,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 
 #include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -310,6 +312,38 @@ private slots:
         QVERIFY(nastaveni.Load());
         QVERIFY(!nastaveni.Save());
         QCOMPARE(ReadFile(blocker), std::string("not a folder"));
+    }
+
+    // A failed step is logged with its path and the reason.
+    void failedStepsAreLoggedWithTheirReason()
+    {
+        const auto expect = [](const char* step, const QString& path, const QString& reason) {
+            QTest::ignoreMessage(QtWarningMsg,
+                                 QRegularExpression(QStringLiteral("^%1 %2: %3$")
+                                                        .arg(QString::fromLatin1(step),
+                                                             QRegularExpression::escape(path),
+                                                             QRegularExpression::escape(reason))));
+        };
+        // The system's reason: a file where a folder belongs.
+        const QString blocker = Path(QStringLiteral("logged"));
+        QVERIFY(WriteFile(blocker, "not a folder"));
+        const QString blocked = blocker + QStringLiteral("/mecovnik/registry.reg");
+        {
+            TQtRegistryFile file(blocked);
+            TRegistryStore store(file);
+            TNastaveni nastaveni(store);
+            expect("open", blocked, QString::fromLocal8Bit(std::strerror(ENOTDIR)));
+            QVERIFY(nastaveni.Load());
+        }
+        // The program's own: a link to nowhere where the folder belongs.
+        const QString linked = Path(QStringLiteral("nowhere"));
+        QVERIFY(QFile::link(Path(QStringLiteral("missing")), linked));
+        TQtRegistryFile file(linked + QStringLiteral("/registry.reg"));
+        TRegistryStore store(file);
+        TNastaveni nastaveni(store);
+        QVERIFY(nastaveni.Load());
+        expect("make", linked, QStringLiteral("something else stands there"));
+        QVERIFY(!nastaveni.Save());
     }
 
     void aFileSizeLimitFailsTheSaveAndKeepsTheOldFile()

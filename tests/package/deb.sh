@@ -35,6 +35,7 @@ echo "built $(basename "$deb")"
 
 dpkg-deb -c "$deb" | awk '{ print $6 $7 $8 }' >"$WORK/files"
 for f in ./usr/libexec/mecovnik/mecovnik ./usr/libexec/mecovnik/mecovnik.HLP \
+    ./usr/libexec/mecovnik/libmecovnik_print.so \
     './usr/games/mecovnik->../libexec/mecovnik/mecovnik' \
     ./usr/share/applications/cz.ferdax.mecovnik.desktop \
     ./usr/share/metainfo/cz.ferdax.mecovnik.metainfo.xml \
@@ -47,7 +48,7 @@ for size in 16 22 24 32 48 64 128 256; do
     f=./usr/share/icons/hicolor/${size}x${size}/apps/cz.ferdax.mecovnik.png
     grep -qxF "$f" "$WORK/files" || fail "the package lacks $f"
 done
-echo "the file list holds the program, its help file, the link, menu entry, icons and documents"
+echo "the file list holds the program, its help file, its print module, the link, menu entry, icons and documents"
 
 mkdir "$WORK/tree"
 dpkg-deb -x "$deb" "$WORK/tree"
@@ -57,7 +58,7 @@ for size in 16 48 256; do
 done
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for d in libqt6core6 libqt6gui6 libqt6widgets6 qt6-translations-l10n libc6; do
+for d in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 qt6-translations-l10n libc6; do
     echo "$depends" | grep -q "\\b$d\\b" || fail "Depends lacks $d: $depends"
 done
 echo "Depends: $depends"
@@ -110,6 +111,15 @@ sleep 0.3
 xdotool key --clearmodifiers Return
 help=$(wait_for_window '^Nápověda – Mečovník$') || fail "the help contents showed no help window"
 echo "the help contents opened the installed help file"
+# Soubor > Nastavení tiskárny: the print module found beside the installed program.
+xdotool windowactivate --sync "$window" 2>/dev/null
+xdotool key --clearmodifiers alt+s
+sleep 0.3
+xdotool key a
+setup=$(wait_for_window '^Nastavení strany$') || fail "the printer setup did not open"
+xdotool key Escape
+sleep 0.3
+echo "the printer setup opened through the installed print module"
 quit_program
 
 dpkg -r mecovnik >/dev/null || fail "dpkg -r failed"

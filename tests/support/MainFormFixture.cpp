@@ -32,6 +32,7 @@ TMainFormServices TestServices(THelpSystem* help)
     s.RunOnlyOnce = false;
     s.NameOrder = &ProgramNameOrder();
     s.Resources = &ProgramResources();
+    s.PrintModule = QStringLiteral(MECOVNIK_PRINT_MODULE);
     return s;
 }
 

@@ -1,4 +1,6 @@
-#include "persistence/RegistryText.h"
+#include "text/Utf8.h"
+
+#include <algorithm>
 
 namespace mecovnik {
 
@@ -85,12 +87,8 @@ void AppendUtf8(std::string& out, char32_t c)
     }
 }
 
-std::string SanitizeUtf8(std::string_view text, bool& clean)
+std::size_t FirstInvalidUtf8(std::string_view text)
 {
-    std::string out;
-    out.reserve(text.size());
-    // Valid runs are copied whole; only a bad sequence is handled on its own.
-    std::size_t run = 0;
     std::size_t pos = 0;
     while (pos < text.size()) {
         if (Byte(text, pos) < 0x80) {
@@ -98,13 +96,33 @@ std::string SanitizeUtf8(std::string_view text, bool& clean)
             continue;
         }
         const std::size_t start = pos;
-        // A genuine U+FFFD in the input takes three bytes; a replacement takes one.
-        if (DecodeUtf8(text, pos) == kReplacement && pos - start == 1) {
-            clean = false;
-            out.append(text.substr(run, start - run));
-            AppendUtf8(out, kReplacement);
-            run = pos;
-        }
+        // A genuine U+FFFD takes three bytes; a replacement takes one.
+        if (DecodeUtf8(text, pos) == kReplacement && pos - start == 1)
+            return start;
+    }
+    return std::string_view::npos;
+}
+
+std::size_t Utf8CharacterCount(std::string_view text)
+{
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0u) != 0x80u;
+    }));
+}
+
+std::string SanitizeUtf8(std::string_view text, bool& clean)
+{
+    std::string out;
+    out.reserve(text.size());
+    // Valid runs are copied whole; each bad sequence gives one U+FFFD for its
+    // first byte, and reading goes on after it.
+    std::size_t run = 0;
+    for (std::size_t bad = FirstInvalidUtf8(text); bad != std::string_view::npos;
+         bad = FirstInvalidUtf8(text.substr(run))) {
+        clean = false;
+        out.append(text.substr(run, bad));
+        AppendUtf8(out, kReplacement);
+        run += bad + 1;
     }
     out.append(text.substr(run));
     return out;
