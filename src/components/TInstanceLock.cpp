@@ -24,10 +24,11 @@ namespace mecovnik {
 namespace {
 
 // What a later copy sends: "come to the front", and after a zero byte the
-// path of a file to open, at most PATH_MAX bytes.
+// path of a file to open, at most PATH_MAX - 1 bytes (PATH_MAX counts the
+// zero that ends a path).
 constexpr char kRequest[] = "mecovnik:raise";
 constexpr std::size_t kRequestSize = sizeof(kRequest) - 1;
-constexpr std::size_t kLongestRequest = kRequestSize + 1 + PATH_MAX;
+constexpr std::size_t kLongestRequest = kRequestSize + 1 + PATH_MAX - 1;
 
 // The datagram asking to come to the front and open file.
 QByteArray RequestFor(const QString& file)
@@ -268,7 +269,9 @@ void TInstanceLock::ReadRequests()
             return;
         }
         const auto size = static_cast<std::size_t>(got);
-        if (size < kRequestSize || std::memcmp(buffer, kRequest, kRequestSize) != 0 || !m_onRequest)
+        // The request, alone or followed by a zero and a path.
+        if (size < kRequestSize || std::memcmp(buffer, kRequest, kRequestSize) != 0 ||
+            (size > kRequestSize && buffer[kRequestSize] != '\0') || !m_onRequest)
             continue;
         if (size == kRequestSize) {
             m_onRequest({});
@@ -277,8 +280,7 @@ void TInstanceLock::ReadRequests()
         // A path must follow the zero whole, and hold no zero itself.
         const std::string_view path(buffer + kRequestSize + 1,
                                     std::min(size, sizeof buffer) - kRequestSize - 1);
-        if (size > sizeof buffer || buffer[kRequestSize] != '\0' || path.empty() ||
-            path.find('\0') != std::string_view::npos) {
+        if (size > sizeof buffer || path.empty() || path.find('\0') != std::string_view::npos) {
             LogFailure(lcInstance(), "receive", QFile::decodeName(m_socketPath),
                        "a request with a file that is no path");
             m_onRequest({});
