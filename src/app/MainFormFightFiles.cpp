@@ -297,7 +297,10 @@ void TMainForm::FillRecentFights()
 
 void TMainForm::RememberFightFile(const QString& path, bool recent)
 {
-    m_nastaveni.FightFolder = ToStdString(QFileInfo(path).absolutePath());
+    // The dialogs go where the user keeps files, never into the program's own folder.
+    const QString folder = QFileInfo(path).absolutePath();
+    if (folder != m_fightFiles->KeptFolder)
+        m_nastaveni.FightFolder = ToStdString(folder);
     if (recent)
         m_nastaveni.RecentFights = WithRecentFight(m_nastaveni.RecentFights, ToStdString(path));
     StoreFightFiles();

@@ -736,8 +736,11 @@ private slots:
         QCOMPARE(Fight(), fight);
         QCOMPARE(Caption(), kProgram);
         QCOMPARE(UndoText(), QStringLiteral("Zpě&t: Otevřít souboj"));
-        // Saving it asks for a name of its own.
-        KeysToDialog(Qt::Key_S, Qt::ControlModifier, [](QDialog& d) { d.reject(); });
+        // Saving it asks for a name of its own, where the user keeps files.
+        KeysToDialog(Qt::Key_S, Qt::ControlModifier, [this](QDialog& d) {
+            QCOMPARE(static_cast<QFileDialog&>(d).directory().absolutePath(), m_documents);
+            d.reject();
+        });
 
         // An end with empty rosters keeps nothing.
         Action("Item_NovySouboj").trigger();
