@@ -7,7 +7,7 @@
 #    journal_dump), and Zpět gives the empty start back;
 # 2. Ctrl+S with a name typed into the save dialog writes that file;
 # 3. `mecovnik FILE.souboj` while a copy runs ends at once, and the running
-#    copy opens the file (its caption names it), also for a path relative to
+#    copy comes to the front and opens the file (its caption names it), for a path relative to
 #    another folder; a file that is not there is said by the running copy;
 # 4. `mecovnik FILE.souboj` as the only copy opens it at start.
 # usage: fight_files.sh <program> <journal_dump>
@@ -135,6 +135,11 @@ cat >"$WORK/jinde/predany.souboj" <<'EOF'
  "vybrano": {"postava": 0, "nestvura": null}}
 EOF
 before=$(dump)
+# Another window of the desktop is the active one.
+xmessage -name other -center "Jiné okno" &
+other_pid=$!
+other=$(wait_for_window '^other$') || fail "the other window did not appear"
+xdotool windowactivate --sync "$other" 2>/dev/null
 (cd "$WORK/jinde" && timeout 5 "$PROGRAM" predany.souboj 2>>"$WORK/stderr-second")
 code=$?
 [ "$code" -eq 0 ] || fail "the later copy ended with exit code $code"
@@ -143,7 +148,13 @@ wait_caption '^Mečovník pro Hradomor – predany\.souboj$'
 now=$(wait_journal_change "$before") || fail "the handed file was not opened"
 echo "$now" | grep -qx 'postava 20 30 3 7 2 Éowyn' || fail "the handed fight is not there: $now"
 echo "$now" | grep -q '^nestvura' && fail "the handed fight kept the old monsters"
-echo "mecovnik predany.souboj beside a running copy ended at once; the running copy opened it"
+for i in $(seq 40); do
+    [ "$(xdotool getactivewindow 2>/dev/null)" = "$window" ] && break
+    sleep 0.05
+done
+[ "$(xdotool getactivewindow 2>/dev/null)" = "$window" ] || fail "the running copy did not come to the front"
+kill "$other_pid" 2>/dev/null
+echo "mecovnik predany.souboj beside a running copy ended at once; the running copy came to the front and opened it"
 
 timeout 5 "$PROGRAM" "$WORK/neni.souboj" 2>>"$WORK/stderr-second"
 box=$(wait_for_window '^Mečovník$') || fail "a missing file was not said"
