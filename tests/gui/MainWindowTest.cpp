@@ -825,10 +825,9 @@ private slots:
             if (command.ChangesRosters)
                 steps << QString::fromLatin1(command.Action);
         // A new fight, an opened one and one added from a file are steps too.
-        QStringList expected{QStringLiteral("Item_ZranitNestvuru"),
-                             QStringLiteral("Item_NovySouboj"),
-                             QStringLiteral("Item_OtevritSouboj"),
-                             QStringLiteral("Item_PridatZeSouboru")};
+        QStringList expected{
+            QStringLiteral("Item_ZranitNestvuru"), QStringLiteral("Item_NovySouboj"),
+            QStringLiteral("Item_OtevritSouboj"), QStringLiteral("Item_PridatZeSouboru")};
         for (const TMenuRow& row : kMainMenu) {
             const QString path = QString::fromUtf8(row.Path);
             const QString item = path.section(u'/', -1);
