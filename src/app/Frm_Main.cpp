@@ -4,6 +4,7 @@
 
 #include "app/Frm_Prostredi.h"
 #include "app/HelpFileName.h"
+#include "app/MainFormFightFiles.h"
 #include "app/TFightKeeper.h"
 #include "app/UserMessages.h"
 #include "components/MessageBoxes.h"
@@ -75,6 +76,7 @@ TMainForm::TMainForm(TNastaveni& nastaveni, TMainFormServices services, QWidget*
     connect(&m_hintTimer, &QTimer::timeout, this, &TMainForm::HintTimerTimer);
 
     ConnectCommands();
+    SetUpFightFiles();
     SetupToolbar();
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -225,7 +227,9 @@ void TMainForm::StatusBarDblClick()
 void TMainForm::LoadConfiguration()
 {
     ShowStatusMessage(QStringLiteral("Probíhá načítání konfigurace"), 0);
-    if (!m_nastaveni.Load()) {
+    const bool loaded = m_nastaveni.Load();
+    FillRecentFights();
+    if (!loaded) {
         ClearStatusMessage();
         return;
     }

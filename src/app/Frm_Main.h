@@ -8,11 +8,14 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -70,6 +73,13 @@ struct TMainFormServices
     // The print support module's file, loaded when the printer setup is
     // first asked for.
     QString PrintModule;
+    // The folder where a normal end keeps the fight as a file (the state
+    // folder, beside the journal); empty: nothing is kept.
+    QString FightFolder;
+    // A fight file to open once the window has started (the first argument
+    // of the command line), as an absolute path; a later copy hands it to
+    // the running one instead.
+    QString OpenAtStart;
 };
 
 // The multiple-document main window: menus, status bar, help, window
@@ -150,14 +160,19 @@ public:
     [[nodiscard]] static std::span<const TCommand> Commands();
 
     [[nodiscard]] TFightKeeper* Fight() const { return m_fight.get(); }
-    // The program ends properly: the fight's journal is removed (a journal
-    // that stays is said at once).
+    // The program ends properly: a fight in the rosters is kept as a file in
+    // the fight folder and heads the recent list; the fight's journal is
+    // removed (a journal that stays, or a fight that could not be kept, is
+    // said at once).
     void EndFight();
 
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // A fight file dropped on the window opens.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // Window commands.
@@ -210,6 +225,14 @@ private:
     void Item_ZpetClick();
     void Item_ZnovuClick();
 
+    // The fight as a file (MainFormFightFiles.cpp): new, open and add replace
+    // or extend the rosters, each one step of the history.
+    void Item_NovySoubojClick();
+    void Item_OtevritSoubojClick();
+    void Item_UlozitSoubojClick();
+    void Item_UlozitSoubojJakoClick();
+    void Item_PridatZeSouboruClick();
+
     // Not commands: the status bar's double click and the toolbar's popup
     // about to show.
     void StatusBarDblClick();
@@ -247,6 +270,22 @@ private:
     // named after its action.
     void RunAsStep(const QAction& action, const std::function<void()>& run);
     void UpdateHistoryCommands();
+    // After a step: the fight's file follows the history (MainFormFightFiles.cpp).
+    void FollowFightFile(std::uint64_t stateBefore);
+    void SetUpFightFiles();
+    // Opens a fight file (the recent list, a drop, another copy, the command
+    // line) as one step of the history, once no dialog or command is running.
+    void OpenFightFileLater(const QString& path);
+    void OpenFightFileNow(const QString& path);
+    // Reads path into the rosters (inside a step); false after telling why not.
+    bool OpenFightFile(const QString& path);
+    bool SaveFightFile(const QString& path);
+    void FillRecentFights();
+    void RememberFightFile(const QString& path, bool recent);
+    void StoreFightFiles();
+    void UpdateCaption();
+    // Keeps the fight at a normal end; false when it was to be kept and could not be.
+    bool KeepFightAtEnd();
     void OfferRecovery();
     // Says what the user must know of the fight's journal: after the command
     // that met it, or at once when the program ends.
@@ -272,6 +311,9 @@ private:
     TPostavyWindow* m_postavy = nullptr;
     TNestvuryWindow* m_nestvury = nullptr;
     std::unique_ptr<TFightKeeper> m_fight;
+    // What the fight's files need: the file of each state, the recent list's menu.
+    struct TFightFiles;
+    std::unique_ptr<TFightFiles> m_fightFiles;
     QString m_helpFile;
     bool m_helpUsed = false;
     bool m_startupRejected = false;

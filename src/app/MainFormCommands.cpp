@@ -44,6 +44,16 @@ std::span<const TCommand> TMainForm::Commands()
     using enum TCommandNeed;
     using T = TMainForm;
     static constexpr TCommand kCommands[] = {
+        // Soubor: the fight as a file; new, open and add are steps of the history
+        {.Action = "Item_NovySouboj", .ChangesRosters = true, .Run = &T::Item_NovySoubojClick},
+        {.Action = "Item_OtevritSouboj",
+         .ChangesRosters = true,
+         .Run = &T::Item_OtevritSoubojClick},
+        {.Action = "Item_UlozitSouboj", .Run = &T::Item_UlozitSoubojClick},
+        {.Action = "Item_UlozitSoubojJako", .Run = &T::Item_UlozitSoubojJakoClick},
+        {.Action = "Item_PridatZeSouboru",
+         .ChangesRosters = true,
+         .Run = &T::Item_PridatZeSouboruClick},
         // Soubor
         {.Action = "Item_PrintSetup", .ToolbarId = 1, .Run = &T::Item_PrintSetupClick},
         {.Action = "Item_Quit", .ToolbarId = 2, .Run = &T::Item_QuitClick},

@@ -63,6 +63,10 @@ void TMainForm::AttachFight()
     if (m_fight->HasLeftover())
         QMetaObject::invokeMethod(
             this, [this] { OfferRecovery(); }, Qt::QueuedConnection);
+    // The file of the command line, after the question.
+    if (!m_services.OpenAtStart.isEmpty())
+        QMetaObject::invokeMethod(
+            this, [this] { OpenFightFileLater(m_services.OpenAtStart); }, Qt::QueuedConnection);
 }
 
 void TMainForm::RunAsStep(const QAction& action, const std::function<void()>& run)
@@ -72,16 +76,19 @@ void TMainForm::RunAsStep(const QAction& action, const std::function<void()>& ru
         return;
     }
     const QString name = StepName(action);
+    const std::uint64_t before = m_fight->History().State();
     m_fight->Begin();
     try {
         run();
     } catch (...) {
         // What the command did before it failed is a step too.
         m_fight->Commit(name);
+        FollowFightFile(before);
         UpdateHistoryCommands();
         throw;
     }
     m_fight->Commit(name);
+    FollowFightFile(before);
     UpdateHistoryCommands();
 }
 
@@ -95,6 +102,8 @@ void TMainForm::UpdateHistoryCommands()
     m_ui->Item_Znovu->setEnabled(redo);
     m_ui->Item_Znovu->setText(redo ? QStringLiteral("Zn&ovu: ") + m_fight->RedoName()
                                    : QStringLiteral("Zn&ovu"));
+    // Every change of the fight passes here: the caption's file and mark follow.
+    UpdateCaption();
 }
 
 void TMainForm::Item_ZpetClick()
@@ -115,9 +124,11 @@ void TMainForm::OfferRecovery()
 {
     if (!m_fight || !m_fight->HasLeftover())
         return;
-    if (AskQuestion(QStringLiteral("Program minule neskončil řádně. Obnovit rozehraný souboj?")))
+    if (AskQuestion(QStringLiteral("Program minule neskončil řádně. Obnovit rozehraný souboj?"))) {
+        const std::uint64_t before = m_fight->History().State();
         m_fight->RestoreLeftover();
-    else
+        FollowFightFile(before);
+    } else
         m_fight->DiscardLeftover();
     UpdateHistoryCommands();
 }
@@ -125,7 +136,8 @@ void TMainForm::OfferRecovery()
 void TMainForm::EndFight()
 {
     m_ending = true;
-    if (m_fight)
+    // A fight that could not be kept stays in the journal, to be offered again.
+    if (KeepFightAtEnd() && m_fight)
         m_fight->EndNormally();
 }
 

@@ -28,6 +28,10 @@ void TMainForm::CreateComponents()
     // Queued: the request is handled once the event that brought it is over.
     connect(m_runOnlyOnce, &TRunOnlyOnce::AnotherCopyStarted, this, &TMainForm::BringToFront,
             Qt::QueuedConnection);
+    // A later copy started with a fight file hands it over; this one opens it.
+    m_runOnlyOnce->SetFileToHand(m_services.OpenAtStart);
+    connect(m_runOnlyOnce, &TRunOnlyOnce::FileHandedOver, this, &TMainForm::OpenFightFileLater,
+            Qt::QueuedConnection);
     m_runOnlyOnce->Loaded();
 
     m_aboutDialog = new TAboutDialog(this);

@@ -5,8 +5,8 @@
 #include "persistence/TRegistryStore.h"
 #include "platform/SystemVersion.h"
 #include "platform/THelpViewer.h"
-#include "platform/TProgramResources.h"
 #include "platform/TPrintModule.h"
+#include "platform/TProgramResources.h"
 #include "platform/TQtJournalFile.h"
 #include "platform/TQtNameOrder.h"
 #include "platform/TQtRegistryFile.h"
@@ -14,6 +14,7 @@
 #include "settings/TNastaveni.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 #include <exception>
 
@@ -52,6 +53,12 @@ int RunProgram(QApplication& app)
         services.Resources = &resources;
         services.PrintModule =
             QCoreApplication::applicationDirPath() + u'/' + PrintModuleFileName();
+        // Fights kept at a normal end live beside the journal.
+        services.FightFolder = TQtJournalFile::DefaultFolder();
+        // Only the first argument counts: a fight file to open.
+        const QStringList arguments = QCoreApplication::arguments();
+        if (arguments.size() > 1 && !arguments[1].isEmpty())
+            services.OpenAtStart = QFileInfo(arguments[1]).absoluteFilePath();
 
         TMainForm mainForm(nastaveni, std::move(services));
         if (mainForm.SecondCopy())

@@ -242,6 +242,51 @@ void TFightKeeper::RestoreLeftover()
     emit RostersChanged();
 }
 
+template <class F> void TFightKeeper::ResetAround(F change)
+{
+    for (int side = 0; side < kRosterSides; ++side)
+        Window(side).Rows().BeginReset();
+    change(m_postavy.Rows().EditRecords(), m_nestvury.Rows().EditRecords());
+    for (int side = 0; side < kRosterSides; ++side)
+        Window(side).Rows().EndReset();
+}
+
+void TFightKeeper::ReplaceFight(const TFightData& fight)
+{
+    TFightSelection selection;
+    ResetAround([&](TRosterList& postavy, TRosterList& nestvury) {
+        selection = mecovnik::ReplaceFight(postavy, nestvury, fight);
+    });
+    Select(selection);
+    emit RostersChanged();
+}
+
+TAddedFromFile TFightKeeper::AddFight(const TFightData& fight)
+{
+    const std::array<const TObjekt*, kRosterSides> selected{m_postavy.Active(),
+                                                            m_nestvury.Active()};
+    TAddedFromFile added;
+    ResetAround([&](TRosterList& postavy, TRosterList& nestvury) {
+        added = AddFightFromFile(postavy, nestvury, fight);
+    });
+    TFightSelection selection;
+    for (int side = 0; side < kRosterSides; ++side)
+        selection.Rows[static_cast<std::size_t>(side)] =
+            Window(side).Rows().RowOf(selected[static_cast<std::size_t>(side)]);
+    Select(selection);
+    emit RostersChanged();
+    return added;
+}
+
+TFightData TFightKeeper::Fight() const
+{
+    TFightData fight;
+    fight.Rosters[kPostavy] = DataOf(m_postavy.Rows().Records());
+    fight.Rosters[kNestvury] = DataOf(m_nestvury.Rows().Records());
+    fight.Selection = Selection();
+    return fight;
+}
+
 void TFightKeeper::DiscardLeftover()
 {
     if (!m_leftover)

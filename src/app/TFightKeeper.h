@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/FightFileRules.h"
 #include "history/FightJournalFormat.h"
 #include "history/TFightJournal.h"
 #include "history/TRosterHistory.h"
@@ -66,6 +67,15 @@ public:
     // still waits for an answer).
     void EndNormally();
 
+    // Replaces both rosters with fight's records (a fight opened, a new one),
+    // selecting its selections; a command's part, recorded by Begin and Commit.
+    void ReplaceFight(const TFightData& fight);
+    // Adds a file's records to the rosters (FightFileRules.h); the selected
+    // records stay selected. A command's part, as ReplaceFight.
+    TAddedFromFile AddFight(const TFightData& fight);
+    // The fight as it stands: both rosters in row order and their selections.
+    [[nodiscard]] TFightData Fight() const;
+
     [[nodiscard]] bool Journalling() const { return m_journal != nullptr; }
     // The journal does not hold the fight as it is (see TFightJournal).
     [[nodiscard]] bool JournalFailing() const { return m_journal && m_journal->Failing(); }
@@ -81,6 +91,8 @@ signals:
 private:
     [[nodiscard]] TFightSelection Selection() const;
     [[nodiscard]] TObjektWindow& Window(int side) const;
+    // Runs change on the roster lists, both views reset around it.
+    template <class F> void ResetAround(F change);
     // Runs a transition of the history, telling the views around it.
     bool Move(bool undo);
     void Select(const TFightSelection& selection);

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <string_view>
 #include <thread>
 
 #include <fcntl.h>
@@ -22,9 +23,24 @@ namespace mecovnik {
 
 namespace {
 
-// What a later copy sends: "come to the front".
+// What a later copy sends: "come to the front", and after a zero byte the
+// path of a file to open, at most PATH_MAX - 1 bytes (PATH_MAX counts the
+// zero that ends a path).
 constexpr char kRequest[] = "mecovnik:raise";
 constexpr std::size_t kRequestSize = sizeof(kRequest) - 1;
+constexpr std::size_t kLongestRequest = kRequestSize + 1 + PATH_MAX - 1;
+
+// The datagram asking to come to the front and open file.
+QByteArray RequestFor(const QString& file)
+{
+    QByteArray request(kRequest, kRequestSize);
+    const QByteArray path = QFile::encodeName(file);
+    if (!path.isEmpty() && !path.contains('\0')) {
+        request += '\0';
+        request += path;
+    }
+    return request;
+}
 
 // A later copy that finds the lock held but nobody listening yet (the holder
 // is between taking the lock and binding its socket, or is just ending) tries
@@ -144,7 +160,8 @@ QString TInstanceLock::SocketFileName(const QString& name)
 }
 
 TInstanceLock::TResult TInstanceLock::Acquire(const QString& directory, const QString& name,
-                                              std::function<void()> onRequest)
+                                              std::function<void(const QString&)> onRequest,
+                                              const QString& file)
 {
     if (directory.isEmpty() || name.isEmpty())
         return TResult::NoLock;
@@ -169,7 +186,7 @@ TInstanceLock::TResult TInstanceLock::Acquire(const QString& directory, const QS
         }
         // Held: ask the holder; if it cannot be reached it may be ending, so
         // look at the lock again before giving up.
-        if (SignalHolder(directory, name) || attempt + 1 >= kAttempts)
+        if (SignalHolder(directory, name, file) || attempt + 1 >= kAttempts)
             break;
         std::this_thread::sleep_for(kAttemptPause);
     }
@@ -177,8 +194,14 @@ TInstanceLock::TResult TInstanceLock::Acquire(const QString& directory, const QS
     return TResult::SecondCopy;
 }
 
-bool TInstanceLock::SignalHolder(const QString& directory, const QString& name)
+bool TInstanceLock::SignalHolder(const QString& directory, const QString& name, const QString& file)
 {
+    QByteArray request = RequestFor(file);
+    if (static_cast<std::size_t>(request.size()) > kLongestRequest) {
+        // No such path can be opened; the holder still comes to the front.
+        LogFailure(lcInstance(), "hand over", file, "longer than any path");
+        request = RequestFor({});
+    }
     sockaddr_un address{};
     if (!FillAddress(address, SocketPath(directory, name)))
         return false;
@@ -189,8 +212,8 @@ bool TInstanceLock::SignalHolder(const QString& directory, const QString& name)
     }
     ssize_t sent = -1;
     do {
-        sent = ::sendto(fd, kRequest, kRequestSize, MSG_NOSIGNAL,
-                        reinterpret_cast<const sockaddr*>(&address), sizeof address);
+        sent = ::sendto(fd, request.constData(), static_cast<std::size_t>(request.size()),
+                        MSG_NOSIGNAL, reinterpret_cast<const sockaddr*>(&address), sizeof address);
     } while (sent < 0 && errno == EINTR);
     // A full queue means requests are already waiting to be read: enough.
     const bool delivered = sent >= 0 || errno == EAGAIN;
@@ -234,9 +257,10 @@ void TInstanceLock::Listen(const QString& directory, const QString& name)
 
 void TInstanceLock::ReadRequests()
 {
-    char buffer[64];
+    char buffer[kLongestRequest];
     for (;;) {
-        const ssize_t got = ::recv(m_socketFd, buffer, sizeof buffer, MSG_DONTWAIT);
+        // MSG_TRUNC: the datagram's whole size, also of one too long to take.
+        const ssize_t got = ::recv(m_socketFd, buffer, sizeof buffer, MSG_DONTWAIT | MSG_TRUNC);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -244,9 +268,26 @@ void TInstanceLock::ReadRequests()
                 Warn("receive", m_socketPath, errno);
             return;
         }
-        if (static_cast<std::size_t>(got) == kRequestSize &&
-            std::memcmp(buffer, kRequest, kRequestSize) == 0 && m_onRequest)
-            m_onRequest();
+        const auto size = static_cast<std::size_t>(got);
+        // The request, alone or followed by a zero and a path.
+        if (size < kRequestSize || std::memcmp(buffer, kRequest, kRequestSize) != 0 ||
+            (size > kRequestSize && buffer[kRequestSize] != '\0') || !m_onRequest)
+            continue;
+        if (size == kRequestSize) {
+            m_onRequest({});
+            continue;
+        }
+        // A path must follow the zero whole, and hold no zero itself.
+        const std::string_view path(buffer + kRequestSize + 1,
+                                    std::min(size, sizeof buffer) - kRequestSize - 1);
+        if (size > sizeof buffer || path.empty() || path.find('\0') != std::string_view::npos) {
+            LogFailure(lcInstance(), "receive", QFile::decodeName(m_socketPath),
+                       "a request with a file that is no path");
+            m_onRequest({});
+            continue;
+        }
+        m_onRequest(
+            QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size()))));
     }
 }
 

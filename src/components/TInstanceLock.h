@@ -17,7 +17,8 @@ namespace mecovnik {
 // (the user's runtime directory). The kernel drops the lock when the holder
 // ends, however it ends, so a killed copy never blocks the next start. Beside
 // the lock the holder listens on a Unix datagram socket "<name>.socket"; a
-// later copy sends one datagram there without waiting for an answer.
+// later copy sends one datagram there without waiting for an answer: the
+// request, then a zero byte and the path of a file to open when it has one.
 class TInstanceLock final
 {
 public:
@@ -36,18 +37,21 @@ public:
     ~TInstanceLock();
     Q_DISABLE_COPY_MOVE(TInstanceLock)
 
-    // Takes the lock named after name in directory, or signals its holder.
-    // onRequest is called (from the event loop) each time a later copy asks
-    // this holder to come to the front. Call once.
-    TResult Acquire(const QString& directory, const QString& name, std::function<void()> onRequest);
+    // Takes the lock named after name in directory, or signals its holder,
+    // handing it file when not empty. onRequest is called (from the event
+    // loop) each time a later copy asks this holder to come to the front,
+    // with the file that copy handed over (empty for none). Call once.
+    TResult Acquire(const QString& directory, const QString& name,
+                    std::function<void(const QString& file)> onRequest, const QString& file = {});
 
     // The file names used for name, as found in the directory.
     [[nodiscard]] static QString LockFileName(const QString& name);
     [[nodiscard]] static QString SocketFileName(const QString& name);
 
     // Sends the "come to the front" request to the holder of name in
-    // directory; false when nobody listens there.
-    static bool SignalHolder(const QString& directory, const QString& name);
+    // directory, with file when not empty; false when nobody listens there.
+    static bool SignalHolder(const QString& directory, const QString& name,
+                             const QString& file = {});
 
 private:
     void Listen(const QString& directory, const QString& name);
@@ -57,7 +61,7 @@ private:
     int m_socketFd = -1;
     QByteArray m_socketPath;
     std::unique_ptr<QSocketNotifier> m_notifier;
-    std::function<void()> m_onRequest;
+    std::function<void(const QString&)> m_onRequest;
 };
 
 } // namespace mecovnik

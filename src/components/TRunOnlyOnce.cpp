@@ -25,13 +25,18 @@ void TRunOnlyOnce::Loaded()
                               : m_directory;
     m_lock = std::make_unique<TInstanceLock>();
     const quint32 message = m_registeredMessage;
-    const auto result = m_lock->Acquire(directory, m_messageString, [this, message] {
-        // Posted, never sent: the later copy has long gone when this is handled.
-        if (message != 0)
-            QCoreApplication::postEvent(QCoreApplication::instance(),
-                                        new TAppMessageEvent(message));
-        emit AnotherCopyStarted();
-    });
+    const auto result = m_lock->Acquire(
+        directory, m_messageString,
+        [this, message](const QString& file) {
+            // Posted, never sent: the later copy has long gone when this is handled.
+            if (message != 0)
+                QCoreApplication::postEvent(QCoreApplication::instance(),
+                                            new TAppMessageEvent(message));
+            emit AnotherCopyStarted();
+            if (!file.isEmpty())
+                emit FileHandedOver(file);
+        },
+        m_fileToHand);
     m_secondCopy = result == TInstanceLock::TResult::SecondCopy;
 }
 

@@ -15,8 +15,9 @@ class TInstanceLock;
 // to come to the front and must then end with exit code 0 before it shows any
 // window. The first copy holds its lock for as long as the guard lives (the
 // kernel releases it when the process dies); each later start reaches it as
-// the signal AnotherCopyStarted, and as a TAppMessageEvent of type
-// RegisteredMessage posted to the application.
+// the signal AnotherCopyStarted (and FileHandedOver when it was started with
+// a file), and as a TAppMessageEvent of type RegisteredMessage posted to the
+// application.
 class TRunOnlyOnce final : public QObject
 {
     Q_OBJECT
@@ -35,6 +36,11 @@ public:
     // When false the check does nothing.
     [[nodiscard]] bool Enabled() const { return m_enabled; }
     void SetEnabled(bool enabled) { m_enabled = enabled; }
+
+    // The file a later copy hands to the running one to open (an absolute
+    // path); empty for none. Set before the check.
+    [[nodiscard]] QString FileToHand() const { return m_fileToHand; }
+    void SetFileToHand(const QString& file) { m_fileToHand = file; }
 
     // The message number of MessageString, set by the check; 0 before it.
     [[nodiscard]] quint32 RegisteredMessage() const { return m_registeredMessage; }
@@ -55,10 +61,14 @@ signals:
     // A later copy of the program started and asks this one to come to the
     // front. It has ended by the time this is handled.
     void AnotherCopyStarted();
+    // That later copy was started with a file, and hands it over to be
+    // opened; emitted after AnotherCopyStarted.
+    void FileHandedOver(const QString& file);
 
 private:
     QString m_messageString;
     QString m_directory;
+    QString m_fileToHand;
     bool m_enabled = true;
     bool m_secondCopy = false;
     quint32 m_registeredMessage = 0;

@@ -169,6 +169,7 @@ bool TRosterHistory::Commit(std::string name, const TFightSelection& selection)
         m_steps.pop_back();
     }
     m_entries += step.Entries();
+    step.State = ++m_lastState;
     m_steps.push_back(std::move(step));
     ++m_done;
     Trim();
@@ -179,6 +180,7 @@ void TRosterHistory::Trim()
 {
     while (m_entries > kMaxEntries && m_steps.size() > 1 && m_done > 1) {
         m_entries -= m_steps.front().Entries();
+        m_baseState = m_steps.front().State;
         m_steps.pop_front();
         --m_done;
     }
@@ -292,6 +294,7 @@ void TRosterHistory::Clear()
     m_steps.clear();
     m_done = 0;
     m_entries = 0;
+    m_baseState = ++m_lastState;
 }
 
 } // namespace mecovnik

@@ -101,6 +101,16 @@ public:
     void Clear();
     [[nodiscard]] std::size_t StepCount() const { return m_steps.size(); }
 
+    // The state the rosters stand at, as a number: each step kept gets a new
+    // one, never given before; undo and redo come back to the numbers of the
+    // states they return to. Clear, and rows changed behind the history's
+    // back, start from a new number. So two equal numbers mean the rosters
+    // are as they were (as far as commands changed them).
+    [[nodiscard]] std::uint64_t State() const
+    {
+        return m_done > 0 ? m_steps[m_done - 1].State : m_baseState;
+    }
+
 private:
     struct TChangedRow
     {
@@ -121,6 +131,7 @@ private:
     struct TStep
     {
         std::string Name;
+        std::uint64_t State = 0; // the state the step leads to
         std::array<TStepRoster, kRosterSides> Rosters;
         TFightSelection Before;
         TFightSelection After;
@@ -148,7 +159,9 @@ private:
     std::size_t m_done = 0; // steps [0, m_done) are done
     std::size_t m_entries = 0;
     bool m_recording = false;
-    bool m_outOfStep = false; // Begin found the lists changed behind its back
+    bool m_outOfStep = false;      // Begin found the lists changed behind its back
+    std::uint64_t m_baseState = 0; // the state before the oldest step kept
+    std::uint64_t m_lastState = 0; // the newest state number given
     std::array<std::uint64_t, kRosterSides> m_revisions{};
     TFightSelection m_selectionBefore;
     std::array<std::vector<TBefore>, kRosterSides> m_before;

@@ -1,5 +1,6 @@
 #include "settings/TNastaveni.h"
 
+#include "history/FightFileRules.h"
 #include "persistence/ERegistryException.h"
 #include "persistence/PlacementValues.h"
 #include "persistence/RegistryReads.h"
@@ -7,6 +8,7 @@
 #include "persistence/TRegistry.h"
 #include "persistence/TRegistryStore.h"
 #include "roster/MonsterPresetStore.h"
+#include "text/Utf8.h"
 #include "toolbar/ToolbarPersistence.h"
 
 #include <array>
@@ -21,6 +23,10 @@ constexpr std::string_view kAutoSave = "Automaticky ukládat nastavení";
 constexpr std::string_view kMainWindow = "Hlavní";
 constexpr std::array<std::string_view, 5> kPlacementValues{"Hlavní.X", "Hlavní.Y", "Hlavní.W",
                                                            "Hlavní.H", "Hlavní.Stav"};
+// The fight files' values in "Souboje": "Nedávný 1" (the newest) to "Nedávný 8",
+// and the folder.
+constexpr std::string_view kRecentFightValue = "Nedávný ";
+constexpr std::string_view kFightFolderValue = "Složka";
 // A name the store keeps in the spelling it was first made with can take up
 // to this many times the bytes of ours (case folding pairs letters of
 // different UTF-8 lengths).
@@ -58,7 +64,7 @@ TProgramPlaces TNastaveni::OwnPlaces()
 {
     TProgramPlaces places;
     // The toolbar's key and "Nestvůry" are rewritten whole by every save.
-    places.Subtrees = {ProgramPath(kToolbarKey), ProgramPath(kPresetsKey)};
+    places.Subtrees = {ProgramPath(kToolbarKey), ProgramPath(kPresetsKey), ProgramPath(kFightsKey)};
     places.Values.emplace_back(ProgramPath(kSettingsKey), kAutoSave);
     for (const std::string_view name : kPlacementValues)
         places.Values.emplace_back(ProgramPath(kWindowsKey), name);
@@ -84,6 +90,22 @@ std::size_t TNastaveni::FixedBytesBound()
     return kSpellingFactor * bytes;
 }
 
+std::size_t TNastaveni::FightFilesBytes() const
+{
+    if (RecentFights.empty() && FightFolder.empty())
+        return 0;
+    const auto line = [](std::string_view name, std::string_view path) {
+        std::string data = Utf8ToUtf16Le(path);
+        data.append(2, '\0');
+        return ValueLineBytes(name, TRegistryValue{TRegType::String, std::move(data)});
+    };
+    std::size_t bytes =
+        KeyLineBytes(ProgramPath(kFightsKey).size()) + line(kFightFolderValue, FightFolder);
+    for (std::size_t i = 0; i < RecentFights.size(); ++i)
+        bytes += line(std::string(kRecentFightValue) + std::to_string(i + 1), RecentFights[i]);
+    return kSpellingFactor * bytes;
+}
+
 std::size_t TNastaveni::PresetsPathBytesBound()
 {
     return kSpellingFactor * ProgramPath(kPresetsKey).size();
@@ -91,7 +113,7 @@ std::size_t TNastaveni::PresetsPathBytesBound()
 
 std::size_t TNastaveni::OwnBytesBound() const
 {
-    std::size_t bytes = FixedBytesBound();
+    std::size_t bytes = FixedBytesBound() + FightFilesBytes();
     if (const TToolbarState* toolbar = Toolbar.Get())
         bytes += kSpellingFactor * ToolbarValuesBytes(*toolbar);
     for (int i = 0; i < MonsterPresets.Count(); ++i)
@@ -141,6 +163,8 @@ void TNastaveni::SaveSteps()
     OpenOrFail(keys, kPresetsKey);
     SaveMonsterPresets(keys, MonsterPresets);
     keys.CloseKey();
+
+    WriteFightFiles(program);
     program.CloseKey();
 }
 
@@ -171,18 +195,93 @@ void TNastaveni::LoadSteps()
     }
 
     ReadToolbar(program);
+    // Before the presets, which leave room for them.
+    ReadFightFiles(program);
 
     if (keys.OpenKey(kPresetsKey, false)) {
         FreeListObjects(MonsterPresets);
         // Only as many presets as a save can write back are taken.
         const std::size_t room = ProgramRoom(m_store->Limit());
-        const std::size_t fixed = FixedBytesBound();
+        const std::size_t fixed = FixedBytesBound() + FightFilesBytes();
         LoadMonsterPresets(keys, MonsterPresets,
                            {room > fixed ? room - fixed : 0, PresetsPathBytesBound()});
         MonsterPresets.MarkAllKept();
         keys.CloseKey();
     }
     program.CloseKey();
+}
+
+bool TNastaveni::SaveFightFiles()
+{
+    if (!m_store->HasRoomFor(OwnBytesBound()))
+        return false;
+    bool saved = true;
+    try {
+        TRegistry program(*m_store);
+        OpenOrFail(program, kProgramKey);
+        WriteFightFiles(program);
+    } catch (const std::exception&) {
+        saved = false;
+    }
+    if (m_store->TakeWriteFailure())
+        saved = false;
+    return saved;
+}
+
+namespace {
+
+bool KeepableFightPath(std::string_view path)
+{
+    return !path.empty() && path.size() <= kMaxFightPathBytes;
+}
+
+// A string value that names a path, or nothing (missing, another type, broken
+// text, empty or too long).
+std::optional<std::string> ReadFightPath(const TRegistry& registry, std::string_view name)
+{
+    const std::optional<TRegDataInfo> info = registry.GetDataInfo(name);
+    if (!info || info->Type != TRegType::String)
+        return std::nullopt;
+    std::optional<std::string> path = registry.ReadExactString(name);
+    if (!path || !KeepableFightPath(*path))
+        return std::nullopt;
+    return path;
+}
+
+} // namespace
+
+void TNastaveni::WriteFightFiles(TRegistry& programKey)
+{
+    std::vector<std::string> recent = WithRecentFight(RecentFights, {});
+    std::erase_if(recent, [](const std::string& path) { return !KeepableFightPath(path); });
+    TRegistry key = TRegistry::AtOpenKeyOf(programKey);
+    // Nothing to keep: no key, as before any fight file was used.
+    if (recent.empty() && !KeepableFightPath(FightFolder)) {
+        (void)key.DeleteKey(kFightsKey);
+        return;
+    }
+    OpenOrFail(key, kFightsKey);
+    RegClearKey(key, kClearValues | kClearSubkeys);
+    for (std::size_t i = 0; i < recent.size(); ++i)
+        key.WriteString(std::string(kRecentFightValue) + std::to_string(i + 1), recent[i]);
+    if (KeepableFightPath(FightFolder))
+        key.WriteString(kFightFolderValue, FightFolder);
+    key.CloseKey();
+}
+
+void TNastaveni::ReadFightFiles(TRegistry& programKey)
+{
+    TRegistry key = TRegistry::AtOpenKeyOf(programKey);
+    if (!key.OpenKey(kFightsKey, false))
+        return;
+    std::vector<std::string> recent;
+    for (std::size_t i = 1; i <= kMaxRecentFights; ++i)
+        if (auto path = ReadFightPath(key, std::string(kRecentFightValue) + std::to_string(i)))
+            recent.push_back(std::move(*path));
+    RecentFights = WithRecentFight(recent, {});
+    if (auto folder = ReadFightPath(key, kFightFolderValue))
+        FightFolder = std::move(*folder);
+    key.CloseKey();
 }
 
 void TNastaveni::WriteToolbar(TRegistry& programKey)

@@ -6,7 +6,9 @@
 #include "toolbar/TToolbarState.h"
 
 #include <memory>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace mecovnik {
 
@@ -20,6 +22,11 @@ inline constexpr std::string_view kSettingsKey = "Nastavení";
 inline constexpr std::string_view kWindowsKey = "Okna";
 inline constexpr std::string_view kToolbarKey = "Panel nástrojů";
 inline constexpr std::string_view kPresetsKey = "Nestvůry";
+// The fight files: the recent list and the folder last used.
+inline constexpr std::string_view kFightsKey = "Souboje";
+// The longest path the fight files' values keep (PATH_MAX): a longer one
+// names no file that could be opened.
+inline constexpr std::size_t kMaxFightPathBytes = 4096;
 
 // Everything the program keeps from one run to the next.
 class TNastaveni final
@@ -35,20 +42,25 @@ public:
     ~TNastaveni();
 
     // Reads the stored configuration: the automatic-saving flag, the main
-    // window's placement, the toolbar's state, then the presets. A missing program key, subkey or
+    // window's placement, the toolbar's state, the fight files, then the
+    // presets. A missing program key, subkey or
     // value, or one of the wrong type or range, keeps what the object holds;
     // the four bounds change only together. Never writes. False only when a
     // registry error ended the load; what was read before it stays. Presets
     // read count as held by the configuration (MarkAllKept).
     bool Load();
-    // Writes the configuration: "Nastavení", "Okna", the toolbar's place, then
-    // "Nestvůry". False when a key could not be opened or made, a value could
+    // Writes the configuration: "Nastavení", "Okna", the toolbar's place,
+    // "Nestvůry", then "Souboje". False when a key could not be opened or made, a value could
     // not be written or the file could not be written; what was written before
     // the error stays written. A configuration whose values could not all fit
     // the room the store keeps for them is not saved at all (false, nothing
     // written), so a save never stops halfway for lack of room. After a save
     // that worked the configuration holds every preset (MarkAllKept).
     bool Save();
+
+    // Writes the fight files' values ("Souboje") alone, whatever AutoSave
+    // says: they are the program's state, not a setting. False as Save.
+    bool SaveFightFiles();
 
     // Where the configuration's values live below the current user's hive: its
     // keys and values; all else in the store is foreign to the program.
@@ -79,7 +91,18 @@ public:
     TToolbarHolder Toolbar;
     TMonsterPresets MonsterPresets;
 
+    // The fight files opened or saved last, newest first (at most
+    // kMaxRecentFights, no two alike, none empty or longer than
+    // kMaxFightPathBytes), and the folder the file dialogs last showed.
+    std::vector<std::string> RecentFights;
+    std::string FightFolder;
+
 private:
+    // The fight files' values, rewritten whole by each save, read last.
+    void WriteFightFiles(TRegistry& programKey);
+    void ReadFightFiles(TRegistry& programKey);
+    // What the fight files' values count in the written file.
+    [[nodiscard]] std::size_t FightFilesBytes() const;
     void SaveSteps();
     void LoadSteps();
     // The toolbar's values ("Panel nástrojů") go between "Okna" and "Nestvůry",

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <map>
 #include <random>
 
 namespace mecovnik {
@@ -358,7 +359,11 @@ TEST(RosterHistory, UndoRedoAndNewStepsMixedKeepTheModelAndTheNumbering)
     // The model: the states of the done steps, and of the undone ones to redo.
     std::vector<TFightData> done{f.Data()};
     std::vector<TFightData> undone;
+    // Every state number seen, with the rosters it stood for: one number, one
+    // fight; a new step gets a number never seen before.
+    std::map<std::uint64_t, decltype(TFightData::Rosters)> seen{{f.History.State(), {}}};
     for (int i = 0; i < 3000; ++i) {
+        const std::uint64_t before = f.History.State();
         const int what = evening.Pick(0, 9);
         if (what < 2) {
             ASSERT_EQ(f.Undo(), done.size() > 1);
@@ -377,10 +382,15 @@ TEST(RosterHistory, UndoRedoAndNewStepsMixedKeepTheModelAndTheNumbering)
             // checked against the model inside the command).
             undone.clear();
             done.push_back(f.Data());
+            ASSERT_FALSE(seen.contains(f.History.State())) << "at " << i;
+        } else {
+            ASSERT_EQ(f.History.State(), before) << "no step, the same state, at " << i;
         }
         EXPECT_EQ(f.History.CanUndo(), done.size() > 1);
         EXPECT_EQ(f.History.CanRedo(), !undone.empty());
         ASSERT_EQ(f.Data().Rosters, done.back().Rosters) << "at " << i;
+        const auto [place, added] = seen.try_emplace(f.History.State(), f.Data().Rosters);
+        ASSERT_EQ(place->second, f.Data().Rosters) << "at " << i;
     }
     EXPECT_EQ(f.Recovered().Rosters, done.back().Rosters);
 }
@@ -480,6 +490,13 @@ TEST(RosterHistory, ALongEveningKeepsTheNewestStepsWithinItsBound)
         ++undone;
     EXPECT_EQ(undone, kept);
     EXPECT_EQ(f.Nestvury.Count(), 1000); // the oldest kept step set lives, it added none
+    // The oldest kept state is the one the last step let go of led to: its
+    // number, which the redo of the first kept step leaves again.
+    const std::uint64_t oldest = f.History.State();
+    ASSERT_TRUE(f.History.Redo());
+    EXPECT_GT(f.History.State(), oldest);
+    ASSERT_TRUE(f.History.Undo());
+    EXPECT_EQ(f.History.State(), oldest);
 }
 
 TEST(RosterHistory, ARecordLostBehindTheHistorysBackForgetsTheHistory)
@@ -489,9 +506,12 @@ TEST(RosterHistory, ARecordLostBehindTheHistorysBackForgetsTheHistory)
     ASSERT_TRUE(f.History.Begin(f.Selection()));
     f.Postavy.SetRemovalSink(nullptr); // as if someone removed it unseen
     f.Postavy.Delete(0);
+    const std::uint64_t known = f.History.State();
     EXPECT_TRUE(f.History.Commit("Smazat postavu", f.Selection()));
     EXPECT_TRUE(f.History.LastChange().Whole);
     EXPECT_FALSE(f.History.CanUndo());
+    // Not the state any step knew: the rosters moved beyond them.
+    EXPECT_GT(f.History.State(), known);
 
     // Rows added outside any command: the steps no longer fit, so undo
     // refuses and forgets them, and the next command's change is whole.

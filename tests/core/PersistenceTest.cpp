@@ -630,5 +630,76 @@ TEST(Nastaveni, TheDefaultObjectKeepsItsConfigurationInMemory)
     EXPECT_EQ(Rows(nastaveni.MonsterPresets), (std::vector<TPresetRow>{{"Skřet", 7, 2, 350}}));
 }
 
+// The fight files the program used: kept across runs in a key of their own,
+// written with the configuration or alone (whatever the automatic saving says),
+// and gone from the store when there is nothing to keep.
+TEST(Nastaveni, FightFilesComeBackAndAreSavedAloneWhenAskedTo)
+{
+    const std::string kFights = "Software\\Ferdax\\Mečovník pro Hradomor\\1.0\\Souboje";
+    TFakeRegistryFile file;
+    TRegistryStore store(file);
+    TNastaveni nastaveni(store);
+    const std::vector<std::string> recent = {"/home/pj/Družina & \"přátelé\".souboj",
+                                             "/home/pj/a\\b.souboj", "/tmp/%1 ŽLUŤOUČKÝ.souboj"};
+    nastaveni.RecentFights = recent;
+    nastaveni.FightFolder = "/home/pj/Souboje";
+    nastaveni.AutoSave = false;
+    ASSERT_TRUE(nastaveni.Save());
+    TNastaveni loaded(store);
+    ASSERT_TRUE(loaded.Load());
+    EXPECT_EQ(loaded.RecentFights, recent);
+    EXPECT_EQ(loaded.FightFolder, "/home/pj/Souboje");
+
+    // Alone: the settings changed since stay unsaved.
+    loaded.AutoSave = true;
+    loaded.RecentFights.insert(loaded.RecentFights.begin(), "/nový.souboj");
+    ASSERT_TRUE(loaded.SaveFightFiles());
+    TNastaveni again(store);
+    ASSERT_TRUE(again.Load());
+    EXPECT_FALSE(again.AutoSave);
+    EXPECT_EQ(again.RecentFights.front(), "/nový.souboj");
+    EXPECT_EQ(again.RecentFights.size(), 4u);
+
+    // A store that cannot be written fails it.
+    file.FailWrites = true;
+    EXPECT_FALSE(again.SaveFightFiles());
+    file.FailWrites = false;
+
+    // Nothing to keep: no key.
+    again.RecentFights.clear();
+    again.FightFolder.clear();
+    ASSERT_TRUE(again.SaveFightFiles());
+    TRegistry reg(store);
+    EXPECT_FALSE(reg.KeyExists(kFights));
+}
+
+TEST(Nastaveni, StoredFightFilesAreTakenOnlyWhereTheyNameAPath)
+{
+    TFakeRegistryFile file;
+    TRegistryStore store(file);
+    const std::string longest(kMaxFightPathBytes, 'x');
+    {
+        TRegistry reg(store);
+        ASSERT_TRUE(reg.OpenKey("Software\\Ferdax\\Mečovník pro Hradomor\\1.0\\Souboje", true));
+        reg.WriteInteger("Nedávný 1", 1);               // not text
+        reg.WriteString("Nedávný 2", "/a.souboj");      // taken
+        reg.WriteString("Nedávný 3", "");               // names nothing
+        reg.WriteString("Nedávný 4", "/A.souboj");      // another path: case counts
+        reg.WriteString("Nedávný 5", "/a.souboj");      // once is enough
+        reg.WriteString("Nedávný 6", longest + "x");    // longer than any path
+        reg.WriteString("Nedávný 7", longest);          // as long as a path may be
+        reg.WriteString("Nedávný 9", "/devátý.souboj"); // the list holds eight
+        const std::uint8_t bytes[] = {1, 2};
+        reg.WriteBinaryData("Složka", bytes); // not text
+    }
+    TNastaveni nastaveni(store);
+    nastaveni.RecentFights = {"/dřívější.souboj"};
+    nastaveni.FightFolder = "/dřívější";
+    ASSERT_TRUE(nastaveni.Load());
+    EXPECT_EQ(nastaveni.RecentFights,
+              (std::vector<std::string>{"/a.souboj", "/A.souboj", longest}));
+    EXPECT_EQ(nastaveni.FightFolder, "/dřívější");
+}
+
 } // namespace
 } // namespace mecovnik

@@ -67,6 +67,12 @@ const QList<TContextPhrase>& ProgramContexts()
         {575, u"Soubor"_s},
         {576, u"Nastavení tiskárny..."_s},
         {578, u"Alt+X"_s},
+        {580, u"Nový souboj"_s},
+        {581, u"Ctrl+O"_s},
+        {582, u"Ctrl+S"_s},
+        {583, u"Ctrl+Shift+S"_s},
+        {584, u"Přidat ze souboru"_s},
+        {585, u"Nedávné souboje"_s},
         {590, u"Zpět"_s},
         {591, u"Znovu"_s},
     };

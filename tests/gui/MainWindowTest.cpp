@@ -59,6 +59,21 @@ struct TMenuRow
 // own so that a slip in the form shows up as a difference.
 const TMenuRow kMainMenu[] = {
     {"Menu_Soubor", "&Soubor", "", 575, "Systémové příkazy a příkazy pro práci se soubory"},
+    {"Menu_Soubor/Item_NovySouboj", "&Nový souboj", "", 580,
+     "Vyprázdnit obě soupisky a začít nový souboj"},
+    {"Menu_Soubor/Item_OtevritSouboj", "&Otevřít souboj...", "Ctrl+O", 581,
+     "Nahradit obě soupisky soubojem uloženým v souboru"},
+    {"Menu_Soubor/Item_UlozitSouboj", "Uložit &souboj", "Ctrl+S", 582,
+     "Uložit obě soupisky do souboru souboje"},
+    {"Menu_Soubor/Item_UlozitSoubojJako", "Uložit souboj &jako...", "Ctrl+Shift+S", 583,
+     "Uložit obě soupisky do nového souboru souboje"},
+    {"Menu_Soubor/Item_PridatZeSouboru", "&Přidat ze souboru...", "", 584,
+     "Přidat postavy a nestvůry ze souboru souboje k současnému souboji"},
+    {"Menu_Soubor/Menu_NedavneSouboje", "Nedávné sou&boje", "", 585,
+     "Otevřít některý z naposledy otevřených či uložených soubojů"},
+    {"Menu_Soubor/Menu_NedavneSouboje/Item_NedavneSouboje_Zadne", "(žádné)", "", 585,
+     "Zatím nebyl otevřen ani uložen žádný souboj"},
+    {"Menu_Soubor/-", "", "", 0, ""},
     {"Menu_Soubor/Item_PrintSetup", "N&astavení tiskárny...", "", 576, "Nastavit možnosti tisku"},
     {"Menu_Soubor/-", "", "", 0, ""},
     {"Menu_Soubor/Item_Quit", "&Ukončit program", "Alt+X", 578, "Ukončit práci s programem"},
@@ -809,7 +824,10 @@ private slots:
         for (const TCommand& command : table)
             if (command.ChangesRosters)
                 steps << QString::fromLatin1(command.Action);
-        QStringList expected{QStringLiteral("Item_ZranitNestvuru")};
+        // A new fight, an opened one and one added from a file are steps too.
+        QStringList expected{
+            QStringLiteral("Item_ZranitNestvuru"), QStringLiteral("Item_NovySouboj"),
+            QStringLiteral("Item_OtevritSouboj"), QStringLiteral("Item_PridatZeSouboru")};
         for (const TMenuRow& row : kMainMenu) {
             const QString path = QString::fromUtf8(row.Path);
             const QString item = path.section(u'/', -1);
@@ -847,7 +865,8 @@ private slots:
         QObject owner;
         auto* print = new QAction(&owner);
         print->setObjectName(QStringLiteral("Item_PrintSetup"));
-        const TCommand& real = TMainForm::Commands().front();
+        const TCommand& real = *std::ranges::find_if(
+            TMainForm::Commands(), [](const TCommand& c) { return c.Action == "Item_PrintSetup"; });
         QCOMPARE(QByteArray(real.Action.data()), QByteArray("Item_PrintSetup"));
 
         TCommand missing = real;

@@ -16,10 +16,17 @@
 #include <QDir>
 #include <QFile>
 #include <QPointer>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <climits>
+#include <cstring>
 #include <memory>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace mecovnik;
 
@@ -169,6 +176,60 @@ private slots:
         TMessageCounter counter(first->RegisteredMessage());
         QVERIFY(Guard(dir.path(), odd)->IsSecondCopy());
         QTRY_COMPARE(counter.Count, 1);
+    }
+
+    // A later copy started with a file hands its path over with the request;
+    // a request whose path is no path still brings the holder to the front.
+    void aLaterCopyHandsItsFileOver()
+    {
+        QTemporaryDir dir;
+        auto first = Guard(dir.path());
+        QSignalSpy raised(first.get(), &TRunOnlyOnce::AnotherCopyStarted);
+        QSignalSpy handed(first.get(), &TRunOnlyOnce::FileHandedOver);
+        const auto start = [&dir](const QString& file) {
+            TRunOnlyOnce later;
+            later.SetDirectory(dir.path());
+            later.SetMessageString(kName);
+            later.SetFileToHand(file);
+            later.Loaded();
+            QVERIFY(later.IsSecondCopy());
+        };
+        const QString czech = QStringLiteral("/home/pj/Boj č. 1\nŽluťoučký kůň.souboj");
+        // The longest path there is (PATH_MAX bytes with its end), and one longer.
+        const QString longest = u'/' + QString(PATH_MAX - 2, u'x');
+        start({});
+        start(czech);
+        start(longest);
+        start(longest + u'x');
+        QTRY_COMPARE(raised.count(), 4);
+        QCOMPARE(handed.count(), 2);
+        QCOMPARE(handed[0][0].toString(), czech);
+        QCOMPARE(handed[1][0].toString(), longest);
+
+        // Datagrams of other shapes: a request with nothing after its zero,
+        // and something that is no request.
+        const QByteArray socket =
+            QFile::encodeName(dir.filePath(TInstanceLock::SocketFileName(kName)));
+        const auto send = [&socket](const QByteArray& bytes) {
+            const int fd = ::socket(AF_UNIX, SOCK_DGRAM, 0);
+            sockaddr_un address{};
+            address.sun_family = AF_UNIX;
+            std::memcpy(address.sun_path, socket.constData(),
+                        static_cast<std::size_t>(socket.size()));
+            const auto sent =
+                ::sendto(fd, bytes.constData(), static_cast<std::size_t>(bytes.size()), 0,
+                         reinterpret_cast<const sockaddr*>(&address), sizeof address);
+            ::close(fd);
+            return sent == bytes.size();
+        };
+        QVERIFY(send(QByteArray("mecovnik:raise\0", 15)));
+        QVERIFY(send(QByteArray("mecovnik:raise\0a\0b", 18)));
+        QVERIFY(send("mecovnik:raisex"));
+        QVERIFY(send("jiný program"));
+        QTRY_COMPARE(raised.count(), 6);
+        QTest::qWait(100);
+        QCOMPARE(raised.count(), 6); // the last two were no requests
+        QCOMPARE(handed.count(), 2);
     }
 
     void theMainWindowComesToTheFront()

@@ -23,10 +23,27 @@ trap package_cleanup EXIT
 cmake --install "$BUILD" --prefix "$WORK/prefix" >"$WORK/install.log" 2>&1 ||
     { cat "$WORK/install.log"; fail "cmake --install failed"; }
 exec_line=$(grep '^Exec=' "$WORK/prefix/share/applications/cz.ferdax.mecovnik.desktop")
-[ "$exec_line" = "Exec=$WORK/prefix/games/mecovnik" ] ||
+[ "$exec_line" = "Exec=$WORK/prefix/games/mecovnik %f" ] ||
     fail "installed under $WORK/prefix, the menu entry says $exec_line"
 [ -x "$WORK/prefix/games/mecovnik" ] || fail "the menu entry's command is no program"
 echo "installed under a prefix of its own, the menu entry starts $WORK/prefix/games/mecovnik"
+
+# The fight file's type, as the desktop sees it in a throw-away home: a
+# .souboj file is application/x-mecovnik-souboj, and the menu entry opens it.
+update-mime-database "$WORK/prefix/share/mime" >"$WORK/mime.log" 2>&1 ||
+    { cat "$WORK/mime.log"; fail "update-mime-database failed"; }
+printf '{"format": "mecovnik-souboj"}\n' >"$WORK/večer.souboj"
+desktop_env() {
+    env XDG_DATA_DIRS="$WORK/prefix/share:/usr/share" XDG_DATA_HOME="$HOME/.local/share" \
+        XDG_CURRENT_DESKTOP=GNOME "$@"
+}
+type=$(desktop_env xdg-mime query filetype "$WORK/večer.souboj")
+[ "$type" = application/x-mecovnik-souboj ] || fail "a .souboj file is of type '$type'"
+handler=$(desktop_env xdg-mime query default application/x-mecovnik-souboj)
+[ "$handler" = cz.ferdax.mecovnik.desktop ] || fail "fight files open with '$handler'"
+grep -q '<icon name="cz.ferdax.mecovnik"/>' \
+    "$WORK/prefix/share/mime/application/x-mecovnik-souboj.xml" || fail "the type has no icon"
+echo "xdg-mime: a .souboj file is $type, opened by $handler, with the program's icon"
 
 cpack -G DEB -B "$WORK/out" --config "$BUILD/CPackConfig.cmake" >"$WORK/cpack.log" 2>&1 ||
     { cat "$WORK/cpack.log"; fail "cpack failed"; }
@@ -38,6 +55,7 @@ for f in ./usr/libexec/mecovnik/mecovnik ./usr/libexec/mecovnik/mecovnik.HLP \
     ./usr/libexec/mecovnik/libmecovnik_print.so \
     './usr/games/mecovnik->../libexec/mecovnik/mecovnik' \
     ./usr/share/applications/cz.ferdax.mecovnik.desktop \
+    ./usr/share/mime/packages/cz.ferdax.mecovnik.xml \
     ./usr/share/metainfo/cz.ferdax.mecovnik.metainfo.xml \
     ./usr/share/icons/hicolor/scalable/apps/cz.ferdax.mecovnik.svg \
     ./usr/share/man/man6/mecovnik.6.gz ./usr/share/doc/mecovnik/copyright \
@@ -48,7 +66,7 @@ for size in 16 22 24 32 48 64 128 256; do
     f=./usr/share/icons/hicolor/${size}x${size}/apps/cz.ferdax.mecovnik.png
     grep -qxF "$f" "$WORK/files" || fail "the package lacks $f"
 done
-echo "the file list holds the program, its help file, its print module, the link, menu entry, icons and documents"
+echo "the file list holds the program, its help file, its print module, the link, menu entry, fight file type, icons and documents"
 
 mkdir "$WORK/tree"
 dpkg-deb -x "$deb" "$WORK/tree"
@@ -92,7 +110,7 @@ dpkg-query -W -f='${Status}' mecovnik | grep -q "ok installed" || fail "not inst
     fail "the installed files are missing"
 echo "installed with dpkg -i"
 
-command=$(sed -n 's/^Exec=//p' "$desktop")
+command=$(sed -n 's/^Exec=\(.*\) %f$/\1/p' "$desktop")
 [ "$command" = "$PROGRAM" ] || fail "the menu entry's command is $command, not $PROGRAM"
 wm_class=$(sed -n 's/^StartupWMClass=//p' "$desktop")
 start_display

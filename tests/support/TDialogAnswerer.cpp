@@ -10,12 +10,16 @@ void TDialogAnswerer::Next(TFill fill)
 {
     m_fill = std::move(fill);
     m_answered = false;
+    // An earlier wait still polling (its dialog never came) ends now.
+    ++m_generation;
     Poll(200);
 }
 
 void TDialogAnswerer::Poll(int attempts)
 {
-    QTimer::singleShot(attempts < 150 ? 10 : 0, [this, attempts] {
+    QTimer::singleShot(attempts < 150 ? 10 : 0, [this, attempts, generation = m_generation] {
+        if (generation != m_generation || !m_fill)
+            return;
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         // Up and active, as the user sees it before typing; a dialog that
         // never becomes active is answered all the same at the last attempt.

@@ -24,6 +24,7 @@ private:
 
     TFill m_fill;
     bool m_answered = false;
+    int m_generation = 0;
 };
 
 } // namespace mecovnik::test
