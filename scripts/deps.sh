@@ -6,7 +6,8 @@ PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl
 libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev \
 fonts-dejavu-core qt6-translations-l10n \
 xvfb xauth x11-utils xdotool xclip openbox libxcb1-dev \
-librsvg2-bin dpkg-dev file desktop-file-utils appstream lintian imagemagick"
+librsvg2-bin dpkg-dev file desktop-file-utils appstream lintian imagemagick \
+qt6-httpserver-dev qt6-websockets-dev libqrencode-dev chromium curl"
 
 missing=""
 for p in $PACKAGES; do

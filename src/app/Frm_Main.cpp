@@ -13,6 +13,9 @@
 #include "platform/FormPlacement.h"
 #include "platform/THelpSystem.h"
 #include "platform/TPrintModule.h"
+#include "playerview/TPlayerViewHub.h"
+#include "playerview/TPlayerViewServer.h"
+#include "playerview/TPlayerViewWindow.h"
 #include "roster/Frm_Nestvury.h"
 #include "roster/Frm_Postavy.h"
 #include "roster/TRandom.h"
@@ -141,6 +144,7 @@ void TMainForm::CreateRosterWindows()
             [this] { UpdateCommands(); }, Qt::QueuedConnection);
     }
     AttachFight();
+    CreatePlayerView();
 }
 
 QMdiArea* TMainForm::MdiArea() const
@@ -240,6 +244,7 @@ bool TMainForm::SaveConfiguration()
     ShowStatusMessage(QStringLiteral("Probíhá ukládání konfigurace"), 0);
     CaptureToolbarState();
     CaptureFormPlacement(m_nastaveni.MainWindow, *this);
+    CapturePlayerViewPlacement();
     const bool saved = m_nastaveni.Save();
     if (!saved)
         ShowErrorMessage(QStringLiteral("Chyba při ukládání konfigurace do registry."));

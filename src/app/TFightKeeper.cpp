@@ -13,6 +13,8 @@
 #include <QDir>
 #include <QScrollBar>
 
+#include <algorithm>
+
 namespace mecovnik {
 
 namespace {
@@ -167,6 +169,9 @@ bool TFightKeeper::Move(bool undo)
                 window.ListBox()->doItemsLayout();
                 window.ListBox()->verticalScrollBar()->setValue(scrolled[s]);
             } else if (change.Rosters[s].Changed.size() > kRowsToRepaintOneByOne) {
+                const auto [first, last] = std::minmax_element(change.Rosters[s].Changed.begin(),
+                                                               change.Rosters[s].Changed.end());
+                window.Rows().NumbersChanged(*first, *last);
                 window.ListBox()->viewport()->update();
             } else {
                 for (const int row : change.Rosters[s].Changed)

@@ -34,7 +34,7 @@ public:
     // The record of the selected row, or nullptr.
     [[nodiscard]] TObjekt* Active() const;
 
-    // Repaints that row only.
+    // Repaints that row only, and tells that its numbers changed.
     void RedrawRow(int row);
 
     // Lives of one row or of every row (see TObjekt); row -1 does nothing.
@@ -61,6 +61,10 @@ signals:
     void RowsChanged();
     // The user or the program selected another row, or none.
     void SelectionChanged();
+    // Anything shown of the records changed: a number, a row added or
+    // removed, the whole list. Raised for every change, group changes
+    // included, so whoever shows the fight elsewhere follows it.
+    void RecordsChanged();
 
 protected:
     // Deletes the active record once the user answers Yes to question (its %1
