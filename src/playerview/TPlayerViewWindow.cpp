@@ -295,6 +295,8 @@ void TPlayerViewWindow::paintEvent(QPaintEvent*)
     rowHeight = std::clamp(rowHeight, 12, std::max(content.height() / 3, 12));
     // Type as large as the rows allow and a name of some 16 letters fits.
     const int pixelSize = std::clamp(std::min(rowHeight * 55 / 100, columnWidth / 14), 9, 200);
+    // Few rows on a large screen: rows no taller than their type needs.
+    rowHeight = std::min(rowHeight, pixelSize * 11 / 5);
     if (sideBySide) {
         DrawSection(painter, characters,
                     QRect(content.left(), content.top(), columnWidth, content.height()), rowHeight,
