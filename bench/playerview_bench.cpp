@@ -4,10 +4,10 @@
 // connected, which should fit in a frame (16 ms); and the memory a connected
 // viewer costs the program. The viewers are a child process on loopback that
 // reads its streams as phones do.
+#include "platform/TQtNameOrder.h"
 #include "playerview/TPlayerViewHub.h"
 #include "playerview/TPlayerViewServer.h"
 #include "playerview/TPlayerViewWindow.h"
-#include "platform/TQtNameOrder.h"
 #include "roster/Frm_Nestvury.h"
 #include "roster/Frm_Postavy.h"
 #include "roster/TNestvura.h"
@@ -75,7 +75,8 @@ pid_t StartViewers(quint16 port, int count)
         return pid;
     std::vector<pollfd> fds;
     const std::string request =
-        "GET /" + kToken + "/events HTTP/1.1\r\nHost: 127.0.0.1\r\nAccept: text/event-stream\r\n\r\n";
+        "GET /" + kToken +
+        "/events HTTP/1.1\r\nHost: 127.0.0.1\r\nAccept: text/event-stream\r\n\r\n";
     for (int i = 0; i < count; ++i) {
         const int fd = socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in address{};

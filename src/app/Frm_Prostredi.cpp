@@ -99,9 +99,8 @@ void TProstrediDialog::ShowPlayerViewLink()
     const QImage code = QrCodeImage(link);
     const int side = m_ui->Label_PlayerViewQr->width();
     const int scale = code.isNull() ? 1 : std::max(side / code.width(), 1);
-    m_ui->Label_PlayerViewQr->setPixmap(QPixmap::fromImage(
-        code.scaled(code.width() * scale, code.height() * scale, Qt::KeepAspectRatio,
-                    Qt::FastTransformation)));
+    m_ui->Label_PlayerViewQr->setPixmap(QPixmap::fromImage(code.scaled(
+        code.width() * scale, code.height() * scale, Qt::KeepAspectRatio, Qt::FastTransformation)));
     m_ui->Label_PlayerViewQr->setVisible(true);
 }
 

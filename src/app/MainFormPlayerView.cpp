@@ -127,7 +127,7 @@ bool TMainForm::SharePlayerView(bool share, int port)
                                                       m_playerHub->Feed().Json());
     QString failure;
     if (!server->Listen(static_cast<quint16>(settings.Port), failure)) {
-        qCWarning(lcPlayerView) << "The players' view is not shared:" << failure;
+        qCWarning(lcPlayers) << "The players' view is not shared:" << failure;
         ShowPlayerViewLink();
         ShowErrorMessage(QStringLiteral("Pohled pro hráče nelze sdílet v místní síti: %1. "
                                         "Zvolte jiný port v Nastavení programu, na stránce "

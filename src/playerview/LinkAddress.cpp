@@ -14,8 +14,8 @@ QString LinkAddress()
     std::vector<TInterfaceAddress> addresses;
     for (const QNetworkInterface& face : QNetworkInterface::allInterfaces()) {
         const auto flags = face.flags();
-        const bool up = flags.testFlag(QNetworkInterface::IsUp) &&
-                        flags.testFlag(QNetworkInterface::IsRunning);
+        const bool up =
+            flags.testFlag(QNetworkInterface::IsUp) && flags.testFlag(QNetworkInterface::IsRunning);
         const bool loopback = flags.testFlag(QNetworkInterface::IsLoopBack);
         for (const QNetworkAddressEntry& entry : face.addressEntries()) {
             const QHostAddress ip = entry.ip();

@@ -194,7 +194,8 @@ TRequestHead ScreenRequestHead(std::string_view bytes)
         const std::string_view line =
             bytes.substr(lineStart, complete ? end - lineStart : std::string_view::npos);
         // A lone CR or LF inside a line is no line end this server takes.
-        const std::string_view body = !complete && line.ends_with('\r') ? line.substr(0, line.size() - 1) : line;
+        const std::string_view body =
+            !complete && line.ends_with('\r') ? line.substr(0, line.size() - 1) : line;
         if (body.find_first_of("\r\n") != std::string_view::npos)
             return TRequestHead::Refused;
         if (complete && line.empty() && !first) {
@@ -206,7 +207,7 @@ TRequestHead ScreenRequestHead(std::string_view bytes)
             return TRequestHead::Refused;
         if (!complete)
             return bytes.size() < kPlayerViewMaxRequestBytes ? TRequestHead::Partial
-                                                              : TRequestHead::Refused;
+                                                             : TRequestHead::Refused;
         first = false;
         lineStart = end + 2;
     }

@@ -114,8 +114,8 @@ struct TRequestLine
 // An address of one of the computer's network interfaces.
 struct TInterfaceAddress
 {
-    std::string Ipv4;     // dotted quad; empty for an address of another kind
-    bool Up = false;      // the interface is up and running
+    std::string Ipv4; // dotted quad; empty for an address of another kind
+    bool Up = false;  // the interface is up and running
     bool Loopback = false;
 };
 

@@ -70,9 +70,9 @@ using TStatus = QHttpServerResponder::StatusCode;
 const QByteArray kRefusal =
     QByteArrayLiteral("HTTP/1.1 403 Forbidden\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
 // Rules the page also names in its meta tag: nothing from elsewhere, no frames.
-const QByteArray kPagePolicy = QByteArrayLiteral(
-    "default-src 'none'; style-src 'unsafe-inline'; script-src 'unsafe-inline'; "
-    "connect-src 'self'; frame-ancestors 'none'");
+const QByteArray kPagePolicy =
+    QByteArrayLiteral("default-src 'none'; style-src 'unsafe-inline'; script-src 'unsafe-inline'; "
+                      "connect-src 'self'; frame-ancestors 'none'");
 
 QByteArray FromStd(const std::string& s)
 {
@@ -125,8 +125,8 @@ TPlayerViewServer::TPlayerViewServer(QByteArray page, std::string token, const s
       m_json(FromStd(json)), m_event(FromStd(ServerSentEvent(json))), m_limits(limits)
 {
     const auto shortest = std::min({m_limits.Idle, m_limits.Stalled, m_limits.KeepAlive});
-    m_sweep.setInterval(std::clamp(shortest / 4, std::chrono::milliseconds(20),
-                                   std::chrono::milliseconds(1000)));
+    m_sweep.setInterval(
+        std::clamp(shortest / 4, std::chrono::milliseconds(20), std::chrono::milliseconds(1000)));
     connect(&m_sweep, &QTimer::timeout, this, &TPlayerViewServer::Sweep);
 }
 

@@ -301,14 +301,14 @@ void TPlayerViewWindow::paintEvent(QPaintEvent*)
         DrawSection(painter, characters,
                     QRect(content.left(), content.top(), columnWidth, content.height()), rowHeight,
                     pixelSize);
-        DrawSection(painter, monsters,
-                    QRect(content.right() + 1 - columnWidth, content.top(), columnWidth,
-                          content.height()),
-                    rowHeight, pixelSize);
+        DrawSection(
+            painter, monsters,
+            QRect(content.right() + 1 - columnWidth, content.top(), columnWidth, content.height()),
+            rowHeight, pixelSize);
     } else {
         const int split = lines(characters) * rowHeight;
-        DrawSection(painter, characters,
-                    QRect(content.left(), content.top(), columnWidth, split), rowHeight, pixelSize);
+        DrawSection(painter, characters, QRect(content.left(), content.top(), columnWidth, split),
+                    rowHeight, pixelSize);
         DrawSection(painter, monsters,
                     QRect(content.left(), content.top() + split + gap, columnWidth,
                           content.height() - split - gap),

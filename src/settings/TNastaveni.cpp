@@ -26,8 +26,8 @@ constexpr std::string_view kPort = "Port pohledu pro hráče";
 constexpr std::string_view kToken = "Klíč pohledu pro hráče";
 constexpr std::string_view kPlayerWindow = "Pohled pro hráče";
 constexpr std::array<std::string_view, 6> kPlayerPlacementValues{
-    "Pohled pro hráče.X",    "Pohled pro hráče.Y",    "Pohled pro hráče.W",
-    "Pohled pro hráče.H",    "Pohled pro hráče.Stav", "Pohled pro hráče.Celá obrazovka"};
+    "Pohled pro hráče.X", "Pohled pro hráče.Y",    "Pohled pro hráče.W",
+    "Pohled pro hráče.H", "Pohled pro hráče.Stav", "Pohled pro hráče.Celá obrazovka"};
 constexpr std::string_view kFullScreen = "Pohled pro hráče.Celá obrazovka";
 constexpr std::int32_t kLowestPort = 1024;
 constexpr std::int32_t kHighestPort = 65535;

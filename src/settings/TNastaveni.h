@@ -66,12 +66,11 @@ public:
     // Writes the configuration: "Nastavení", "Okna", the toolbar's place, then
     // "Nestvůry". The players' view's values are written only once they hold
     // something (a token, sharing on, a placement), so a configuration that
-    // never used the view is written as before. False when a key could not be opened or made, a value could
-    // not be written or the file could not be written; what was written before
-    // the error stays written. A configuration whose values could not all fit
-    // the room the store keeps for them is not saved at all (false, nothing
-    // written), so a save never stops halfway for lack of room. After a save
-    // that worked the configuration holds every preset (MarkAllKept).
+    // never used the view is written as before. False when a key could not be opened or made, a
+    // value could not be written or the file could not be written; what was written before the
+    // error stays written. A configuration whose values could not all fit the room the store keeps
+    // for them is not saved at all (false, nothing written), so a save never stops halfway for lack
+    // of room. After a save that worked the configuration holds every preset (MarkAllKept).
     bool Save();
 
     // Where the configuration's values live below the current user's hive: its

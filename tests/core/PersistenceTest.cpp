@@ -648,11 +648,11 @@ TEST(Nastaveni, ThePlayersViewIsKeptOnceUsedAndReadOnlyWhenValid)
     TNastaveni used(store);
     used.PlayerView = {true, 9000, token, {1300, 20, 800, 600, 0}, true};
     ASSERT_TRUE(used.Save());
-    for (const char* text : {"\"Sdílet pohled pro hráče\"=dword:00000001",
-                             "\"Port pohledu pro hráče\"=dword:00002328",
-                             "\"Klíč pohledu pro hráče\"=\"kkkkkkkkkkkkkkkkkkkkkkkk\"",
-                             "\"Pohled pro hráče.X\"=dword:00000514",
-                             "\"Pohled pro hráče.Celá obrazovka\"=dword:00000001"})
+    for (const char* text :
+         {"\"Sdílet pohled pro hráče\"=dword:00000001", "\"Port pohledu pro hráče\"=dword:00002328",
+          "\"Klíč pohledu pro hráče\"=\"kkkkkkkkkkkkkkkkkkkkkkkk\"",
+          "\"Pohled pro hráče.X\"=dword:00000514",
+          "\"Pohled pro hráče.Celá obrazovka\"=dword:00000001"})
         EXPECT_NE(file.Content->find(text), std::string::npos) << text;
     TNastaveni loaded(store);
     ASSERT_TRUE(loaded.Load());

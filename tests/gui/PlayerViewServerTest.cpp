@@ -65,15 +65,13 @@ struct TClient
                 return true;
             const qsizetype at = Received.indexOf("Content-Length: ");
             const qsizetype length =
-                at < 0 ? 0 : Received.mid(at + 16, Received.indexOf("\r\n", at) - at - 16).toLongLong();
+                at < 0 ? 0
+                       : Received.mid(at + 16, Received.indexOf("\r\n", at) - at - 16).toLongLong();
             return Received.size() >= end + 4 + length;
         });
     }
     [[nodiscard]] QByteArray Status() const { return Received.left(Received.indexOf("\r\n")); }
-    [[nodiscard]] QByteArray Body() const
-    {
-        return Received.mid(Received.indexOf("\r\n\r\n") + 4);
-    }
+    [[nodiscard]] QByteArray Body() const { return Received.mid(Received.indexOf("\r\n\r\n") + 4); }
 };
 
 QByteArray Get(const QByteArray& path, const QByteArray& method = "GET")
@@ -187,7 +185,9 @@ private slots:
         TClient viewer(m_port);
         QVERIFY(viewer.Connected());
         viewer.Send(Get(base + "/events"));
-        QVERIFY(WaitFor([&] { return viewer.Received.contains("data: " + QByteArray::fromStdString(kJson) + "\n\n"); }));
+        QVERIFY(WaitFor([&] {
+            return viewer.Received.contains("data: " + QByteArray::fromStdString(kJson) + "\n\n");
+        }));
         QVERIFY(viewer.Received.contains("Content-Type: text/event-stream"));
         QCOMPARE(m_server->Streams(), 1);
 
@@ -245,7 +245,8 @@ private slots:
         TPlayerViewServer server(kPage, kToken, kJson);
         QString failure;
         QVERIFY(!server.Listen(taken.serverPort(), failure));
-        QCOMPARE(failure, QStringLiteral("port %1 už používá jiný program").arg(taken.serverPort()));
+        QCOMPARE(failure,
+                 QStringLiteral("port %1 už používá jiný program").arg(taken.serverPort()));
         QCOMPARE(server.Port(), quint16(0));
     }
 };

@@ -43,8 +43,7 @@ double Luminance(const QColor& c)
     const auto channel = [](double v) {
         return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
     };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
-           0.0722 * channel(c.blueF());
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
 }
 
 double Contrast(const QColor& a, const QColor& b)
@@ -150,8 +149,8 @@ private:
         for (const QString& line : View().Texts()) {
             monsters = monsters || line == QStringLiteral("Nestvůry");
             if (monsters && line.contains(QStringLiteral(": ")))
-                QVERIFY2(!line.section(QStringLiteral(": "), -1).contains(
-                             QRegularExpression(QStringLiteral("[0-9]"))),
+                QVERIFY2(!line.section(QStringLiteral(": "), -1)
+                              .contains(QRegularExpression(QStringLiteral("[0-9]"))),
                          qPrintable(line));
         }
     }
@@ -190,7 +189,7 @@ private slots:
         {
             int Lives;
             const char* Word;
-        } monsterStates[] = {{17, "zraněná"},       {7, "zraněná"}, {6, "těžce zraněná"},
+        } monsterStates[] = {{17, "zraněná"},      {7, "zraněná"},  {6, "těžce zraněná"},
                              {3, "těžce zraněná"}, {2, "vyřazená"}, {0, "mrtvá"}};
         for (const auto& c : monsterStates) {
             Number("Item_ZmenitZivotyNestvury_Akt", c.Lives);
