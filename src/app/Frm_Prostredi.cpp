@@ -32,7 +32,7 @@ TProstrediDialog::TProstrediDialog(TMainForm& mainForm)
             &TProstrediDialog::SomethingChanged);
     connect(m_ui->cb_ToolbarShowHints, &QCheckBox::toggled, this,
             &TProstrediDialog::SomethingChanged);
-    SetupPlayerViewPage();
+    SetupPlayerViewGroup();
     connect(m_ui->OKBtn, &QPushButton::clicked, this, &TProstrediDialog::OKBtnClick);
     connect(m_ui->CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui->BtnApply, &QPushButton::clicked, this, &TProstrediDialog::BtnApplyClick);
@@ -69,7 +69,7 @@ void TProstrediDialog::ApplyToMainForm()
     ShowPlayerViewLink();
 }
 
-void TProstrediDialog::SetupPlayerViewPage()
+void TProstrediDialog::SetupPlayerViewGroup()
 {
     m_ui->Label_PlayerViewPort->SetFocusControl(m_ui->Edit_PlayerViewPort);
     m_ui->Label_PlayerViewQr->setStyleSheet(QStringLiteral("background: white"));

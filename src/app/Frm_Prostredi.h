@@ -13,7 +13,7 @@ namespace mecovnik {
 class TMainForm;
 
 // "Nastavení programu": shows or hides the main window's toolbar and its
-// tooltips, and shares the players' view on the local network (the page
+// tooltips, and shares the players' view on the local network (the group
 // "Pohled pro hráče": the choice, the port, the link and its QR code). It
 // changes the running program only; the choices reach the store with the
 // next save of the configuration.
@@ -42,7 +42,7 @@ private:
     void BtnApplyClick();
     // The players' link as the program serves it now, with its QR code.
     void ShowPlayerViewLink();
-    void SetupPlayerViewPage();
+    void SetupPlayerViewGroup();
 
     std::unique_ptr<Ui::TProstrediDialog> m_ui;
     TMainForm& m_mainForm;

@@ -130,7 +130,7 @@ bool TMainForm::SharePlayerView(bool share, int port)
         qCWarning(lcPlayers) << "The players' view is not shared:" << failure;
         ShowPlayerViewLink();
         ShowErrorMessage(QStringLiteral("Pohled pro hráče nelze sdílet v místní síti: %1. "
-                                        "Zvolte jiný port v Nastavení programu, na stránce "
+                                        "Zvolte jiný port v Nastavení programu, ve skupině "
                                         "„Pohled pro hráče“. Program pracuje dál.")
                              .arg(failure));
         return false;

@@ -13,8 +13,6 @@
 #include <QDir>
 #include <QScrollBar>
 
-#include <algorithm>
-
 namespace mecovnik {
 
 namespace {
@@ -169,10 +167,8 @@ bool TFightKeeper::Move(bool undo)
                 window.ListBox()->doItemsLayout();
                 window.ListBox()->verticalScrollBar()->setValue(scrolled[s]);
             } else if (change.Rosters[s].Changed.size() > kRowsToRepaintOneByOne) {
-                const auto [first, last] = std::minmax_element(change.Rosters[s].Changed.begin(),
-                                                               change.Rosters[s].Changed.end());
-                window.Rows().NumbersChanged(*first, *last);
                 window.ListBox()->viewport()->update();
+                window.NoteRecordsChanged();
             } else {
                 for (const int row : change.Rosters[s].Changed)
                     window.RedrawRow(row);

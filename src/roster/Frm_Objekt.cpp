@@ -100,7 +100,8 @@ void TObjektWindow::RedrawRow(int row)
     if (row < 0 || row >= m_rows->rowCount())
         return;
     m_listBox->update(m_rows->index(row, 0));
-    m_rows->NumbersChanged(row, row);
+    // Not the model's dataChanged: the list would repaint every visible row.
+    emit RecordsChanged();
 }
 
 void TObjektWindow::SetLives(int row, std::int32_t lives)

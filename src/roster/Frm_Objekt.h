@@ -34,8 +34,11 @@ public:
     // The record of the selected row, or nullptr.
     [[nodiscard]] TObjekt* Active() const;
 
-    // Repaints that row only, and tells that its numbers changed.
+    // Repaints that row only, and tells that its numbers changed
+    // (RecordsChanged).
     void RedrawRow(int row);
+    // Tells that records' numbers changed where they are repainted otherwise.
+    void NoteRecordsChanged() { emit RecordsChanged(); }
 
     // Lives of one row or of every row (see TObjekt); row -1 does nothing.
     void SetLives(int row, std::int32_t lives);

@@ -2,8 +2,6 @@
 
 #include "components/QtText.h"
 
-#include <algorithm>
-
 namespace mecovnik {
 
 TRosterModel::TRosterModel(const TNameOrder& order, QObject* parent)
@@ -43,14 +41,6 @@ void TRosterModel::Delete(int row)
     beginRemoveRows({}, row, row);
     m_records.Delete(row);
     endRemoveRows();
-}
-
-void TRosterModel::NumbersChanged(int first, int last)
-{
-    first = std::max(first, 0);
-    last = std::min(last, rowCount() - 1);
-    if (first <= last)
-        emit dataChanged(index(first, 0), index(last, 0));
 }
 
 int TRosterModel::RowOf(const TObjekt* record) const

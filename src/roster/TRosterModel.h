@@ -45,8 +45,6 @@ public:
     [[nodiscard]] TRosterList& EditRecords() { return m_records; }
     void BeginReset() { beginResetModel(); }
     void EndReset() { endResetModel(); }
-    // Tells the views that the numbers of rows first to last changed.
-    void NumbersChanged(int first, int last);
 
     // Row of a record, or -1.
     [[nodiscard]] int RowOf(const TObjekt* record) const;
