@@ -7,7 +7,8 @@ libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev \
 fonts-dejavu-core qt6-translations-l10n \
 xvfb xauth x11-utils xdotool xclip openbox libxcb1-dev \
 librsvg2-bin dpkg-dev file desktop-file-utils appstream lintian imagemagick \
-shared-mime-info xdg-utils libglib2.0-bin"
+shared-mime-info xdg-utils libglib2.0-bin \
+qt6-httpserver-dev qt6-websockets-dev libqrencode-dev chromium curl python3"
 
 missing=""
 for p in $PACKAGES; do

@@ -14,6 +14,9 @@
 #include "platform/FormPlacement.h"
 #include "platform/THelpSystem.h"
 #include "platform/TPrintModule.h"
+#include "playerview/TPlayerViewHub.h"
+#include "playerview/TPlayerViewServer.h"
+#include "playerview/TPlayerViewWindow.h"
 #include "roster/Frm_Nestvury.h"
 #include "roster/Frm_Postavy.h"
 #include "roster/TRandom.h"
@@ -143,6 +146,7 @@ void TMainForm::CreateRosterWindows()
             [this] { UpdateCommands(); }, Qt::QueuedConnection);
     }
     AttachFight();
+    CreatePlayerView();
 }
 
 QMdiArea* TMainForm::MdiArea() const
@@ -244,6 +248,7 @@ bool TMainForm::SaveConfiguration()
     ShowStatusMessage(QStringLiteral("Probíhá ukládání konfigurace"), 0);
     CaptureToolbarState();
     CaptureFormPlacement(m_nastaveni.MainWindow, *this);
+    CapturePlayerViewPlacement();
     const bool saved = m_nastaveni.Save();
     if (!saved)
         ShowErrorMessage(QStringLiteral("Chyba při ukládání konfigurace do registry."));

@@ -39,6 +39,9 @@ class THelpSystem;
 class TNestvuryWindow;
 class TObjektWindow;
 class TPostavyWindow;
+class TPlayerViewHub;
+class TPlayerViewServer;
+class TPlayerViewWindow;
 class TPrintModule;
 class TRandom;
 class TResourceSource;
@@ -150,6 +153,8 @@ public:
     [[nodiscard]] QMenu* ToolbarPopup() const { return m_toolbarPopup; }
     [[nodiscard]] TToolbar* MainToolbar() const { return m_mainToolbar; }
     [[nodiscard]] TRandom* Random() const { return m_random.get(); }
+    // The configuration the window keeps and saves.
+    [[nodiscard]] const TNastaveni& Configuration() const { return m_nastaveni; }
 
     // The credit line shown at start.
     [[nodiscard]] static QString CreditLine();
@@ -160,6 +165,22 @@ public:
     [[nodiscard]] static std::span<const TCommand> Commands();
 
     [[nodiscard]] TFightKeeper* Fight() const { return m_fight.get(); }
+
+    // The players' view (MainFormPlayerView.cpp): what they see, its window
+    // (nullptr until first opened) and its sharing on the local network.
+    [[nodiscard]] TPlayerViewHub* PlayerViewHub() const { return m_playerHub.get(); }
+    [[nodiscard]] TPlayerViewWindow* PlayerViewWindow() const { return m_playerWindow.get(); }
+    [[nodiscard]] TPlayerViewServer* PlayerViewServer() const { return m_playerServer.get(); }
+    // Turns sharing on or off at port (the settings dialog's choice) and
+    // keeps the choice in the configuration. Turning it on makes the players'
+    // key when there is none yet. A port that cannot be had is said once in a
+    // message; sharing then stays chosen but serves nothing. True when the
+    // view is served as chosen.
+    bool SharePlayerView(bool share, int port);
+    // The players' link while the view is served; empty otherwise.
+    [[nodiscard]] QString PlayerViewLink() const;
+    // Says that this computer has no network for the phones; empty otherwise.
+    [[nodiscard]] QString PlayerViewLinkNote() const;
     // The program ends properly: a fight in the rosters is kept as a file in
     // the fight folder and heads the recent list; the fight's journal is
     // removed (a journal that stays, or a fight that could not be kept, is
@@ -182,6 +203,7 @@ private:
     void Item_Okno_HTileClick();
     void Item_Okno_VTileClick();
     void Item_Okno_ArrangeAllClick();
+    void Item_PohledProHraceClick();
     void Item_HelpContentsClick();
     void Item_CoJeToClick();
     void Item_AboutClick();
@@ -314,6 +336,16 @@ private:
     // What the fight's files need: the file of each state, the recent list's menu.
     struct TFightFiles;
     std::unique_ptr<TFightFiles> m_fightFiles;
+    // The players' view: made with the rosters; the window on first use; the
+    // server while sharing is on and its port could be had.
+    void CreatePlayerView();
+    void PublishPlayerView();
+    void ShowPlayerViewLink();
+    void CapturePlayerViewPlacement();
+    std::unique_ptr<TPlayerViewHub> m_playerHub;
+    std::unique_ptr<TPlayerViewWindow> m_playerWindow;
+    std::unique_ptr<TPlayerViewServer> m_playerServer;
+    QString m_playerLinkAddress;
     QString m_helpFile;
     bool m_helpUsed = false;
     bool m_startupRejected = false;

@@ -4,7 +4,11 @@
 
 #include "app/Frm_Main.h"
 #include "components/DialogForm.h"
+#include "playerview/QrCode.h"
+#include "settings/TNastaveni.h"
 #include "toolbar/TToolbar.h"
+
+#include <QPixmap>
 
 #include <algorithm>
 
@@ -28,6 +32,7 @@ TProstrediDialog::TProstrediDialog(TMainForm& mainForm)
             &TProstrediDialog::SomethingChanged);
     connect(m_ui->cb_ToolbarShowHints, &QCheckBox::toggled, this,
             &TProstrediDialog::SomethingChanged);
+    SetupPlayerViewGroup();
     connect(m_ui->OKBtn, &QPushButton::clicked, this, &TProstrediDialog::OKBtnClick);
     connect(m_ui->CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui->BtnApply, &QPushButton::clicked, this, &TProstrediDialog::BtnApplyClick);
@@ -47,6 +52,10 @@ void TProstrediDialog::LoadFromMainForm()
     const TToolbar* toolbar = m_mainForm.MainToolbar();
     m_ui->cb_ToolbarVisible->setChecked(toolbar && !toolbar->isHidden());
     m_ui->cb_ToolbarShowHints->setChecked(toolbar && toolbar->ShowHint());
+    const TPlayerViewSettings& playerView = m_mainForm.Configuration().PlayerView;
+    m_ui->cb_SharePlayerView->setChecked(playerView.Share);
+    m_ui->Edit_PlayerViewPort->setValue(playerView.Port);
+    ShowPlayerViewLink();
     m_ui->BtnApply->setEnabled(false);
 }
 
@@ -55,6 +64,44 @@ void TProstrediDialog::ApplyToMainForm()
     m_mainForm.SetToolbarVisible(m_ui->cb_ToolbarVisible->isChecked());
     if (TToolbar* toolbar = m_mainForm.MainToolbar())
         toolbar->SetShowHint(m_ui->cb_ToolbarShowHints->isChecked());
+    m_mainForm.SharePlayerView(m_ui->cb_SharePlayerView->isChecked(),
+                               m_ui->Edit_PlayerViewPort->Position());
+    ShowPlayerViewLink();
+}
+
+void TProstrediDialog::SetupPlayerViewGroup()
+{
+    m_ui->Label_PlayerViewPort->SetFocusControl(m_ui->Edit_PlayerViewPort);
+    m_ui->Label_PlayerViewQr->setStyleSheet(QStringLiteral("background: white"));
+    connect(m_ui->cb_SharePlayerView, &QCheckBox::toggled, this,
+            &TProstrediDialog::SomethingChanged);
+    connect(m_ui->Edit_PlayerViewPort, &QSpinBox::valueChanged, this,
+            &TProstrediDialog::SomethingChanged);
+}
+
+void TProstrediDialog::ShowPlayerViewLink()
+{
+    const QString link = m_mainForm.PlayerViewLink();
+    if (link.isEmpty()) {
+        m_ui->Label_PlayerViewLink->setText(
+            m_mainForm.Configuration().PlayerView.Share
+                ? QStringLiteral("Pohled se nyní nesdílí: zvolený port nelze použít.")
+                : QStringLiteral("Sdílení je vypnuté. Po zapnutí se zde ukáže odkaz, který hráči "
+                                 "otevřou v telefonu připojeném ke stejné síti."));
+        m_ui->Label_PlayerViewQr->clear();
+        m_ui->Label_PlayerViewQr->setVisible(false);
+        return;
+    }
+    const QString note = m_mainForm.PlayerViewLinkNote();
+    m_ui->Label_PlayerViewLink->setText(
+        QStringLiteral("Hráči otevřou v telefonu připojeném ke stejné síti odkaz:\n\n") + link +
+        (note.isEmpty() ? QString() : QStringLiteral("\n\n") + note));
+    const QImage code = QrCodeImage(link);
+    const int side = m_ui->Label_PlayerViewQr->width();
+    const int scale = code.isNull() ? 1 : std::max(side / code.width(), 1);
+    m_ui->Label_PlayerViewQr->setPixmap(QPixmap::fromImage(code.scaled(
+        code.width() * scale, code.height() * scale, Qt::KeepAspectRatio, Qt::FastTransformation)));
+    m_ui->Label_PlayerViewQr->setVisible(true);
 }
 
 void TProstrediDialog::SomethingChanged()

@@ -13,8 +13,10 @@ namespace mecovnik {
 class TMainForm;
 
 // "Nastavení programu": shows or hides the main window's toolbar and its
-// tooltips. It changes the running window only; the choices reach the store
-// with the next save of the configuration.
+// tooltips, and shares the players' view on the local network (the group
+// "Pohled pro hráče": the choice, the port, the link and its QR code). It
+// changes the running program only; the choices reach the store with the
+// next save of the configuration.
 class TProstrediDialog final : public QDialog
 {
     Q_OBJECT
@@ -27,9 +29,10 @@ public:
 
     [[nodiscard]] Ui::TProstrediDialog& Form() const { return *m_ui; }
 
-    // The toolbar's state into the check boxes; "Použít" disabled.
+    // The toolbar's state and the sharing into the controls; "Použít"
+    // disabled.
     void LoadFromMainForm();
-    // The check boxes onto the toolbar.
+    // The controls onto the toolbar and the sharing.
     void ApplyToMainForm();
 
 private:
@@ -37,6 +40,9 @@ private:
     void SomethingChanged();
     void OKBtnClick();
     void BtnApplyClick();
+    // The players' link as the program serves it now, with its QR code.
+    void ShowPlayerViewLink();
+    void SetupPlayerViewGroup();
 
     std::unique_ptr<Ui::TProstrediDialog> m_ui;
     TMainForm& m_mainForm;

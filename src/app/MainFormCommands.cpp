@@ -176,6 +176,7 @@ std::span<const TCommand> TMainForm::Commands()
         {.Action = "Item_Okno_HTile", .ToolbarId = 4, .Run = &T::Item_Okno_HTileClick},
         {.Action = "Item_Okno_VTile", .ToolbarId = 5, .Run = &T::Item_Okno_VTileClick},
         {.Action = "Item_Okno_ArrangeAll", .ToolbarId = 6, .Run = &T::Item_Okno_ArrangeAllClick},
+        {.Action = "Item_PohledProHrace", .Run = &T::Item_PohledProHraceClick},
         // Nápověda
         {.Action = "Item_HelpContents", .ToolbarId = 7, .Run = &T::Item_HelpContentsClick},
         {.Action = "Item_CoJeTo", .ToolbarId = 8, .Run = &T::Item_CoJeToClick},

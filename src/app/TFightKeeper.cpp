@@ -168,6 +168,7 @@ bool TFightKeeper::Move(bool undo)
                 window.ListBox()->verticalScrollBar()->setValue(scrolled[s]);
             } else if (change.Rosters[s].Changed.size() > kRowsToRepaintOneByOne) {
                 window.ListBox()->viewport()->update();
+                window.NoteRecordsChanged();
             } else {
                 for (const int row : change.Rosters[s].Changed)
                     window.RedrawRow(row);

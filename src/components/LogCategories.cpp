@@ -14,6 +14,7 @@ Q_LOGGING_CATEGORY(lcInstance, "mecovnik.instance")
 Q_LOGGING_CATEGORY(lcHelp, "mecovnik.help")
 Q_LOGGING_CATEGORY(lcPrint, "mecovnik.print")
 Q_LOGGING_CATEGORY(lcFight, "mecovnik.fight")
+Q_LOGGING_CATEGORY(lcPlayers, "mecovnik.playerview")
 
 void LogFailure(const QLoggingCategory& category, const char* step, const QString& path,
                 const char* reason)

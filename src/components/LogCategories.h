@@ -16,6 +16,7 @@ Q_DECLARE_LOGGING_CATEGORY(lcInstance) // "mecovnik.instance": the one-copy guar
 Q_DECLARE_LOGGING_CATEGORY(lcHelp)     // "mecovnik.help": the help file
 Q_DECLARE_LOGGING_CATEGORY(lcPrint)    // "mecovnik.print": the print support module
 Q_DECLARE_LOGGING_CATEGORY(lcFight)    // "mecovnik.fight": fight files
+Q_DECLARE_LOGGING_CATEGORY(lcPlayers)  // "mecovnik.playerview": the players' view shared
 
 // Logs a failed step on path with the system's reason for the error number.
 void LogFailure(const QLoggingCategory& category, const char* step, const QString& path, int error);

@@ -74,6 +74,13 @@ TObjektWindow::TObjektWindow(const TNameOrder& order, QWidget* parent)
             emit SelectionChanged();
     });
 
+    // Every way the model tells of a change is a change of the records.
+    connect(m_rows, &TRosterModel::modelReset, this, &TObjektWindow::RecordsChanged);
+    connect(m_rows, &TRosterModel::layoutChanged, this, &TObjektWindow::RecordsChanged);
+    connect(m_rows, &TRosterModel::dataChanged, this, &TObjektWindow::RecordsChanged);
+    connect(m_rows, &TRosterModel::rowsInserted, this, &TObjektWindow::RecordsChanged);
+    connect(m_rows, &TRosterModel::rowsRemoved, this, &TObjektWindow::RecordsChanged);
+
     layout->addWidget(m_header);
     layout->addWidget(m_listBox);
     setWidget(client);
@@ -93,6 +100,8 @@ void TObjektWindow::RedrawRow(int row)
     if (row < 0 || row >= m_rows->rowCount())
         return;
     m_listBox->update(m_rows->index(row, 0));
+    // Not the model's dataChanged: the list would repaint every visible row.
+    emit RecordsChanged();
 }
 
 void TObjektWindow::SetLives(int row, std::int32_t lives)

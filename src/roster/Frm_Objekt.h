@@ -34,8 +34,11 @@ public:
     // The record of the selected row, or nullptr.
     [[nodiscard]] TObjekt* Active() const;
 
-    // Repaints that row only.
+    // Repaints that row only, and tells that its numbers changed
+    // (RecordsChanged).
     void RedrawRow(int row);
+    // Tells that records' numbers changed where they are repainted otherwise.
+    void NoteRecordsChanged() { emit RecordsChanged(); }
 
     // Lives of one row or of every row (see TObjekt); row -1 does nothing.
     void SetLives(int row, std::int32_t lives);
@@ -61,6 +64,10 @@ signals:
     void RowsChanged();
     // The user or the program selected another row, or none.
     void SelectionChanged();
+    // Anything shown of the records changed: a number, a row added or
+    // removed, the whole list. Raised for every change, group changes
+    // included, so whoever shows the fight elsewhere follows it.
+    void RecordsChanged();
 
 protected:
     // Deletes the active record once the user answers Yes to question (its %1

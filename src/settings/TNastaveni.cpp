@@ -13,6 +13,7 @@
 
 #include <array>
 #include <exception>
+#include <optional>
 #include <string>
 
 namespace mecovnik {
@@ -21,6 +22,19 @@ namespace {
 
 constexpr std::string_view kAutoSave = "Automaticky ukládat nastavení";
 constexpr std::string_view kMainWindow = "Hlavní";
+// The players' view: "Nastavení" holds its sharing, "Okna" its placement.
+constexpr std::string_view kShare = "Sdílet pohled pro hráče";
+constexpr std::string_view kPort = "Port pohledu pro hráče";
+constexpr std::string_view kToken = "Klíč pohledu pro hráče";
+constexpr std::string_view kPlayerWindow = "Pohled pro hráče";
+constexpr std::array<std::string_view, 6> kPlayerPlacementValues{
+    "Pohled pro hráče.X", "Pohled pro hráče.Y",    "Pohled pro hráče.W",
+    "Pohled pro hráče.H", "Pohled pro hráče.Stav", "Pohled pro hráče.Celá obrazovka"};
+constexpr std::string_view kFullScreen = "Pohled pro hráče.Celá obrazovka";
+constexpr std::int32_t kLowestPort = 1024;
+constexpr std::int32_t kHighestPort = 65535;
+// The longest token a store may give back (IsPlayerViewToken).
+constexpr std::size_t kLongestToken = 128;
 constexpr std::array<std::string_view, 5> kPlacementValues{"Hlavní.X", "Hlavní.Y", "Hlavní.W",
                                                            "Hlavní.H", "Hlavní.Stav"};
 // The fight files' values in "Souboje": "Nedávný 1" (the newest) to "Nedávný 8",
@@ -68,6 +82,10 @@ TProgramPlaces TNastaveni::OwnPlaces()
     places.Values.emplace_back(ProgramPath(kSettingsKey), kAutoSave);
     for (const std::string_view name : kPlacementValues)
         places.Values.emplace_back(ProgramPath(kWindowsKey), name);
+    for (const std::string_view name : {kShare, kPort, kToken})
+        places.Values.emplace_back(ProgramPath(kSettingsKey), name);
+    for (const std::string_view name : kPlayerPlacementValues)
+        places.Values.emplace_back(ProgramPath(kWindowsKey), name);
     return places;
 }
 
@@ -84,6 +102,11 @@ std::size_t TNastaveni::FixedBytesBound()
     bytes += KeyLineBytes(ProgramPath(kSettingsKey).size()) + ValueLineBytes(kAutoSave, integer);
     bytes += KeyLineBytes(ProgramPath(kWindowsKey).size());
     for (const std::string_view name : kPlacementValues)
+        bytes += ValueLineBytes(name, integer);
+    // The players' view's values at their largest.
+    bytes += ValueLineBytes(kShare, integer) + ValueLineBytes(kPort, integer) +
+             ValueLineBytes(kToken, {TRegType::String, std::string(2 * (kLongestToken + 1), 'A')});
+    for (const std::string_view name : kPlayerPlacementValues)
         bytes += ValueLineBytes(name, integer);
     bytes += KeyLineBytes(ProgramPath(kPresetsKey).size());
     bytes += KeyLineBytes(ProgramPath(kToolbarKey).size());
@@ -152,10 +175,19 @@ void TNastaveni::SaveSteps()
 
     OpenOrFail(keys, kSettingsKey);
     keys.WriteInteger(kAutoSave, AutoSave ? 1 : 0);
+    if (PlayerView.Share || !PlayerView.Token.empty()) {
+        keys.WriteInteger(kShare, PlayerView.Share ? 1 : 0);
+        keys.WriteInteger(kPort, PlayerView.Port);
+        keys.WriteString(kToken, PlayerView.Token);
+    }
     keys.CloseKey();
 
     OpenOrFail(keys, kWindowsKey);
     WriteFormPlacement(MainWindow, keys, kMainWindow);
+    if (PlayerView.Window.Width != -1 && PlayerView.Window.Height != -1) {
+        WriteFormPlacement(PlayerView.Window, keys, kPlayerWindow);
+        keys.WriteInteger(kFullScreen, PlayerView.FullScreen ? 1 : 0);
+    }
     keys.CloseKey();
 
     WriteToolbar(program);
@@ -187,10 +219,13 @@ void TNastaveni::LoadSteps()
 
     if (keys.OpenKey(kSettingsKey, false)) {
         RegReadBool(keys, kAutoSave, AutoSave);
+        ReadPlayerViewSharing(keys);
         keys.CloseKey();
     }
     if (keys.OpenKey(kWindowsKey, false)) {
         ReadFormPlacement(MainWindow, keys, kMainWindow);
+        ReadFormPlacement(PlayerView.Window, keys, kPlayerWindow);
+        RegReadBool(keys, kFullScreen, PlayerView.FullScreen);
         keys.CloseKey();
     }
 
@@ -282,6 +317,20 @@ void TNastaveni::ReadFightFiles(TRegistry& programKey)
     if (auto folder = ReadFightPath(key, kFightFolderValue))
         FightFolder = std::move(*folder);
     key.CloseKey();
+}
+
+void TNastaveni::ReadPlayerViewSharing(const TRegistry& settingsKey)
+{
+    RegReadBool(settingsKey, kShare, PlayerView.Share);
+    RegReadInteger(settingsKey, kPort, PlayerView.Port, kHighestPort, kLowestPort);
+    // A token that is not one (hand-edited, cut short) is dropped; sharing
+    // makes a new one.
+    const std::optional<TRegDataInfo> info = settingsKey.GetDataInfo(kToken);
+    if (info && info->Type == TRegType::String) {
+        const std::optional<std::string> token = settingsKey.ReadExactString(kToken);
+        if (token && IsPlayerViewToken(*token))
+            PlayerView.Token = *token;
+    }
 }
 
 void TNastaveni::WriteToolbar(TRegistry& programKey)

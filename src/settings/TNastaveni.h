@@ -2,9 +2,11 @@
 
 #include "persistence/RegistryLimits.h"
 #include "persistence/TFormPlacement.h"
+#include "playerview/PlayerAccess.h"
 #include "roster/TMonsterPresets.h"
 #include "toolbar/TToolbarState.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -28,6 +30,24 @@ inline constexpr std::string_view kFightsKey = "Souboje";
 // names no file that could be opened.
 inline constexpr std::size_t kMaxFightPathBytes = 4096;
 
+// The players' view: its window's placement and whether, where and with
+// which key it is shared on the local network.
+struct TPlayerViewSettings
+{
+    // Sharing on the local network; off until the user turns it on.
+    bool Share = false;
+    // The port it listens on, 1024 to 65535.
+    std::int32_t Port = kPlayerViewDefaultPort;
+    // The key in the players' link (IsPlayerViewToken); empty until sharing is
+    // first turned on, then kept, so the link stays the same from run to run.
+    std::string Token;
+    // The window's outer bounds on the screen it was left on (Width -1: never
+    // opened), and whether it filled that screen.
+    TFormPlacement Window;
+    bool FullScreen = false;
+    friend bool operator==(const TPlayerViewSettings&, const TPlayerViewSettings&) = default;
+};
+
 // Everything the program keeps from one run to the next.
 class TNastaveni final
 {
@@ -41,21 +61,25 @@ public:
     TNastaveni& operator=(const TNastaveni&) = delete;
     ~TNastaveni();
 
-    // Reads the stored configuration: the automatic-saving flag, the main
-    // window's placement, the toolbar's state, the fight files, then the
-    // presets. A missing program key, subkey or
+    // Reads the stored configuration: the automatic-saving flag and the
+    // players' view's sharing, the main window's and the players' view's
+    // placements, the toolbar's state, the fight files, then the presets. A
+    // missing program key, subkey or
     // value, or one of the wrong type or range, keeps what the object holds;
     // the four bounds change only together. Never writes. False only when a
     // registry error ended the load; what was read before it stays. Presets
     // read count as held by the configuration (MarkAllKept).
     bool Load();
     // Writes the configuration: "Nastavení", "Okna", the toolbar's place,
-    // "Nestvůry", then "Souboje". False when a key could not be opened or made, a value could
-    // not be written or the file could not be written; what was written before
-    // the error stays written. A configuration whose values could not all fit
-    // the room the store keeps for them is not saved at all (false, nothing
-    // written), so a save never stops halfway for lack of room. After a save
-    // that worked the configuration holds every preset (MarkAllKept).
+    // "Nestvůry", then "Souboje". The players' view's values are written only
+    // once they hold something (a token, sharing on, a placement), so a
+    // configuration that never used the view is written as before. False when a
+    // key could not be opened or made, a value could not be written or the file
+    // could not be written; what was written before the error stays written. A
+    // configuration whose values could not all fit the room the store keeps for
+    // them is not saved at all (false, nothing written), so a save never stops
+    // halfway for lack of room. After a save that worked the configuration holds
+    // every preset (MarkAllKept).
     bool Save();
 
     // Writes the fight files' values ("Souboje") alone, whatever AutoSave
@@ -90,6 +114,7 @@ public:
     TFormPlacement MainWindow;
     TToolbarHolder Toolbar;
     TMonsterPresets MonsterPresets;
+    TPlayerViewSettings PlayerView;
 
     // The fight files opened or saved last, newest first (at most
     // kMaxRecentFights, no two alike, none empty or longer than
@@ -105,6 +130,7 @@ private:
     [[nodiscard]] std::size_t FightFilesBytes() const;
     void SaveSteps();
     void LoadSteps();
+    void ReadPlayerViewSharing(const TRegistry& settingsKey);
     // The toolbar's values ("Panel nástrojů") go between "Okna" and "Nestvůry",
     // through the registry object open at the program key.
     void WriteToolbar(TRegistry& programKey);

@@ -701,5 +701,67 @@ TEST(Nastaveni, StoredFightFilesAreTakenOnlyWhereTheyNameAPath)
     EXPECT_EQ(nastaveni.FightFolder, "/dřívější");
 }
 
+TEST(Nastaveni, ThePlayersViewIsKeptOnceUsedAndReadOnlyWhenValid)
+{
+    // Never used: nothing of it is written, so the file is as before.
+    TFakeRegistryFile file;
+    TRegistryStore store(file);
+    TNastaveni unused(store);
+    EXPECT_EQ(unused.PlayerView, TPlayerViewSettings{});
+    EXPECT_FALSE(unused.PlayerView.Share);
+    EXPECT_EQ(unused.PlayerView.Port, 8765);
+    ASSERT_TRUE(unused.Save());
+    ASSERT_TRUE(file.Content);
+    EXPECT_EQ(file.Content->find("hráče"), std::string::npos);
+
+    // Used: everything comes back, under the names the store gives them.
+    const std::string token(24, 'k');
+    TNastaveni used(store);
+    used.PlayerView = {true, 9000, token, {1300, 20, 800, 600, 0}, true};
+    ASSERT_TRUE(used.Save());
+    for (const char* text :
+         {"\"Sdílet pohled pro hráče\"=dword:00000001", "\"Port pohledu pro hráče\"=dword:00002328",
+          "\"Klíč pohledu pro hráče\"=\"kkkkkkkkkkkkkkkkkkkkkkkk\"",
+          "\"Pohled pro hráče.X\"=dword:00000514",
+          "\"Pohled pro hráče.Celá obrazovka\"=dword:00000001"})
+        EXPECT_NE(file.Content->find(text), std::string::npos) << text;
+    TNastaveni loaded(store);
+    ASSERT_TRUE(loaded.Load());
+    EXPECT_EQ(loaded.PlayerView, used.PlayerView);
+
+    // Stored values out of their range or of the wrong kind keep what was held.
+    const std::string head = "Windows Registry Editor Version 5.00\n\n"
+                             "[HKEY_CURRENT_USER\\Software\\Ferdax\\Mečovník pro "
+                             "Hradomor\\1.0\\Nastavení]\n";
+    const struct
+    {
+        const char* Values;
+        std::int32_t Port;
+        const char* Token;
+        const char* Why;
+    } cases[] = {
+        {"\"Port pohledu pro hráče\"=dword:00000400\n", 1024, "", "the lowest port"},
+        {"\"Port pohledu pro hráče\"=dword:0000ffff\n", 65535, "", "the highest port"},
+        {"\"Port pohledu pro hráče\"=dword:000003ff\n", 8765, "", "a port of the system's"},
+        {"\"Port pohledu pro hráče\"=dword:00010000\n", 8765, "", "no port at all"},
+        {"\"Port pohledu pro hráče\"=\"9000\"\n", 8765, "", "a port as text"},
+        {"\"Klíč pohledu pro hráče\"=\"abcdefghijklmnopqrstuvwxyz\"\n", 8765,
+         "abcdefghijklmnopqrstuvwxyz", "a key of 26 letters"},
+        {"\"Klíč pohledu pro hráče\"=\"abcdefghijklmnopqrstu\"\n", 8765, "",
+         "21 characters are under 128 bits"},
+        {"\"Klíč pohledu pro hráče\"=\"abcdefghijklmnopqrstuvwxyz<>\"\n", 8765, "",
+         "characters no link carries"},
+        {"\"Klíč pohledu pro hráče\"=dword:00000001\n", 8765, "", "a key as a number"},
+    };
+    for (const auto& c : cases) {
+        TFakeRegistryFile caseFile(head + c.Values);
+        TRegistryStore caseStore(caseFile);
+        TNastaveni nastaveni(caseStore);
+        ASSERT_TRUE(nastaveni.Load());
+        EXPECT_EQ(nastaveni.PlayerView.Port, c.Port) << c.Why;
+        EXPECT_EQ(nastaveni.PlayerView.Token, c.Token) << c.Why;
+    }
+}
+
 } // namespace
 } // namespace mecovnik

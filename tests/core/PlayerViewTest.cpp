@@ -271,6 +271,112 @@ TEST(PlayerAccess, RequestsAreServedOnlyWithTheToken)
 
 // The page is one file that loads nothing from elsewhere and puts names in
 // as text, never as markup.
+TEST(PlayerAccess, RequestHeadsAreScreenedBeforeAnyParser)
+{
+    const std::string ok = "GET /abc/data HTTP/1.1\r\nHost: 127.0.0.1:8765\r\nAccept: */*\r\n\r\n";
+    const struct
+    {
+        std::string Bytes;
+        TRequestHead Expected;
+        const char* Why;
+    } cases[] = {
+        {ok, TRequestHead::Complete, "a plain GET"},
+        {"HEAD / HTTP/1.0\r\n\r\n", TRequestHead::Complete, "HTTP/1.0 and no headers"},
+        {"GET / HTTP/1.1\r\nContent-Length: 0\r\n\r\n", TRequestHead::Complete,
+         "an empty body is no body"},
+        {"GET / HTTP/1.1\r\nX:\tvalue with tab\r\n\r\n", TRequestHead::Complete,
+         "a tab in a value"},
+        {"", TRequestHead::Partial, "nothing yet"},
+        {"GE", TRequestHead::Partial, "a method on its way"},
+        {"GET /a HTTP/1.", TRequestHead::Partial, "a version on its way"},
+        {"GET / HTTP/1.1\r", TRequestHead::Partial, "a CR waiting for its LF"},
+        {"GET / HTTP/1.1\r\nHost: x", TRequestHead::Partial, "a header on its way"},
+        {"GET / HTTP/1.1\r\nHost: x\r\n", TRequestHead::Partial, "no empty line yet"},
+        {"get / HTTP/1.1\r\n\r\n", TRequestHead::Refused, "a method in small letters"},
+        {"\x16\x03\x01", TRequestHead::Refused, "a TLS hello"},
+        {" / HTTP/1.1\r\n\r\n", TRequestHead::Refused, "no method"},
+        {"GET  / HTTP/1.1\r\n\r\n", TRequestHead::Refused, "an empty target"},
+        {"GET /a b HTTP/1.1\r\n\r\n", TRequestHead::Refused, "a space in the target"},
+        {"GET /\x80 HTTP/1.1\r\n\r\n", TRequestHead::Refused, "a byte beyond ASCII"},
+        {"GET / HTTP/2.0\r\n\r\n", TRequestHead::Refused, "another version"},
+        {"GET / HTTP/1.1\n\n", TRequestHead::Refused, "lines ended by LF alone"},
+        {"GET / HTTP/1.1\r\nA\rB: c\r\n\r\n", TRequestHead::Refused, "a lone CR"},
+        {"GET / HTTP/1.1\r\n folded\r\n\r\n", TRequestHead::Refused, "a folded line"},
+        {"GET / HTTP/1.1\r\nBad Name: x\r\n\r\n", TRequestHead::Refused, "a space in a name"},
+        {"GET / HTTP/1.1\r\n: x\r\n\r\n", TRequestHead::Refused, "an empty name"},
+        {"GET / HTTP/1.1\r\nX: a\x01b\r\n\r\n", TRequestHead::Refused, "a control character"},
+        {"GET / HTTP/1.1\r\nContent-Length: 5\r\n\r\n", TRequestHead::Refused, "a body"},
+        {"GET / HTTP/1.1\r\ncontent-length:  12 \r\n\r\n", TRequestHead::Refused,
+         "a body, the name in small letters"},
+        {"GET / HTTP/1.1\r\nContent-Length: x\r\n\r\n", TRequestHead::Refused,
+         "a length that is no number"},
+        {"GET / HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n", TRequestHead::Refused,
+         "a chunked body"},
+        {"GET / HTTP/1.1\r\nUpgrade: websocket\r\n\r\n", TRequestHead::Refused, "an upgrade"},
+        {ok + "GET", TRequestHead::Refused, "a second request at once"},
+        {"GET / HTTP/1.1\r\nX: " + std::string(kPlayerViewMaxRequestBytes, 'a'),
+         TRequestHead::Refused, "a header line past the limit"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ScreenRequestHead(c.Bytes), c.Expected) << c.Why;
+
+    // Every prefix of a head that is taken is taken so far; bytes arrive in
+    // any pieces.
+    for (std::size_t n = 0; n < ok.size(); ++n)
+        EXPECT_EQ(ScreenRequestHead(std::string_view(ok).substr(0, n)), TRequestHead::Partial) << n;
+
+    // The limit counts the whole head, empty line included.
+    const std::string line = "GET / HTTP/1.1\r\n";
+    const std::size_t room = kPlayerViewMaxRequestBytes - line.size() - 2 - 5; // "X: " and CR LF
+    EXPECT_EQ(ScreenRequestHead(line + "X: " + std::string(room, 'a') + "\r\n\r\n"),
+              TRequestHead::Complete);
+    EXPECT_EQ(ScreenRequestHead(line + "X: " + std::string(room + 1, 'a') + "\r\n\r\n"),
+              TRequestHead::Refused);
+
+    const TRequestLine request = RequestLineOf(ok);
+    EXPECT_EQ(request.Method, "GET");
+    EXPECT_EQ(request.Target, "/abc/data");
+}
+
+TEST(PlayerAccess, EventsLinksAndTheAddressPhonesReach)
+{
+    EXPECT_EQ(ServerSentEvent(R"({"version":3})"), "data: {\"version\":3}\n\n");
+    EXPECT_EQ(PlayerViewLink("192.168.1.20", 8765, "tok"), "http://192.168.1.20:8765/tok");
+    EXPECT_EQ(PlayerViewLink("fe80::1", 1024, "t"), "http://[fe80::1]:1024/t");
+
+    using A = TInterfaceAddress;
+    const struct
+    {
+        std::vector<A> Addresses;
+        const char* Expected;
+        const char* Why;
+    } cases[] = {
+        {{}, "127.0.0.1", "no network at all"},
+        {{{"127.0.0.1", true, true}}, "127.0.0.1", "loopback only"},
+        {{{"192.168.1.5", false, false}}, "127.0.0.1", "an interface that is down"},
+        {{{"", true, false}}, "127.0.0.1", "an interface without IPv4"},
+        {{{"127.0.0.1", true, true}, {"192.168.1.5", true, false}},
+         "192.168.1.5",
+         "the home network"},
+        {{{"169.254.3.4", true, false}, {"85.1.2.3", true, false}, {"10.0.0.7", true, false}},
+         "10.0.0.7",
+         "a private network before a public address before link-local"},
+        {{{"169.254.3.4", true, false}, {"85.1.2.3", true, false}},
+         "85.1.2.3",
+         "a public address before link-local"},
+        {{{"169.254.3.4", true, false}}, "169.254.3.4", "link-local when nothing else"},
+        {{{"172.15.0.1", true, false}, {"172.16.0.1", true, false}},
+         "172.16.0.1",
+         "172.16/12 is private, 172.15 is not"},
+        {{{"192.168.1.5", true, false}, {"192.168.2.9", true, false}},
+         "192.168.1.5",
+         "the first among equals"},
+        {{{"300.1.1.1", true, false}, {"1.2.3", true, false}}, "127.0.0.1", "no address at all"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PickLinkAddress(c.Addresses), c.Expected) << c.Why;
+}
+
 TEST(PlayerViewPage, IsSelfContainedAndSetsNamesAsText)
 {
     std::ifstream file(MECOVNIK_RESOURCES_DIR "/playerview/index.html", std::ios::binary);
