@@ -1,5 +1,6 @@
 #include "roster/ColumnLayout.h"
 
+#include <algorithm>
 #include <numeric>
 
 namespace mecovnik {
@@ -20,6 +21,27 @@ int LastSectionFillWidth(int headerWidth, const std::vector<int>& widths)
 {
     const int others = std::accumulate(widths.begin(), widths.end() - 1, 0);
     return headerWidth - others;
+}
+
+std::vector<int> FollowHeaderWidth(int headerWidth, std::vector<int> widths)
+{
+    if (widths.empty())
+        return widths;
+    widths.back() = std::max(0, LastSectionFillWidth(headerWidth, widths));
+    return widths;
+}
+
+std::vector<int> ZoomColumnWidths(int headerWidth, std::vector<int> widths, int oldPercent,
+                                  int newPercent)
+{
+    if (widths.empty() || oldPercent <= 0)
+        return widths;
+    for (std::size_t i = 0; i + 1 < widths.size(); ++i) {
+        const long long scaled =
+            (static_cast<long long>(widths[i]) * newPercent + oldPercent / 2) / oldPercent;
+        widths[i] = static_cast<int>(std::clamp<long long>(scaled, 0, 1'000'000));
+    }
+    return FollowHeaderWidth(headerWidth, std::move(widths));
 }
 
 } // namespace mecovnik

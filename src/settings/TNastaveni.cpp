@@ -7,6 +7,7 @@
 #include "persistence/TRegistry.h"
 #include "persistence/TRegistryStore.h"
 #include "roster/MonsterPresetStore.h"
+#include "roster/RosterZoom.h"
 #include "toolbar/ToolbarPersistence.h"
 
 #include <array>
@@ -18,6 +19,8 @@ namespace mecovnik {
 namespace {
 
 constexpr std::string_view kAutoSave = "Automaticky ukládat nastavení";
+// The size of the rosters' text, in per cent.
+constexpr std::string_view kFontSize = "Velikost písma";
 constexpr std::string_view kMainWindow = "Hlavní";
 constexpr std::array<std::string_view, 5> kPlacementValues{"Hlavní.X", "Hlavní.Y", "Hlavní.W",
                                                            "Hlavní.H", "Hlavní.Stav"};
@@ -60,6 +63,7 @@ TProgramPlaces TNastaveni::OwnPlaces()
     // The toolbar's key and "Nestvůry" are rewritten whole by every save.
     places.Subtrees = {ProgramPath(kToolbarKey), ProgramPath(kPresetsKey)};
     places.Values.emplace_back(ProgramPath(kSettingsKey), kAutoSave);
+    places.Values.emplace_back(ProgramPath(kSettingsKey), kFontSize);
     for (const std::string_view name : kPlacementValues)
         places.Values.emplace_back(ProgramPath(kWindowsKey), name);
     return places;
@@ -75,7 +79,8 @@ std::size_t TNastaveni::FixedBytesBound()
         bytes += KeyLineBytes(sep);
     bytes += KeyLineBytes(program.size());
     const TRegistryValue integer{TRegType::Dword, std::string(4, '\0')};
-    bytes += KeyLineBytes(ProgramPath(kSettingsKey).size()) + ValueLineBytes(kAutoSave, integer);
+    bytes += KeyLineBytes(ProgramPath(kSettingsKey).size()) + ValueLineBytes(kAutoSave, integer) +
+             ValueLineBytes(kFontSize, integer);
     bytes += KeyLineBytes(ProgramPath(kWindowsKey).size());
     for (const std::string_view name : kPlacementValues)
         bytes += ValueLineBytes(name, integer);
@@ -130,6 +135,7 @@ void TNastaveni::SaveSteps()
 
     OpenOrFail(keys, kSettingsKey);
     keys.WriteInteger(kAutoSave, AutoSave ? 1 : 0);
+    keys.WriteInteger(kFontSize, FontPercent);
     keys.CloseKey();
 
     OpenOrFail(keys, kWindowsKey);
@@ -163,6 +169,7 @@ void TNastaveni::LoadSteps()
 
     if (keys.OpenKey(kSettingsKey, false)) {
         RegReadBool(keys, kAutoSave, AutoSave);
+        RegReadInteger(keys, kFontSize, FontPercent, kZoomLargest, kZoomNormal);
         keys.CloseKey();
     }
     if (keys.OpenKey(kWindowsKey, false)) {

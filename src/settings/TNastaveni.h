@@ -34,7 +34,8 @@ public:
     TNastaveni& operator=(const TNastaveni&) = delete;
     ~TNastaveni();
 
-    // Reads the stored configuration: the automatic-saving flag, the main
+    // Reads the stored configuration: the automatic-saving flag and the
+    // rosters' text size, the main
     // window's placement, the toolbar's state, then the presets. A missing program key, subkey or
     // value, or one of the wrong type or range, keeps what the object holds;
     // the four bounds change only together. Never writes. False only when a
@@ -75,6 +76,9 @@ public:
     };
 
     bool AutoSave = true;
+    // The size of the rosters' text in per cent, "Velikost písma" in
+    // "Nastavení": 100..300, a stored value outside keeps 100.
+    int FontPercent = 100;
     TFormPlacement MainWindow;
     TToolbarHolder Toolbar;
     TMonsterPresets MonsterPresets;
