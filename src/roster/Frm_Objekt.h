@@ -1,5 +1,8 @@
 #pragma once
 
+#include "roster/RowColours.h"
+
+#include <QFont>
 #include <QMdiSubWindow>
 
 #include <cstdint>
@@ -51,6 +54,15 @@ public:
     // Puts a record into the roster at its sorted place and returns its row.
     int AddRecord(std::unique_ptr<TObjekt> record);
 
+    // The size of the list's text, its rows and its header in per cent of
+    // the normal size (RosterZoom: 100..300); the columns but the last grow
+    // or shrink with the text.
+    void SetZoom(int percent);
+    [[nodiscard]] int Zoom() const { return m_zoom; }
+
+    // The colours the rows are drawn in, from the list's palette.
+    [[nodiscard]] const TRowColourTable& RowColourTable() const;
+
     [[nodiscard]] TAdvancedListBox* ListBox() const { return m_listBox; }
     [[nodiscard]] QHeaderView* HeaderControl() const { return m_header; }
     [[nodiscard]] TRosterModel& Rows() const { return *m_rows; }
@@ -61,8 +73,20 @@ signals:
     void RowsChanged();
     // The user or the program selected another row, or none.
     void SelectionChanged();
+    // The user double-clicked a row (which is then the selected one).
+    void RowActivated(int row);
+    // The user pressed Delete in the list.
+    void DeleteRequested();
+    // The user asked for the roster's context menu at a screen point: a
+    // right click (which selects the row under it first) or the menu key.
+    void ContextMenuRequested(QPoint globalPos);
 
 protected:
+    // Puts an edited copy in place of a row's record as one removal and one
+    // addition (so the history sees both), selects it at its new row and
+    // reports RowsChanged. Returns its row.
+    int ReplaceRecord(int row, std::unique_ptr<TObjekt> record);
+
     // Deletes the active record once the user answers Yes to question (its %1
     // is the name) and reports RowsChanged; afterwards no row is selected.
     // Beeps when no row is selected.
@@ -82,10 +106,12 @@ protected:
     virtual void ListBoxDrawItem(QPainter& painter, int row, const QStyleOptionViewItem& option);
 
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void HeaderControlSectionResize(int logicalIndex);
     void ApplySectionWidths(const std::vector<int>& widths);
+    [[nodiscard]] std::vector<int> SectionWidths() const;
 
     TRosterModel* m_rows = nullptr;
     QStandardItemModel* m_sections = nullptr;
@@ -93,6 +119,12 @@ private:
     TAdvancedListBox* m_listBox = nullptr;
     bool m_layingOut = false;
     bool m_quietSelection = false;
+    int m_zoom = 100;
+    QFont m_normalFont;
+    // The row colours and the palette colours they were made from.
+    mutable TRowColourTable m_colours{};
+    mutable TListColours m_coloursFrom{};
+    mutable bool m_coloursMade = false;
 };
 
 } // namespace mecovnik

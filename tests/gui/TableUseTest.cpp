@@ -126,6 +126,10 @@ private slots:
         QTRY_VERIFY(menu.isVisible());
         QCOMPARE(menu.activeAction(), &Action("Item_NovaPostava"));
         QTest::keyClick(&menu, Qt::Key_Down);
+        QCOMPARE(menu.activeAction(), &Action("Item_UpravitPostavu"));
+        QCOMPARE(m_form->statusBar()->currentMessage(),
+                 QStringLiteral("Změnit jméno, životy a vyřazení aktivní postavy"));
+        QTest::keyClick(&menu, Qt::Key_Down);
         QCOMPARE(menu.activeAction(), &remove);
         QCOMPARE(m_form->statusBar()->currentMessage(),
                  QStringLiteral("Vymazat aktivní postavu ze seznamu"));
