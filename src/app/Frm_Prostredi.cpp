@@ -4,6 +4,7 @@
 
 #include "app/Frm_Main.h"
 #include "components/DialogForm.h"
+#include "roster/RosterZoom.h"
 #include "toolbar/TToolbar.h"
 
 #include <algorithm>
@@ -28,6 +29,9 @@ TProstrediDialog::TProstrediDialog(TMainForm& mainForm)
             &TProstrediDialog::SomethingChanged);
     connect(m_ui->cb_ToolbarShowHints, &QCheckBox::toggled, this,
             &TProstrediDialog::SomethingChanged);
+    m_ui->StaticText_VelikostPisma->SetFocusControl(m_ui->Combo_VelikostPisma);
+    connect(m_ui->Combo_VelikostPisma, &QComboBox::currentIndexChanged, this,
+            &TProstrediDialog::SomethingChanged);
     connect(m_ui->OKBtn, &QPushButton::clicked, this, &TProstrediDialog::OKBtnClick);
     connect(m_ui->CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui->BtnApply, &QPushButton::clicked, this, &TProstrediDialog::BtnApplyClick);
@@ -47,6 +51,16 @@ void TProstrediDialog::LoadFromMainForm()
     const TToolbar* toolbar = m_mainForm.MainToolbar();
     m_ui->cb_ToolbarVisible->setChecked(toolbar && !toolbar->isHidden());
     m_ui->cb_ToolbarShowHints->setChecked(toolbar && toolbar->ShowHint());
+    // The steps, and a size kept between them where the store had one.
+    QComboBox& sizes = *m_ui->Combo_VelikostPisma;
+    sizes.clear();
+    const int current = m_mainForm.RosterZoom();
+    for (const int step : kZoomSteps) {
+        if (current > sizes.itemData(sizes.count() - 1).toInt() && current < step)
+            sizes.addItem(QStringLiteral("%1 %").arg(current), current);
+        sizes.addItem(QStringLiteral("%1 %").arg(step), step);
+    }
+    sizes.setCurrentIndex(sizes.findData(current));
     m_ui->BtnApply->setEnabled(false);
 }
 
@@ -55,6 +69,8 @@ void TProstrediDialog::ApplyToMainForm()
     m_mainForm.SetToolbarVisible(m_ui->cb_ToolbarVisible->isChecked());
     if (TToolbar* toolbar = m_mainForm.MainToolbar())
         toolbar->SetShowHint(m_ui->cb_ToolbarShowHints->isChecked());
+    if (const QVariant size = m_ui->Combo_VelikostPisma->currentData(); size.isValid())
+        m_mainForm.SetRosterZoom(size.toInt());
 }
 
 void TProstrediDialog::SomethingChanged()

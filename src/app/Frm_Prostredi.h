@@ -13,8 +13,9 @@ namespace mecovnik {
 class TMainForm;
 
 // "Nastavení programu": shows or hides the main window's toolbar and its
-// tooltips. It changes the running window only; the choices reach the store
-// with the next save of the configuration.
+// tooltips, and chooses the size of the rosters' text. It changes the running
+// window only; the choices reach the store with the next save of the
+// configuration.
 class TProstrediDialog final : public QDialog
 {
     Q_OBJECT
@@ -27,9 +28,10 @@ public:
 
     [[nodiscard]] Ui::TProstrediDialog& Form() const { return *m_ui; }
 
-    // The toolbar's state into the check boxes; "Použít" disabled.
+    // The toolbar's state into the check boxes, the rosters' text size into
+    // its box; "Použít" disabled.
     void LoadFromMainForm();
-    // The check boxes onto the toolbar.
+    // The check boxes onto the toolbar, the text size onto the rosters.
     void ApplyToMainForm();
 
 private:

@@ -280,9 +280,9 @@ void TMainForm::RunCommand(const TCommand& command, const QAction& action)
     }
     // Says what the command did and the key that takes it back.
     if (RunAsStep(action, run) && !command.Done.empty())
-        ShowStatusMessage(QStringLiteral("%1 Zpět: %2").arg(FromUtf8(command.Done),
-                                                           KeyText(*m_ui->Item_Zpet)),
-                          kDoneSeconds);
+        ShowStatusMessage(
+            QStringLiteral("%1 Zpět: %2").arg(FromUtf8(command.Done), KeyText(*m_ui->Item_Zpet)),
+            kDoneSeconds);
 }
 
 void TMainForm::MainToolbarCommand(QObject* sender, int commandId, TToolbarCommandType commandType)

@@ -105,9 +105,9 @@ void TMainForm::Item_ZpetClick()
     UpdateHistoryCommands();
     // Names what was taken back and the key that does it again.
     if (undone)
-        ShowStatusMessage(QStringLiteral("Vráceno zpět: %1. Znovu: %2")
-                              .arg(name, KeyText(*m_ui->Item_Znovu)),
-                          kDoneSeconds);
+        ShowStatusMessage(
+            QStringLiteral("Vráceno zpět: %1. Znovu: %2").arg(name, KeyText(*m_ui->Item_Znovu)),
+            kDoneSeconds);
 }
 
 void TMainForm::Item_ZnovuClick()
@@ -116,9 +116,9 @@ void TMainForm::Item_ZnovuClick()
     const bool redone = m_fight && m_fight->Redo();
     UpdateHistoryCommands();
     if (redone)
-        ShowStatusMessage(QStringLiteral("Znovu provedeno: %1. Zpět: %2")
-                              .arg(name, KeyText(*m_ui->Item_Zpet)),
-                          kDoneSeconds);
+        ShowStatusMessage(
+            QStringLiteral("Znovu provedeno: %1. Zpět: %2").arg(name, KeyText(*m_ui->Item_Zpet)),
+            kDoneSeconds);
 }
 
 QString TMainForm::KeyText(const QAction& action)

@@ -53,8 +53,9 @@ void TMainForm::BuildContextMenus()
     };
     for (const TContextMenu which : {TContextMenu::Characters, TContextMenu::Monsters}) {
         auto* menu = new QMenu(this);
-        menu->setObjectName(which == TContextMenu::Characters ? QStringLiteral("ContextMenu_Postavy")
-                                                              : QStringLiteral("ContextMenu_Nestvury"));
+        menu->setObjectName(which == TContextMenu::Characters
+                                ? QStringLiteral("ContextMenu_Postavy")
+                                : QStringLiteral("ContextMenu_Nestvury"));
         menu->setToolTipsVisible(false);
         bool separate = false;
         for (QAction* top : m_ui->MainMenu->actions()) {
@@ -97,7 +98,8 @@ void TMainForm::ConnectShortcutsOfDisabled()
             shortcut->setContext(Qt::WindowShortcut);
             shortcut->setEnabled(!entry.Action->isEnabled());
             const TCommand* command = entry.Command;
-            connect(shortcut, &QShortcut::activated, this, [this, command] { SayWhyNot(*command); });
+            connect(shortcut, &QShortcut::activated, this,
+                    [this, command] { SayWhyNot(*command); });
             m_whyKeys.emplace_back(shortcut, command);
         }
     }
@@ -164,8 +166,8 @@ int TMainForm::RosterZoom() const
 void TMainForm::SetRosterZoom(int percent)
 {
     m_nastaveni.FontPercent = ValidZoom(percent) ? percent : kZoomNormal;
-    for (TObjektWindow* roster : {static_cast<TObjektWindow*>(m_postavy),
-                                  static_cast<TObjektWindow*>(m_nestvury)})
+    for (TObjektWindow* roster :
+         {static_cast<TObjektWindow*>(m_postavy), static_cast<TObjektWindow*>(m_nestvury)})
         if (roster)
             roster->SetZoom(m_nastaveni.FontPercent);
 }

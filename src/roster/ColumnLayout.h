@@ -19,11 +19,15 @@ namespace mecovnik {
 // is left (LastSectionFillWidth), never less than 0. Empty widths stay empty.
 [[nodiscard]] std::vector<int> FollowHeaderWidth(int headerWidth, std::vector<int> widths);
 
-// The widths after the roster's text changed size from oldPercent to
-// newPercent: every section but the last scales with the text (rounded to the
-// nearest pixel), so each keeps its room in letters; the last takes what is
-// left of headerWidth as in FollowHeaderWidth.
-[[nodiscard]] std::vector<int> ZoomColumnWidths(int headerWidth, std::vector<int> widths,
-                                                int oldPercent, int newPercent);
+// The widths for text at percent, from the widths the sections have at the
+// normal size (100): each scaled with the text (rounded to the nearest
+// pixel). When the scaled sections fit headerWidth the last takes what the
+// others leave; when they do not, all shrink in proportion to fill it, so
+// every column stays in view.
+[[nodiscard]] std::vector<int> ZoomColumnWidths(int headerWidth,
+                                                const std::vector<int>& normalWidths, int percent);
+// The widths at the normal size of sections that are widths wide at percent
+// (rounded to the nearest pixel).
+[[nodiscard]] std::vector<int> NormalColumnWidths(const std::vector<int>& widths, int percent);
 
 } // namespace mecovnik

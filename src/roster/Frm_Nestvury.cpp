@@ -74,8 +74,8 @@ void TNestvuryWindow::EditMonster(int row)
     } else {
         edited->Name = UniqueName(entered.Name);
         if (Rows().Records().IndexOf(edited->Name) >= 0) {
-            ShowErrorMessage(QStringLiteral("Nestvůra se jménem %1 už existuje.")
-                                 .arg(ToQString(edited->Name)));
+            ShowErrorMessage(
+                QStringLiteral("Nestvůra se jménem %1 už existuje.").arg(ToQString(edited->Name)));
             return;
         }
     }

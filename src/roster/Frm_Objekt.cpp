@@ -11,8 +11,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QKeyEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStandardItemModel>
 #include <QVBoxLayout>
@@ -168,7 +168,7 @@ void TObjektWindow::SetZoom(int percent)
     m_header->setFixedHeight(Zoomed(17, percent));
     m_listBox->SetItemHeight(Zoomed(13, percent));
     if (old != percent)
-        ApplySectionWidths(ZoomColumnWidths(m_header->width(), SectionWidths(), old, percent));
+        ApplySectionWidths(ZoomColumnWidths(m_header->width(), m_normalWidths, percent), true);
 }
 
 const TRowColourTable& TObjektWindow::RowColourTable() const
@@ -228,6 +228,7 @@ void TObjektWindow::SetSections(const QStringList& texts)
     m_sections->setHorizontalHeaderLabels(texts);
     for (int i = 0; i < m_header->count(); ++i)
         m_header->resizeSection(i, 50);
+    m_normalWidths = NormalColumnWidths(SectionWidths(), m_zoom);
 }
 
 void TObjektWindow::ListBoxDrawItem(QPainter& painter, int row, const QStyleOptionViewItem& option)
@@ -240,8 +241,8 @@ void TObjektWindow::ListBoxDrawItem(QPainter& painter, int row, const QStyleOpti
     // Whatever the state, the text stays readable, and a selected row still
     // shows its state (RowColours).
     const bool selected = option.state & QStyle::State_Selected;
-    const TRowColours& colours = RowColourTable()[static_cast<std::size_t>(RowStateOf(*record))]
-                                                 [selected ? 1 : 0];
+    const TRowColours& colours =
+        RowColourTable()[static_cast<std::size_t>(RowStateOf(*record))][selected ? 1 : 0];
     painter.fillRect(option.rect, FromTColor(colours.Background));
     painter.setPen(FromTColor(colours.Text));
     painter.setFont(m_listBox->font());
@@ -274,8 +275,10 @@ bool TObjektWindow::eventFilter(QObject* watched, QEvent* event)
     // The window's own parts pass here too, some before the list exists.
     if (watched == m_header && m_header && event->type() == QEvent::Resize) {
         // The last column takes what the others leave of the new width.
+        // The widths the user or the layout gave stand (a window's size is no
+        // choice of a column's width) while they fit; the last takes the rest.
         if (!m_layingOut && m_header->count() > 0)
-            ApplySectionWidths(FollowHeaderWidth(m_header->width(), SectionWidths()));
+            ApplySectionWidths(ZoomColumnWidths(m_header->width(), m_normalWidths, m_zoom), true);
         return false;
     }
     if (watched == m_listBox && m_listBox && event->type() == QEvent::KeyPress) {
@@ -327,12 +330,14 @@ void TObjektWindow::HeaderControlSectionResize(int logicalIndex)
     ApplySectionWidths(widths);
 }
 
-void TObjektWindow::ApplySectionWidths(const std::vector<int>& widths)
+void TObjektWindow::ApplySectionWidths(const std::vector<int>& widths, bool following)
 {
     m_layingOut = true;
     for (std::size_t i = 0; i < widths.size(); ++i)
         m_header->resizeSection(static_cast<int>(i), std::max(widths[i], 0));
     m_layingOut = false;
+    if (!following)
+        m_normalWidths = NormalColumnWidths(SectionWidths(), m_zoom);
     m_listBox->viewport()->update();
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QHeaderView;
 class QStandardItemModel;
@@ -110,7 +111,10 @@ protected:
 
 private:
     void HeaderControlSectionResize(int logicalIndex);
-    void ApplySectionWidths(const std::vector<int>& widths);
+    // Lays the sections out. A layout chosen by the user or by
+    // ResetColumnWidths also sets their widths at the normal text size; one
+    // that only follows the text's size or the window's keeps them.
+    void ApplySectionWidths(const std::vector<int>& widths, bool following = false);
     [[nodiscard]] std::vector<int> SectionWidths() const;
 
     TRosterModel* m_rows = nullptr;
@@ -120,6 +124,9 @@ private:
     bool m_layingOut = false;
     bool m_quietSelection = false;
     int m_zoom = 100;
+    // The sections' widths at the normal text size, from which every size
+    // of text lays them out anew.
+    std::vector<int> m_normalWidths;
     QFont m_normalFont;
     // The row colours and the palette colours they were made from.
     mutable TRowColourTable m_colours{};

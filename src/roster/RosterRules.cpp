@@ -70,7 +70,7 @@ std::string WoundLine(std::string_view character, std::string_view monster, std:
                       std::int32_t maxLives)
 {
     std::string line = character.empty() ? std::string("Zraňujete nestvůru ")
-                                          : std::string(character) + " zraňuje nestvůru ";
+                                         : std::string(character) + " zraňuje nestvůru ";
     line += monster;
     line += " (" + std::to_string(lives) + " z " + std::to_string(maxLives) +
             (maxLives == 1 ? " života)" : " životů)");

@@ -246,16 +246,29 @@ TEST(ColumnLayout, TheLastColumnFollowsTheWindow)
     }
 }
 
-TEST(ColumnLayout, ColumnsGrowWithTheText)
+TEST(ColumnLayout, ColumnsGrowWithTheTextAndStayInView)
 {
-    // Twice the text: twice the columns, the last takes the rest.
-    EXPECT_EQ(ZoomColumnWidths(1000, {170, 85, 85, 87}, 100, 200),
+    // Twice the text in a window with room: twice the columns, the last
+    // takes the rest.
+    EXPECT_EQ(ZoomColumnWidths(1000, {170, 85, 85, 87}, 200),
               (std::vector<int>{340, 170, 170, 320}));
-    // And back.
-    EXPECT_EQ(ZoomColumnWidths(427, {340, 170, 170, 320}, 200, 100),
-              (std::vector<int>{170, 85, 85, 87}));
-    EXPECT_EQ(ZoomColumnWidths(500, {101, 50}, 100, 125), (std::vector<int>{126, 374}));
-    EXPECT_EQ(ZoomColumnWidths(500, {}, 100, 125), std::vector<int>{});
+    // Without the room: all shrink together to the header, none out of view.
+    EXPECT_EQ(ZoomColumnWidths(427, {170, 85, 85, 87}, 200), (std::vector<int>{170, 85, 85, 87}));
+    // 636, 318, 327 scaled by 600 / 1281.
+    EXPECT_EQ(ZoomColumnWidths(600, {212, 106, 109}, 300), (std::vector<int>{298, 149, 153}));
+    // The normal size gives the normal widths back, the last filling the header.
+    EXPECT_EQ(ZoomColumnWidths(427, {170, 85, 85, 87}, 100), (std::vector<int>{170, 85, 85, 87}));
+    EXPECT_EQ(ZoomColumnWidths(500, {101, 50}, 125), (std::vector<int>{126, 374}));
+    EXPECT_TRUE(ZoomColumnWidths(500, {}, 125).empty());
+    for (int width = 200; width < 2000; width += 77)
+        for (const int percent : {100, 125, 150, 200, 300}) {
+            const auto w = ZoomColumnWidths(width, {170, 85, 85, 87}, percent);
+            EXPECT_EQ(w[0] + w[1] + w[2] + w[3], width) << width << " " << percent;
+            EXPECT_GE(w[3], 0);
+        }
+
+    EXPECT_EQ(NormalColumnWidths({340, 170, 170, 320}, 200), (std::vector<int>{170, 85, 85, 160}));
+    EXPECT_EQ(NormalColumnWidths({126, 374}, 125), (std::vector<int>{101, 299}));
 }
 
 } // namespace
