@@ -94,7 +94,7 @@ TRowColours RowColours(TRowState state, bool selected, const TListColours& list)
         background = kDeadRed;
     else if (state == TRowState::KnockedOut)
         background = kKnockedOutGrey;
-    return {text, NearestReaching(background, text, kMinimumContrast)};
+    return {text, NearestReaching(background, text, kSelectedContrast)};
 }
 
 TRowColourTable MakeRowColourTable(const TListColours& list)

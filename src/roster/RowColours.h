@@ -11,6 +11,10 @@ namespace mecovnik {
 // The least contrast a row's text has against its background, as the usual
 // accessibility floor asks of normal text.
 inline constexpr double kMinimumContrast = 4.5;
+// What a selected row's background aims at: light text on a darker ground
+// loses a little to antialiasing (its brightest painted pixels stay a shade
+// below the pen), so the ground keeps a margin above the floor.
+inline constexpr double kSelectedContrast = 4.8;
 
 // Relative luminance of a colour (0x00BBGGRR) as the accessibility guidelines
 // define it: sRGB channels linearised, weighted 0.2126 red, 0.7152 green,
@@ -60,9 +64,9 @@ struct TRowColours
 // the knocked out. A selected row keeps the selection's text colour and shows
 // its state in the background: the selection for the standing, red for the
 // dead, light grey for the knocked out.
-// Whatever does not reach kMinimumContrast moves to the nearest colour that
-// does (NearestReaching): the text of an unselected row, the background of a
-// selected one.
+// Whatever does not reach the floor moves to the nearest colour that does
+// (NearestReaching): the text of an unselected row (kMinimumContrast), the
+// background of a selected one (kSelectedContrast).
 [[nodiscard]] TRowColours RowColours(TRowState state, bool selected, const TListColours& list);
 
 // Every row's colours at once, indexed [state][selected].
