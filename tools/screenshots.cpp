@@ -123,6 +123,17 @@ int main(int argc, char** argv)
     Flush();
     bool ok = Save(form, folder, "main-window.png");
 
+    // The rosters' text at twice the size, a dead monster selected.
+    form.SetRosterZoom(200);
+    form.resize(1400, 640);
+    nestvury.ListBox()->SetItemIndex(1);
+    Flush();
+    ok = Save(form, folder, "main-window-200.png") && ok;
+    form.SetRosterZoom(100);
+    form.resize(900, 420);
+    nestvury.ListBox()->SetItemIndex(0);
+    Flush();
+
     // The dialogs as they open.
     const auto shoot = [&](QDialog& dialog, const char* name) {
         dialog.show();
@@ -151,6 +162,7 @@ int main(int argc, char** argv)
     shoot(nestvura, "dialog-nestvura.png");
 
     TZranitNestvuruDialog zraneni(&form);
+    zraneni.ShowWho(QStringLiteral("Aragorn zraňuje nestvůru Skřet [2] (2 z 14 životů)"));
     shoot(zraneni, "dialog-zraneni.png");
 
     TZkusenostDialog cislo(&form);

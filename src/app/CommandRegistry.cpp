@@ -62,4 +62,11 @@ const TCommandRegistry::TEntry* TCommandRegistry::ForToolbarId(int id) const
     return it == m_entries.end() ? nullptr : &*it;
 }
 
+const TCommandRegistry::TEntry* TCommandRegistry::ForAction(const QAction* action) const
+{
+    const auto it =
+        std::ranges::find_if(m_entries, [action](const TEntry& e) { return e.Action == action; });
+    return it == m_entries.end() ? nullptr : &*it;
+}
+
 } // namespace mecovnik

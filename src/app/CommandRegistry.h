@@ -26,6 +26,14 @@ struct TNumberPrompt
     std::int16_t Maximum = 0;
 };
 
+// The roster whose context menu (a right click on its rows) offers a command.
+enum class TContextMenu
+{
+    None,
+    Characters,
+    Monsters,
+};
+
 // One command of the main window. Its caption, shortcut, hint and help
 // context are its action's, in Frm_Main.ui; everything else about it is here.
 // Menus, the toolbar's popup, shortcuts and toolbar buttons all trigger the
@@ -50,6 +58,12 @@ struct TCommand
     // Shortcuts besides the action's own (which a form holds only one of),
     // in portable text, separated by "; ".
     std::string_view MoreKeys{};
+    // The context menu that offers it; the menu keeps the menu bar's order,
+    // submenus and separators.
+    TContextMenu ContextMenu = TContextMenu::None;
+    // What the status bar says after a run that changed the rosters, before
+    // the key that takes it back; empty: nothing.
+    std::string_view Done{};
 };
 
 // A row of the registry that the program cannot run: its action is missing,
@@ -82,6 +96,8 @@ public:
     [[nodiscard]] QAction& Action(std::string_view name) const;
     // The command whose toolbar button has id, or nullptr.
     [[nodiscard]] const TEntry* ForToolbarId(int id) const;
+    // The command of an action, or nullptr.
+    [[nodiscard]] const TEntry* ForAction(const QAction* action) const;
 
 private:
     std::vector<TEntry> m_entries;

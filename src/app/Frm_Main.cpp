@@ -134,6 +134,9 @@ void TMainForm::CreateRosterWindows()
     m_ui->MdiArea->addSubWindow(m_postavy);
     m_postavy->show();
     m_ui->MdiArea->setActiveSubWindow(m_postavy);
+    SetRosterZoom(m_nastaveni.FontPercent);
+    ConnectRosterHand(*m_postavy, TContextMenu::Characters);
+    ConnectRosterHand(*m_nestvury, TContextMenu::Monsters);
     // Queued, as a posted message: the commands follow the rosters once the
     // change that moved them is over.
     for (TObjektWindow* roster :

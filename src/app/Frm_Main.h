@@ -12,10 +12,14 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QDragEnterEvent;
 class QDropEvent;
+class QShortcut;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -138,6 +142,13 @@ public:
     // Shows or hides the toolbar together with the bevel below it.
     void SetToolbarVisible(bool visible);
 
+    // The size of the rosters' text in per cent (100..300): both rosters
+    // take it, and the configuration keeps it.
+    void SetRosterZoom(int percent);
+    [[nodiscard]] int RosterZoom() const;
+    // A roster's context menu: the registry's commands for that roster.
+    [[nodiscard]] QMenu* ContextMenu(TContextMenu which) const;
+
     // Enables the commands that have a need from the rosters' rows and
     // selections; the others are never disabled.
     void UpdateCommands();
@@ -254,6 +265,12 @@ private:
     void Item_UlozitSoubojClick();
     void Item_UlozitSoubojJakoClick();
     void Item_PridatZeSouboruClick();
+    // The rosters at hand (MainFormRosters.cpp): editing a row, the size of
+    // the rosters' text.
+    void Item_UpravitPostavuClick();
+    void Item_UpravitNestvuruClick();
+    void Item_VetsiPismoClick();
+    void Item_MensiPismoClick();
 
     // Not commands: the status bar's double click and the toolbar's popup
     // about to show.
@@ -289,8 +306,26 @@ private:
     [[nodiscard]] int HelpContextAt(QObject* object) const;
     void AttachFight();
     // Runs a command that changes the rosters as one step of the history,
-    // named after its action.
-    void RunAsStep(const QAction& action, const std::function<void()>& run);
+    // named after its action; true when it changed the rosters.
+    bool RunAsStep(const QAction& action, const std::function<void()>& run);
+    // An action's shortcut as its menu item shows it.
+    [[nodiscard]] static QString KeyText(const QAction& action);
+    // How long the status bar says what a command did.
+    static constexpr int kDoneSeconds = 10;
+
+    // The four facts about the rosters that enable the commands.
+    [[nodiscard]] TRosterState RosterState() const;
+    // Runs the command of that action as its menu item would; one that does
+    // not apply says why in the status bar instead.
+    void AskCommand(std::string_view action);
+    // Says why a command that does not apply was asked for.
+    void SayWhyNot(const TCommand& command);
+    // The context menus from the registry's column, and the keys of commands
+    // that do not apply (which reach the program only to say why).
+    void BuildContextMenus();
+    void ConnectShortcutsOfDisabled();
+    // A roster's double click, Delete key and context menu.
+    void ConnectRosterHand(TObjektWindow& roster, TContextMenu which);
     void UpdateHistoryCommands();
     // After a step: the fight's file follows the history (MainFormFightFiles.cpp).
     void FollowFightFile(std::uint64_t stateBefore);
@@ -328,6 +363,10 @@ private:
     TToolbar* m_mainToolbar = nullptr;
     QList<QAction*> m_windowListActions;
     std::unique_ptr<TCommandRegistry> m_commands;
+    QMenu* m_contextMenus[2] = {nullptr, nullptr};
+    // Each key of a command with a need, live only while the command is
+    // disabled: it says why the command does not apply.
+    std::vector<std::pair<QShortcut*, const TCommand*>> m_whyKeys;
     // Receives the queued re-evaluations of the commands.
     QObject* m_commandUpdates = nullptr;
     TPostavyWindow* m_postavy = nullptr;

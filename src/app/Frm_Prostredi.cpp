@@ -5,6 +5,7 @@
 #include "app/Frm_Main.h"
 #include "components/DialogForm.h"
 #include "playerview/QrCode.h"
+#include "roster/RosterZoom.h"
 #include "settings/TNastaveni.h"
 #include "toolbar/TToolbar.h"
 
@@ -32,6 +33,9 @@ TProstrediDialog::TProstrediDialog(TMainForm& mainForm)
             &TProstrediDialog::SomethingChanged);
     connect(m_ui->cb_ToolbarShowHints, &QCheckBox::toggled, this,
             &TProstrediDialog::SomethingChanged);
+    m_ui->StaticText_VelikostPisma->SetFocusControl(m_ui->Combo_VelikostPisma);
+    connect(m_ui->Combo_VelikostPisma, &QComboBox::currentIndexChanged, this,
+            &TProstrediDialog::SomethingChanged);
     SetupPlayerViewGroup();
     connect(m_ui->OKBtn, &QPushButton::clicked, this, &TProstrediDialog::OKBtnClick);
     connect(m_ui->CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
@@ -52,6 +56,16 @@ void TProstrediDialog::LoadFromMainForm()
     const TToolbar* toolbar = m_mainForm.MainToolbar();
     m_ui->cb_ToolbarVisible->setChecked(toolbar && !toolbar->isHidden());
     m_ui->cb_ToolbarShowHints->setChecked(toolbar && toolbar->ShowHint());
+    // The steps, and a size kept between them where the store had one.
+    QComboBox& sizes = *m_ui->Combo_VelikostPisma;
+    sizes.clear();
+    const int current = m_mainForm.RosterZoom();
+    for (const int step : kZoomSteps) {
+        if (current > sizes.itemData(sizes.count() - 1).toInt() && current < step)
+            sizes.addItem(QStringLiteral("%1 %").arg(current), current);
+        sizes.addItem(QStringLiteral("%1 %").arg(step), step);
+    }
+    sizes.setCurrentIndex(sizes.findData(current));
     const TPlayerViewSettings& playerView = m_mainForm.Configuration().PlayerView;
     m_ui->cb_SharePlayerView->setChecked(playerView.Share);
     m_ui->Edit_PlayerViewPort->setValue(playerView.Port);
@@ -64,6 +78,8 @@ void TProstrediDialog::ApplyToMainForm()
     m_mainForm.SetToolbarVisible(m_ui->cb_ToolbarVisible->isChecked());
     if (TToolbar* toolbar = m_mainForm.MainToolbar())
         toolbar->SetShowHint(m_ui->cb_ToolbarShowHints->isChecked());
+    if (const QVariant size = m_ui->Combo_VelikostPisma->currentData(); size.isValid())
+        m_mainForm.SetRosterZoom(size.toInt());
     m_mainForm.SharePlayerView(m_ui->cb_SharePlayerView->isChecked(),
                                m_ui->Edit_PlayerViewPort->Position());
     ShowPlayerViewLink();
@@ -94,7 +110,7 @@ void TProstrediDialog::ShowPlayerViewLink()
     }
     const QString note = m_mainForm.PlayerViewLinkNote();
     m_ui->Label_PlayerViewLink->setText(
-        QStringLiteral("Hráči otevřou v telefonu připojeném ke stejné síti odkaz:\n\n") + link +
+        QStringLiteral("Hráči otevřou v telefonu připojeném ke stejné síti odkaz:\n") + link +
         (note.isEmpty() ? QString() : QStringLiteral("\n\n") + note));
     const QImage code = QrCodeImage(link);
     const int side = m_ui->Label_PlayerViewQr->width();

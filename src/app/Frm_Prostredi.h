@@ -13,10 +13,10 @@ namespace mecovnik {
 class TMainForm;
 
 // "Nastavení programu": shows or hides the main window's toolbar and its
-// tooltips, and shares the players' view on the local network (the group
-// "Pohled pro hráče": the choice, the port, the link and its QR code). It
-// changes the running program only; the choices reach the store with the
-// next save of the configuration.
+// tooltips, chooses the size of the rosters' text, and shares the players'
+// view on the local network (the group "Pohled pro hráče": the choice, the
+// port, the link and its QR code). It changes the running program only; the
+// choices reach the store with the next save of the configuration.
 class TProstrediDialog final : public QDialog
 {
     Q_OBJECT
@@ -29,10 +29,10 @@ public:
 
     [[nodiscard]] Ui::TProstrediDialog& Form() const { return *m_ui; }
 
-    // The toolbar's state and the sharing into the controls; "Použít"
-    // disabled.
+    // The toolbar's state, the rosters' text size and the sharing into the
+    // controls; "Použít" disabled.
     void LoadFromMainForm();
-    // The controls onto the toolbar and the sharing.
+    // The controls onto the toolbar, the rosters and the sharing.
     void ApplyToMainForm();
 
 private:

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QKeySequence>
 #include <QMenu>
+#include <QShortcut>
 
 // The command registry: every command of the main window with its handler,
 // its enabling and its way to the history; the roster commands' handlers.
@@ -43,6 +44,8 @@ std::span<const TCommand> TMainForm::Commands()
 {
     using enum TCommandNeed;
     using T = TMainForm;
+    constexpr TContextMenu kPostavy = TContextMenu::Characters;
+    constexpr TContextMenu kNestvury = TContextMenu::Monsters;
     static constexpr TCommand kCommands[] = {
         // Soubor: the fight as a file; new, open and add are steps of the history
         {.Action = "Item_NovySouboj", .ChangesRosters = true, .Run = &T::Item_NovySoubojClick},
@@ -58,114 +61,165 @@ std::span<const TCommand> TMainForm::Commands()
         {.Action = "Item_PrintSetup", .ToolbarId = 1, .Run = &T::Item_PrintSetupClick},
         {.Action = "Item_Quit", .ToolbarId = 2, .Run = &T::Item_QuitClick},
         // Postava
-        {.Action = "Item_NovaPostava", .ChangesRosters = true, .Run = &T::Item_NovaPostavaClick},
+        {.Action = "Item_NovaPostava",
+         .ChangesRosters = true,
+         .ToolbarId = 101,
+         .Run = &T::Item_NovaPostavaClick,
+         .ContextMenu = kPostavy},
+        {.Action = "Item_UpravitPostavu",
+         .Need = ActiveCharacter,
+         .ChangesRosters = true,
+         .Run = &T::Item_UpravitPostavuClick,
+         .ContextMenu = kPostavy},
         {.Action = "Item_SmazatPostavu",
          .Need = ActiveCharacter,
          .ChangesRosters = true,
-         .Run = &T::Item_SmazatPostavuClick},
+         .Run = &T::Item_SmazatPostavuClick,
+         .ContextMenu = kPostavy},
         {.Action = "Item_CelaZkusenost_Aktivni",
          .Need = ActiveCharacter,
          .ChangesRosters = true,
-         .Run = &T::Item_CelaZkusenost_AktivniClick},
+         .Run = &T::Item_CelaZkusenost_AktivniClick,
+         .ContextMenu = kPostavy,
+         .Done = "Předána celá zkušenost."},
         {.Action = "Item_CelaZkusenost_Vsechny",
          .Need = Characters,
          .ChangesRosters = true,
-         .Run = &T::Item_CelaZkusenost_VsechnyClick},
+         .ToolbarId = 107,
+         .Run = &T::Item_CelaZkusenost_VsechnyClick,
+         .ContextMenu = kPostavy,
+         .Done = "Předána celá zkušenost všech postav."},
         {.Action = "Item_CastZkusenosti_Aktivni",
          .Need = ActiveCharacter,
          .ChangesRosters = true,
          .Number = kHandOver,
-         .RunWithNumber = &T::Item_CastZkusenosti_AktivniClick},
+         .RunWithNumber = &T::Item_CastZkusenosti_AktivniClick,
+         .ContextMenu = kPostavy,
+         .Done = "Předána část zkušenosti."},
         {.Action = "Item_CastZkusenosti_Vsechny",
          .Need = Characters,
          .ChangesRosters = true,
          .Number = kHandOver,
-         .RunWithNumber = &T::Item_CastZkusenosti_VsechnyClick},
+         .RunWithNumber = &T::Item_CastZkusenosti_VsechnyClick,
+         .ContextMenu = kPostavy,
+         .Done = "Předána část zkušenosti všech postav."},
         {.Action = "Item_VynulovatZkusenost_Aktivni",
          .Need = ActiveCharacter,
          .ChangesRosters = true,
-         .Run = &T::Item_VynulovatZkusenost_AktivniClick},
+         .Run = &T::Item_VynulovatZkusenost_AktivniClick,
+         .ContextMenu = kPostavy,
+         .Done = "Zkušenost vynulována."},
         {.Action = "Item_VynulovatZkusenost_Vsechny",
          .Need = Characters,
          .ChangesRosters = true,
-         .Run = &T::Item_VynulovatZkusenost_VsechnyClick},
+         .Run = &T::Item_VynulovatZkusenost_VsechnyClick,
+         .ContextMenu = kPostavy,
+         .Done = "Zkušenost všech postav vynulována."},
         {.Action = "Item_PridatZkusenost_Aktivni",
          .Need = ActiveCharacter,
          .ChangesRosters = true,
          .Number = kAddExperience,
-         .RunWithNumber = &T::Item_PridatZkusenost_AktivniClick},
+         .RunWithNumber = &T::Item_PridatZkusenost_AktivniClick,
+         .ContextMenu = kPostavy},
         {.Action = "Item_PridatZkusenost_Vsechny",
          .Need = Characters,
          .ChangesRosters = true,
          .Number = kAddExperience,
-         .RunWithNumber = &T::Item_PridatZkusenost_VsechnyClick},
+         .RunWithNumber = &T::Item_PridatZkusenost_VsechnyClick,
+         .ContextMenu = kPostavy},
         {.Action = "Item_ZmenitZivoty_Aktivni",
          .Need = ActiveCharacter,
          .ChangesRosters = true,
          .Number = kSetLives,
-         .RunWithNumber = &T::Item_ZmenitZivoty_AktivniClick},
+         .RunWithNumber = &T::Item_ZmenitZivoty_AktivniClick,
+         .ContextMenu = kPostavy},
         {.Action = "Item_ZmenitZivoty_Vsechny",
          .Need = Characters,
          .ChangesRosters = true,
          .Number = kSetLives,
-         .RunWithNumber = &T::Item_ZmenitZivoty_VsechnyClick},
+         .RunWithNumber = &T::Item_ZmenitZivoty_VsechnyClick,
+         .ContextMenu = kPostavy},
         {.Action = "Item_PridatZivoty_Aktivni",
          .Need = ActiveCharacter,
          .ChangesRosters = true,
          .Number = kAddLives,
-         .RunWithNumber = &T::Item_PridatZivoty_AktivniClick},
+         .RunWithNumber = &T::Item_PridatZivoty_AktivniClick,
+         .ContextMenu = kPostavy},
         {.Action = "Item_PridatZivoty_Vsechny",
          .Need = Characters,
          .ChangesRosters = true,
          .Number = kAddLives,
-         .RunWithNumber = &T::Item_PridatZivoty_VsechnyClick},
+         .RunWithNumber = &T::Item_PridatZivoty_VsechnyClick,
+         .ContextMenu = kPostavy},
         // Nestvůra
-        {.Action = "Item_NovaNestvura", .ChangesRosters = true, .Run = &T::Item_NovaNestvuraClick},
+        {.Action = "Item_NovaNestvura",
+         .ChangesRosters = true,
+         .ToolbarId = 102,
+         .Run = &T::Item_NovaNestvuraClick,
+         .ContextMenu = kNestvury},
+        {.Action = "Item_UpravitNestvuru",
+         .Need = ActiveMonster,
+         .ChangesRosters = true,
+         .Run = &T::Item_UpravitNestvuruClick,
+         .ContextMenu = kNestvury},
         {.Action = "Item_SmazatNestvuru",
          .Need = ActiveMonster,
          .ChangesRosters = true,
-         .Run = &T::Item_SmazatNestvuruClick},
+         .Run = &T::Item_SmazatNestvuruClick,
+         .ContextMenu = kNestvury},
         {.Action = "Item_SmazatVsechnyNestvury",
          .Need = Monsters,
          .ChangesRosters = true,
-         .Run = &T::Item_SmazatVsechnyNestvuryClick},
+         .Run = &T::Item_SmazatVsechnyNestvuryClick,
+         .ContextMenu = kNestvury},
         {.Action = "Item_SmazatMrtveNestvury",
          .Need = Monsters,
          .ChangesRosters = true,
-         .Run = &T::Item_SmazatMrtveNestvuryClick},
+         .ToolbarId = 106,
+         .Run = &T::Item_SmazatMrtveNestvuryClick,
+         .ContextMenu = kNestvury},
         {.Action = "Item_SmazatVyrazeneNestvury",
          .Need = Monsters,
          .ChangesRosters = true,
-         .Run = &T::Item_SmazatVyrazeneNestvuryClick},
+         .Run = &T::Item_SmazatVyrazeneNestvuryClick,
+         .ContextMenu = kNestvury},
         {.Action = "Item_ZmenitZivotyNestvury_Akt",
          .Need = ActiveMonster,
          .ChangesRosters = true,
          .Number = kSetLives,
-         .RunWithNumber = &T::Item_ZmenitZivotyNestvury_AktClick},
+         .RunWithNumber = &T::Item_ZmenitZivotyNestvury_AktClick,
+         .ContextMenu = kNestvury},
         {.Action = "Item_ZmenitZivotyNestvury_All",
          .Need = Monsters,
          .ChangesRosters = true,
          .Number = kSetLives,
-         .RunWithNumber = &T::Item_ZmenitZivotyNestvury_AllClick},
+         .RunWithNumber = &T::Item_ZmenitZivotyNestvury_AllClick,
+         .ContextMenu = kNestvury},
         {.Action = "Item_PridatZivotyNestvury_Akt",
          .Need = ActiveMonster,
          .ChangesRosters = true,
          .Number = kAddLives,
-         .RunWithNumber = &T::Item_PridatZivotyNestvury_AktClick},
+         .RunWithNumber = &T::Item_PridatZivotyNestvury_AktClick,
+         .ContextMenu = kNestvury},
         {.Action = "Item_PridatZivotyNestvury_All",
          .Need = Monsters,
          .ChangesRosters = true,
          .Number = kAddLives,
-         .RunWithNumber = &T::Item_PridatZivotyNestvury_AllClick},
+         .RunWithNumber = &T::Item_PridatZivotyNestvury_AllClick,
+         .ContextMenu = kNestvury},
         // Boj
         {.Action = "Item_ShowPostavy", .Run = &T::Item_ShowPostavyClick},
         {.Action = "Item_ShowNestvury", .Run = &T::Item_ShowNestvuryClick},
         {.Action = "Item_ZranitNestvuru",
          .Need = ActiveCharacterAndMonster,
          .ChangesRosters = true,
+         .ToolbarId = 103,
          .Run = &T::Item_ZranitNestvuruClick},
-        {.Action = "Item_Zpet", .Run = &T::Item_ZpetClick},
-        {.Action = "Item_Znovu", .Run = &T::Item_ZnovuClick, .MoreKeys = "Shift+Alt+Backspace"},
+        {.Action = "Item_Zpet", .ToolbarId = 104, .Run = &T::Item_ZpetClick},
+        {.Action = "Item_Znovu",
+         .ToolbarId = 105,
+         .Run = &T::Item_ZnovuClick,
+         .MoreKeys = "Shift+Alt+Backspace"},
         // Nastavení
         {.Action = "Item_NastaveniProstredi", .Run = &T::Item_NastaveniProstrediClick},
         {.Action = "Item_AutomatickyUkladatNastaveni",
@@ -176,6 +230,8 @@ std::span<const TCommand> TMainForm::Commands()
         {.Action = "Item_Okno_HTile", .ToolbarId = 4, .Run = &T::Item_Okno_HTileClick},
         {.Action = "Item_Okno_VTile", .ToolbarId = 5, .Run = &T::Item_Okno_VTileClick},
         {.Action = "Item_Okno_ArrangeAll", .ToolbarId = 6, .Run = &T::Item_Okno_ArrangeAllClick},
+        {.Action = "Item_VetsiPismo", .Run = &T::Item_VetsiPismoClick, .MoreKeys = "Ctrl+="},
+        {.Action = "Item_MensiPismo", .Run = &T::Item_MensiPismoClick},
         {.Action = "Item_PohledProHrace", .Run = &T::Item_PohledProHraceClick},
         // Nápověda
         {.Action = "Item_HelpContents", .ToolbarId = 7, .Run = &T::Item_HelpContentsClick},
@@ -210,6 +266,8 @@ void TMainForm::ConnectCommands()
             m_toolbarPopup->addAction(&m_commands->Action(name));
     }
     m_toolbarPopup->setDefaultAction(&m_commands->Action(kToolbarPopupDefault));
+    BuildContextMenus();
+    ConnectShortcutsOfDisabled();
     connect(m_toolbarPopup, &QMenu::aboutToShow, this, &TMainForm::ToolbarPopupPopup);
     connect(m_ui->Menu_Okno, &QMenu::aboutToShow, this, &TMainForm::FillWindowMenu);
 }
@@ -227,10 +285,15 @@ void TMainForm::RunCommand(const TCommand& command, const QAction& action)
                         number.Maximum, value))
             (this->*command.RunWithNumber)(value);
     };
-    if (command.ChangesRosters)
-        RunAsStep(action, run);
-    else
+    if (!command.ChangesRosters) {
         run();
+        return;
+    }
+    // Says what the command did and the key that takes it back.
+    if (RunAsStep(action, run) && !command.Done.empty())
+        ShowStatusMessage(
+            QStringLiteral("%1 Zpět: %2").arg(FromUtf8(command.Done), KeyText(*m_ui->Item_Zpet)),
+            kDoneSeconds);
 }
 
 void TMainForm::MainToolbarCommand(QObject* sender, int commandId, TToolbarCommandType commandType)
@@ -245,16 +308,13 @@ void TMainForm::MainToolbarCommand(QObject* sender, int commandId, TToolbarComma
 
 void TMainForm::UpdateCommands()
 {
-    const auto selected = [](const TObjektWindow* w) {
-        return w && w->ListBox()->ItemIndex() >= 0;
-    };
-    const auto any = [](const TObjektWindow* w) { return w && w->ListBox()->Count() > 0; };
-    const TRosterState state{selected(m_postavy), any(m_postavy), selected(m_nestvury),
-                             any(m_nestvury)};
+    const TRosterState state = RosterState();
     for (const TCommandRegistry::TEntry& entry : m_commands->Entries()) {
         if (entry.Command->Need)
             entry.Action->setEnabled(IsEnabled(*entry.Command->Need, state));
     }
+    for (const auto& [key, command] : m_whyKeys)
+        key->setEnabled(!IsEnabled(*command->Need, state));
 }
 
 int TMainForm::SelectedRow(const TObjektWindow* roster) const

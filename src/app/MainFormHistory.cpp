@@ -69,11 +69,11 @@ void TMainForm::AttachFight()
             this, [this] { OpenFightFileLater(m_services.OpenAtStart); }, Qt::QueuedConnection);
 }
 
-void TMainForm::RunAsStep(const QAction& action, const std::function<void()>& run)
+bool TMainForm::RunAsStep(const QAction& action, const std::function<void()>& run)
 {
     if (!m_fight || m_fight->Recording()) {
         run();
-        return;
+        return false;
     }
     const QString name = StepName(action);
     const std::uint64_t before = m_fight->History().State();
@@ -87,9 +87,10 @@ void TMainForm::RunAsStep(const QAction& action, const std::function<void()>& ru
         UpdateHistoryCommands();
         throw;
     }
-    m_fight->Commit(name);
+    const bool kept = m_fight->Commit(name);
     FollowFightFile(before);
     UpdateHistoryCommands();
+    return kept;
 }
 
 void TMainForm::UpdateHistoryCommands()
@@ -108,16 +109,30 @@ void TMainForm::UpdateHistoryCommands()
 
 void TMainForm::Item_ZpetClick()
 {
-    if (m_fight)
-        m_fight->Undo();
+    const QString name = m_fight && m_fight->CanUndo() ? m_fight->UndoName() : QString();
+    const bool undone = m_fight && m_fight->Undo();
     UpdateHistoryCommands();
+    // Names what was taken back and the key that does it again.
+    if (undone)
+        ShowStatusMessage(
+            QStringLiteral("Vráceno zpět: %1. Znovu: %2").arg(name, KeyText(*m_ui->Item_Znovu)),
+            kDoneSeconds);
 }
 
 void TMainForm::Item_ZnovuClick()
 {
-    if (m_fight)
-        m_fight->Redo();
+    const QString name = m_fight && m_fight->CanRedo() ? m_fight->RedoName() : QString();
+    const bool redone = m_fight && m_fight->Redo();
     UpdateHistoryCommands();
+    if (redone)
+        ShowStatusMessage(
+            QStringLiteral("Znovu provedeno: %1. Zpět: %2").arg(name, KeyText(*m_ui->Item_Zpet)),
+            kDoneSeconds);
+}
+
+QString TMainForm::KeyText(const QAction& action)
+{
+    return action.shortcut().toString(QKeySequence::NativeText);
 }
 
 void TMainForm::OfferRecovery()

@@ -28,6 +28,21 @@ void TMainForm::SetupToolbar()
     toolbar->ResImagesStart = 2048;
     toolbar->ResHintsStart = 2048;
     toolbar->ResStringsStart = 2016;
+    // The fight's buttons, a table of the program's own: those whose command
+    // the registry has (a row with that toolbar id), with the command's key
+    // and hint.
+    toolbar->ResMoreButtons = QStringLiteral("toolbar/fight");
+    toolbar->MoreStart = 2101;
+    toolbar->MoreGroupName = 2020;
+    toolbar->OffersButton = [this](int id) { return m_commands->ForToolbarId(id) != nullptr; };
+    toolbar->MoreHint = [this](int id, const QString& name) {
+        const TCommandRegistry::TEntry* entry = m_commands->ForToolbarId(id);
+        if (!entry)
+            return name + u'|';
+        const QString key = KeyText(*entry->Action);
+        return (key.isEmpty() ? name : QStringLiteral("%1 (%2)").arg(name, key)) + u'|' +
+               entry->Action->statusTip();
+    };
     toolbar->SetPopupMenu(m_toolbarPopup);
     // Below the menu's bevel, above the toolbar's own.
     auto* layout = qobject_cast<QVBoxLayout*>(m_ui->MenuBevel->parentWidget()->layout());

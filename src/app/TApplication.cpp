@@ -5,7 +5,6 @@
 
 #include <QIcon>
 #include <QLibraryInfo>
-#include <QPixmap>
 #include <QTranslator>
 
 #include <exception>
@@ -13,7 +12,17 @@
 namespace mecovnik {
 
 namespace {
-#include "mecovnik.xpm"
+
+// The program's emblem, the menu entry's icon, at the sizes window managers
+// and task bars ask for.
+QIcon Emblem()
+{
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128})
+        icon.addFile(QStringLiteral(":/emblem/%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
 } // namespace
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
@@ -25,7 +34,7 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
     // Ties the windows to the menu entry cz.ferdax.mecovnik.desktop (the
     // Wayland application id; on X11 its StartupWMClass names the class).
     setDesktopFileName(QStringLiteral("cz.ferdax.mecovnik"));
-    setWindowIcon(QIcon(QPixmap(mecovnik_xpm)));
+    setWindowIcon(Emblem());
     LoadSystemTranslation();
     setStyle(new TProgramStyle);
 }

@@ -107,16 +107,19 @@ void TFightKeeper::Begin()
     m_history.Begin(Selection());
 }
 
-void TFightKeeper::Commit(const QString& name)
+bool TFightKeeper::Commit(const QString& name)
 {
     if (m_history.Commit(ToStdString(name), Selection())) {
         Journal(m_history.LastChange());
-    } else if (m_journal && m_journal->KindsPending()) {
+        return true;
+    }
+    if (m_journal && m_journal->KindsPending()) {
         // A kind entered without a roster change still belongs in the journal.
         TFightChange kindsOnly;
         kindsOnly.Selection = Selection();
         Journal(kindsOnly);
     }
+    return false;
 }
 
 QString TFightKeeper::UndoName() const

@@ -43,8 +43,8 @@ public:
     [[nodiscard]] bool Recording() const { return m_history.Recording(); }
     void Begin();
     // Ends a command: keeps its step when it changed a roster, and writes the
-    // journal.
-    void Commit(const QString& name);
+    // journal. True when a step was kept.
+    bool Commit(const QString& name);
 
     [[nodiscard]] bool CanUndo() const { return m_history.CanUndo(); }
     [[nodiscard]] bool CanRedo() const { return m_history.CanRedo(); }

@@ -28,6 +28,27 @@ QWidget* OwnerWindow(const QObject* component)
 
 } // namespace
 
+QPixmap TAboutDialog::Picture(quint16 bitmapId, qreal devicePixelRatio)
+{
+    const QString name = QStringLiteral(":/bitmaps/%1").arg(bitmapId);
+    const QPixmap normal(name);
+    if (normal.isNull() || devicePixelRatio <= 1.0)
+        return normal;
+    // The same picture drawn at two or three times its size, where there is
+    // one: the smallest that covers the screen's pixels, scaled down smoothly.
+    const QSize wanted = (QSizeF(normal.size()) * devicePixelRatio).toSize();
+    for (const int times : {2, 3}) {
+        QPixmap large(QStringLiteral("%1@%2x.png").arg(name).arg(times));
+        if (large.isNull() || (large.width() < wanted.width() && times < 3))
+            continue;
+        if (large.size() != wanted)
+            large = large.scaled(wanted, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        large.setDevicePixelRatio(devicePixelRatio);
+        return large;
+    }
+    return normal;
+}
+
 TAboutDialog::TAboutDialog(QObject* owner) : QObject(owner)
 {
     static const bool registered = (InitBitmapResources(), true);
@@ -43,7 +64,7 @@ void TAboutDialog::Execute()
     Ui::TAboutDialogForm& ui = form.Form();
     form.setWindowTitle(m_caption);
     // A number without a bitmap gives an empty picture, not an error.
-    const QPixmap picture(QStringLiteral(":/bitmaps/%1").arg(m_bitmapId));
+    const QPixmap picture = Picture(m_bitmapId, form.devicePixelRatioF());
     if (!picture.isNull())
         ui.Icon->setPixmap(picture);
     ui.ProductName->SetCaption(m_appName);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPixmap>
 #include <QString>
 
 namespace mecovnik {
@@ -45,6 +46,12 @@ public:
     // Shows the about window modally and returns when it is closed. The
     // window is made afresh for each call and owned by the main window.
     void Execute();
+
+    // The picture of a bitmap number for a screen's device pixel ratio: the
+    // bitmap itself at 1, above 1 its artwork at two or three times the size
+    // ("<number>@2x", "@3x") when it has one; null for a number without a
+    // bitmap.
+    [[nodiscard]] static QPixmap Picture(quint16 bitmapId, qreal devicePixelRatio);
 
 private:
     quint16 m_bitmapId = 0;

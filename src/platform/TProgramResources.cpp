@@ -60,6 +60,18 @@ QPixmap TProgramResources::Bitmap(const QString& name) const
     return QPixmap(QStringLiteral(":/bitmaps/%1.xpm").arg(file));
 }
 
+QPixmap TProgramResources::LargeBitmap(const QString& name) const
+{
+    QString file = name;
+    if (file.startsWith(u'#'))
+        file.remove(0, 1);
+    if (!IsPlainName(file))
+        return {};
+    const QString path = QStringLiteral(":/bitmaps/%1@2x.xpm").arg(file);
+    // Most bitmaps have no large artwork; looking costs no warning.
+    return QFile::exists(path) ? QPixmap(path) : QPixmap();
+}
+
 QString TProgramResources::String(int number) const
 {
     return ToQString(m_strings.Load(number));

@@ -19,6 +19,13 @@ public:
     // The bitmap of a name, or of a number written "#" and digits; a null
     // pixmap when there is none.
     [[nodiscard]] virtual QPixmap Bitmap(const QString& name) const = 0;
+    // The artwork of a bitmap drawn at twice its size, for screens with more
+    // than one device pixel to a pixel; a null pixmap when there is none.
+    [[nodiscard]] virtual QPixmap LargeBitmap(const QString& name) const
+    {
+        Q_UNUSED(name)
+        return {};
+    }
     // String number; empty when there is none.
     [[nodiscard]] virtual QString String(int number) const = 0;
 };

@@ -16,9 +16,10 @@
 
 namespace mecovnik {
 
-TNestvuraDialog::TNestvuraDialog(QWidget* owner, TMonsterPresets& presets, const TNameOrder& order)
+TNestvuraDialog::TNestvuraDialog(QWidget* owner, TMonsterPresets& presets, const TNameOrder& order,
+                                 bool rememberKind)
     : QDialog(owner), m_ui(std::make_unique<Ui::TNestvuraDialog>()), m_presets(presets),
-      m_order(order)
+      m_order(order), m_rememberKind(rememberKind)
 {
     m_ui->setupUi(this);
     PrepareDialog(*this);
@@ -85,6 +86,10 @@ void TNestvuraDialog::Combo_JmenoChange_Click(TAdvancedComboBox* sender)
 
 void TNestvuraDialog::Btn_OKClick()
 {
+    if (!m_rememberKind) {
+        accept();
+        return;
+    }
     const std::string name = ToStdString(m_ui->Combo_Jmeno->currentText());
     int index = m_presets.IndexOf(name, m_order);
     if (index < 0)
@@ -100,18 +105,35 @@ void TNestvuraDialog::Btn_OKClick()
     accept();
 }
 
-bool EnterMonster(QWidget* owner, TNestvura& record, TMonsterPresets& presets,
-                  const TNameOrder& order)
+namespace {
+
+bool RunMonsterDialog(QWidget* owner, TNestvura& record, TMonsterPresets& presets,
+                      const TNameOrder& order, bool rememberKind, const QString& caption)
 {
     ScreenCursor hourglass;
-    TNestvuraDialog dialog(owner, presets, order);
+    TNestvuraDialog dialog(owner, presets, order, rememberKind);
     dialog.LoadFrom(record, true);
-    dialog.setWindowTitle(QStringLiteral("Nová nestvůra"));
+    dialog.setWindowTitle(caption);
     hourglass.Restore();
     if (dialog.exec() != QDialog::Accepted)
         return false;
     dialog.StoreTo(record, true);
     return true;
+}
+
+} // namespace
+
+bool EnterMonster(QWidget* owner, TNestvura& record, TMonsterPresets& presets,
+                  const TNameOrder& order)
+{
+    return RunMonsterDialog(owner, record, presets, order, true, QStringLiteral("Nová nestvůra"));
+}
+
+bool EditMonsterDialog(QWidget* owner, TNestvura& record, TMonsterPresets& presets,
+                       const TNameOrder& order)
+{
+    return RunMonsterDialog(owner, record, presets, order, false,
+                            QStringLiteral("Upravit nestvůru"));
 }
 
 } // namespace mecovnik

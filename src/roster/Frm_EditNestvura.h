@@ -22,7 +22,11 @@ class TNestvuraDialog final : public QDialog
     Q_OBJECT
 
 public:
-    TNestvuraDialog(QWidget* owner, TMonsterPresets& presets, const TNameOrder& order);
+    // rememberKind: OK stores the entered values as the kind of the entered
+    // name (a new monster); off for a monster already in the roster, whose
+    // name may carry its number.
+    TNestvuraDialog(QWidget* owner, TMonsterPresets& presets, const TNameOrder& order,
+                    bool rememberKind = true);
     ~TNestvuraDialog() override;
     Q_DISABLE_COPY_MOVE(TNestvuraDialog)
 
@@ -42,6 +46,7 @@ private:
     std::unique_ptr<Ui::TNestvuraDialog> m_ui;
     TMonsterPresets& m_presets;
     const TNameOrder& m_order;
+    bool m_rememberKind = true;
 };
 
 // Runs the dialog for a new monster. On OK the record holds what was entered
@@ -49,5 +54,11 @@ private:
 // neither changes.
 bool EnterMonster(QWidget* owner, TNestvura& record, TMonsterPresets& presets,
                   const TNameOrder& order);
+// Runs the dialog, captioned "Upravit nestvůru", over a monster of the roster:
+// name, level, rule and experience as the dialog enters them (picking a kind
+// fills its values); the kinds stay as they are. True on OK, the record then
+// holding the entered name, level, rule and experience.
+bool EditMonsterDialog(QWidget* owner, TNestvura& record, TMonsterPresets& presets,
+                       const TNameOrder& order);
 
 } // namespace mecovnik

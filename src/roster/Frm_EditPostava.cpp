@@ -43,17 +43,31 @@ void TPostavaDialog::StoreTo(TPostava& record)
     record.KnockOut = Position(*m_ui->UpDown_Vyrazeni);
 }
 
-bool EnterCharacter(QWidget* owner, TPostava& record)
+namespace {
+
+bool RunCharacterDialog(QWidget* owner, TPostava& record, const QString& caption)
 {
     ScreenCursor hourglass;
     TPostavaDialog dialog(owner);
     dialog.LoadFrom(record);
-    dialog.setWindowTitle(QStringLiteral("Nová postava"));
+    dialog.setWindowTitle(caption);
     hourglass.Restore();
     if (dialog.exec() != QDialog::Accepted)
         return false;
     dialog.StoreTo(record);
     return true;
+}
+
+} // namespace
+
+bool EnterCharacter(QWidget* owner, TPostava& record)
+{
+    return RunCharacterDialog(owner, record, QStringLiteral("Nová postava"));
+}
+
+bool EditCharacterDialog(QWidget* owner, TPostava& record)
+{
+    return RunCharacterDialog(owner, record, QStringLiteral("Upravit postavu"));
 }
 
 } // namespace mecovnik

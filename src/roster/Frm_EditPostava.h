@@ -36,5 +36,9 @@ private:
 // Runs the dialog for a new character; true when the user confirmed, the
 // record then holding what was entered. Nothing entered is validated.
 bool EnterCharacter(QWidget* owner, TPostava& record);
+// Runs the dialog, captioned "Upravit postavu", over a character of the
+// roster; true when the user confirmed, the record then holding what was
+// entered (by the same rules as a new one).
+bool EditCharacterDialog(QWidget* owner, TPostava& record);
 
 } // namespace mecovnik

@@ -57,6 +57,31 @@ int TNestvuryWindow::JoinMonster(std::unique_ptr<TNestvura> record)
     return row;
 }
 
+void TNestvuryWindow::EditMonster(int row)
+{
+    const auto* monster = static_cast<const TNestvura*>(Rows().At(row));
+    if (!monster || !m_presets || !m_random)
+        return;
+    TNestvura entered(*monster);
+    if (!EditMonsterDialog(window(), entered, *m_presets, Rows().Records().Order()))
+        return;
+    auto edited = std::make_unique<TNestvura>(*monster);
+    edited->Reshape(entered.Level, entered.KnockOutRule, entered.KillExperience, *m_random);
+    // Its own name (in any letter case) stays free for it; a name another
+    // row carries takes a number, as a joining monster's does.
+    if (Rows().Records().Order().Compare(entered.Name, monster->Name) == 0) {
+        edited->Name = entered.Name;
+    } else {
+        edited->Name = UniqueName(entered.Name);
+        if (Rows().Records().IndexOf(edited->Name) >= 0) {
+            ShowErrorMessage(
+                QStringLiteral("Nestvůra se jménem %1 už existuje.").arg(ToQString(edited->Name)));
+            return;
+        }
+    }
+    ReplaceRecord(row, std::move(edited));
+}
+
 void TNestvuryWindow::DeleteMonster()
 {
     DeleteActive(QStringLiteral("Opravdu chcete smazat nestvůru %1?"));

@@ -33,6 +33,11 @@ public:
     [[nodiscard]] std::string UniqueName(const std::string& name) const;
     // Deletes the active monster after asking; beeps when none is active.
     void DeleteMonster();
+    // Opens "Upravit nestvůru" over a row's monster; on OK it takes the
+    // entered name (numbered when another row carries it, as a joining
+    // monster's is), level, rule and experience (TNestvura::Reshape: a new
+    // level rolls its lives anew, keeping its wounds). Nothing for row -1.
+    void EditMonster(int row);
     // Deletes a group after asking (0 all, 1 dead, 2 dead and knocked out);
     // the list is drawn once afterwards.
     void DeleteMonsters(int mode);

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "roster/RowColours.h"
+
+#include <QFont>
 #include <QMdiSubWindow>
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QHeaderView;
 class QStandardItemModel;
@@ -54,6 +58,15 @@ public:
     // Puts a record into the roster at its sorted place and returns its row.
     int AddRecord(std::unique_ptr<TObjekt> record);
 
+    // The size of the list's text, its rows and its header in per cent of
+    // the normal size (RosterZoom: 100..300); the columns but the last grow
+    // or shrink with the text.
+    void SetZoom(int percent);
+    [[nodiscard]] int Zoom() const { return m_zoom; }
+
+    // The colours the rows are drawn in, from the list's palette.
+    [[nodiscard]] const TRowColourTable& RowColourTable() const;
+
     [[nodiscard]] TAdvancedListBox* ListBox() const { return m_listBox; }
     [[nodiscard]] QHeaderView* HeaderControl() const { return m_header; }
     [[nodiscard]] TRosterModel& Rows() const { return *m_rows; }
@@ -68,8 +81,20 @@ signals:
     // removed, the whole list. Raised for every change, group changes
     // included, so whoever shows the fight elsewhere follows it.
     void RecordsChanged();
+    // The user double-clicked a row (which is then the selected one).
+    void RowActivated(int row);
+    // The user pressed Delete in the list.
+    void DeleteRequested();
+    // The user asked for the roster's context menu at a screen point: a
+    // right click (which selects the row under it first) or the menu key.
+    void ContextMenuRequested(QPoint globalPos);
 
 protected:
+    // Puts an edited copy in place of a row's record as one removal and one
+    // addition (so the history sees both), selects it at its new row and
+    // reports RowsChanged. Returns its row.
+    int ReplaceRecord(int row, std::unique_ptr<TObjekt> record);
+
     // Deletes the active record once the user answers Yes to question (its %1
     // is the name) and reports RowsChanged; afterwards no row is selected.
     // Beeps when no row is selected.
@@ -89,10 +114,15 @@ protected:
     virtual void ListBoxDrawItem(QPainter& painter, int row, const QStyleOptionViewItem& option);
 
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void HeaderControlSectionResize(int logicalIndex);
-    void ApplySectionWidths(const std::vector<int>& widths);
+    // Lays the sections out. A layout chosen by the user or by
+    // ResetColumnWidths also sets their widths at the normal text size; one
+    // that only follows the text's size or the window's keeps them.
+    void ApplySectionWidths(const std::vector<int>& widths, bool following = false);
+    [[nodiscard]] std::vector<int> SectionWidths() const;
 
     TRosterModel* m_rows = nullptr;
     QStandardItemModel* m_sections = nullptr;
@@ -100,6 +130,15 @@ private:
     TAdvancedListBox* m_listBox = nullptr;
     bool m_layingOut = false;
     bool m_quietSelection = false;
+    int m_zoom = 100;
+    // The sections' widths at the normal text size, from which every size
+    // of text lays them out anew.
+    std::vector<int> m_normalWidths;
+    QFont m_normalFont;
+    // The row colours and the palette colours they were made from.
+    mutable TRowColourTable m_colours{};
+    mutable TListColours m_coloursFrom{};
+    mutable bool m_coloursMade = false;
 };
 
 } // namespace mecovnik

@@ -45,6 +45,23 @@ int TPostavyWindow::JoinCharacter(std::unique_ptr<TPostava> record)
     return row;
 }
 
+void TPostavyWindow::EditCharacter(int row)
+{
+    const TPostava* character = Character(row);
+    if (!character)
+        return;
+    auto edited = std::make_unique<TPostava>(*character);
+    if (!EditCharacterDialog(window(), *edited))
+        return;
+    const int same = Rows().Records().IndexOf(edited->Name);
+    if (same >= 0 && same != row) {
+        ShowErrorMessage(
+            QStringLiteral("Postava se jménem %1 už existuje.").arg(ToQString(edited->Name)));
+        return;
+    }
+    ReplaceRecord(row, std::move(edited));
+}
+
 void TPostavyWindow::DeleteCharacter()
 {
     DeleteActive(QStringLiteral("Opravdu chcete smazat postavu %1?"));

@@ -23,6 +23,11 @@ public:
     int JoinCharacter(std::unique_ptr<TPostava> record);
     // Deletes the active character after asking; beeps when none is active.
     void DeleteCharacter();
+    // Opens "Upravit postavu" over a row's character; on OK the character
+    // takes the entered name, lives, maximum and threshold, unless another
+    // row carries that name ignoring case (refused with the message of a new
+    // character, nothing changes). Nothing for row -1.
+    void EditCharacter(int row);
 
     // Announces and hands over amount (-1: all) of a row's unassigned experience.
     void HandOverExperience(int row, std::int32_t amount);

@@ -4,6 +4,8 @@
 
 #include <memory>
 
+class QLabel;
+
 namespace Ui {
 class TZranitNestvuruDialog;
 }
@@ -25,8 +27,17 @@ public:
 
     [[nodiscard]] Ui::TZranitNestvuruDialog& Form() const { return *m_ui; }
 
+    // Puts a line above the wound's size (who wounds whom, WoundLine), as
+    // plain text, wrapped to the dialog's width; the dialog grows by it.
+    void ShowWho(const QString& line);
+    // The line's label, or nullptr before ShowWho.
+    [[nodiscard]] QLabel* Who() const { return m_who; }
+
 private:
     std::unique_ptr<Ui::TZranitNestvuruDialog> m_ui;
+    QLabel* m_who = nullptr;
+    // The room the line takes above the form's controls.
+    int m_whoRoom = 0;
 };
 
 // Asks for a wound of 1..1000, takes it off the active monster and credits the

@@ -1,5 +1,6 @@
 #include "roster/RosterRules.h"
 
+#include "roster/TNameOrder.h"
 #include "roster/TObjekt.h"
 #include "roster/TRosterList.h"
 #include "text/Numbers.h"
@@ -23,6 +24,19 @@ std::int64_t NumberedNameSuffix(std::string_view name, std::string_view& base)
         return 0;
     base = name.substr(0, open);
     return *n;
+}
+
+int CompareRosterNames(const TNameOrder& order, std::string_view a, std::string_view b)
+{
+    std::string_view baseA = a;
+    std::string_view baseB = b;
+    const std::int64_t na = NumberedNameSuffix(a, baseA);
+    const std::int64_t nb = NumberedNameSuffix(b, baseB);
+    if (na == 0 && nb == 0)
+        return order.Compare(a, b);
+    if (const int c = order.Compare(na ? baseA : a, nb ? baseB : b); c != 0)
+        return c;
+    return na < nb ? -1 : (na > nb ? 1 : 0);
 }
 
 namespace {
@@ -50,6 +64,17 @@ std::string UniqueName(const TRosterList& rows, const std::string& name)
         ++n;
     }
     return name;
+}
+
+std::string WoundLine(std::string_view character, std::string_view monster, std::int32_t lives,
+                      std::int32_t maxLives)
+{
+    std::string line = character.empty() ? std::string("Zraňujete nestvůru ")
+                                         : std::string(character) + " zraňuje nestvůru ";
+    line += monster;
+    line += " (" + std::to_string(lives) + " z " + std::to_string(maxLives) +
+            (maxLives == 1 ? " života)" : " životů)");
+    return line;
 }
 
 bool BelongsToGroup(const TObjekt& record, TDeleteMode mode)

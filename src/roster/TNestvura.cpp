@@ -2,6 +2,7 @@
 
 #include "roster/TRandom.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace mecovnik {
@@ -29,7 +30,11 @@ void TNestvura::RollLives(TRandom& random)
         sum += 1 + random.Next() % 8;
     MaxLives = SaturateToInt32(sum);
     Lives = MaxLives;
+    ApplyKnockOutRule();
+}
 
+void TNestvura::ApplyKnockOutRule()
+{
     switch (KnockOutRule) {
     case 0:
         KnockOut = 0;
@@ -38,13 +43,13 @@ void TNestvura::RollLives(TRandom& random)
         KnockOut = 1;
         break;
     case 2:
-        KnockOut = Lives / 8;
+        KnockOut = MaxLives / 8;
         break;
     case 3:
-        KnockOut = Lives / 6;
+        KnockOut = MaxLives / 6;
         break;
     case 4:
-        KnockOut = Lives / 4;
+        KnockOut = MaxLives / 4;
         break;
     default:
         KnockOutRule = 0;
@@ -52,6 +57,22 @@ void TNestvura::RollLives(TRandom& random)
     }
     if (KnockOut >= MaxLives)
         KnockOut = SaturateToInt32(std::int64_t{MaxLives} - 1);
+}
+
+void TNestvura::Reshape(std::int32_t level, std::int32_t knockOutRule, std::int32_t killExperience,
+                        TRandom& random)
+{
+    KillExperience = killExperience;
+    KnockOutRule = knockOutRule;
+    if (level != Level) {
+        // The wounds it has taken stay with it.
+        const std::int64_t taken = std::max<std::int64_t>(0, std::int64_t{MaxLives} - Lives);
+        Level = level;
+        RollLives(random);
+        Lives = SaturateToInt32(std::max<std::int64_t>(0, std::int64_t{MaxLives} - taken));
+        return;
+    }
+    ApplyKnockOutRule();
 }
 
 std::int32_t TNestvura::ExperienceFor(std::int32_t taken) const

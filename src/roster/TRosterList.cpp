@@ -77,7 +77,7 @@ int TRosterList::InsertPosition(std::string_view name) const
 {
     const auto it = std::upper_bound(m_rows.begin(), m_rows.end(), name,
                                      [this](std::string_view n, const auto& record) {
-                                         return m_order.Compare(n, record->Name) < 0;
+                                         return CompareRosterNames(m_order, n, record->Name) < 0;
                                      });
     return static_cast<int>(it - m_rows.begin());
 }
@@ -95,7 +95,7 @@ int TRosterList::IndexOf(std::string_view name) const
 {
     const auto it = std::lower_bound(m_rows.begin(), m_rows.end(), name,
                                      [this](const auto& record, std::string_view n) {
-                                         return m_order.Compare(record->Name, n) < 0;
+                                         return CompareRosterNames(m_order, record->Name, n) < 0;
                                      });
     if (it == m_rows.end() || m_order.Compare((*it)->Name, name) != 0)
         return -1;

@@ -13,7 +13,8 @@
 
 namespace mecovnik {
 
-// The records of one roster, kept sorted by name in the given order. The list
+// The records of one roster, kept sorted by name in the given order, with
+// numbered names ("Krysa [2]") by their numbers (CompareRosterNames). The list
 // owns its records: removing a row destroys its record.
 class TRosterList
 {

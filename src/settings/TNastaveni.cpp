@@ -9,6 +9,7 @@
 #include "persistence/TRegistryStore.h"
 #include "roster/MonsterPresetStore.h"
 #include "text/Utf8.h"
+#include "roster/RosterZoom.h"
 #include "toolbar/ToolbarPersistence.h"
 
 #include <array>
@@ -21,6 +22,8 @@ namespace mecovnik {
 namespace {
 
 constexpr std::string_view kAutoSave = "Automaticky ukládat nastavení";
+// The size of the rosters' text, in per cent.
+constexpr std::string_view kFontSize = "Velikost písma";
 constexpr std::string_view kMainWindow = "Hlavní";
 // The players' view: "Nastavení" holds its sharing, "Okna" its placement.
 constexpr std::string_view kShare = "Sdílet pohled pro hráče";
@@ -80,6 +83,7 @@ TProgramPlaces TNastaveni::OwnPlaces()
     // The toolbar's key and "Nestvůry" are rewritten whole by every save.
     places.Subtrees = {ProgramPath(kToolbarKey), ProgramPath(kPresetsKey), ProgramPath(kFightsKey)};
     places.Values.emplace_back(ProgramPath(kSettingsKey), kAutoSave);
+    places.Values.emplace_back(ProgramPath(kSettingsKey), kFontSize);
     for (const std::string_view name : kPlacementValues)
         places.Values.emplace_back(ProgramPath(kWindowsKey), name);
     for (const std::string_view name : {kShare, kPort, kToken})
@@ -99,7 +103,8 @@ std::size_t TNastaveni::FixedBytesBound()
         bytes += KeyLineBytes(sep);
     bytes += KeyLineBytes(program.size());
     const TRegistryValue integer{TRegType::Dword, std::string(4, '\0')};
-    bytes += KeyLineBytes(ProgramPath(kSettingsKey).size()) + ValueLineBytes(kAutoSave, integer);
+    bytes += KeyLineBytes(ProgramPath(kSettingsKey).size()) + ValueLineBytes(kAutoSave, integer) +
+             ValueLineBytes(kFontSize, integer);
     bytes += KeyLineBytes(ProgramPath(kWindowsKey).size());
     for (const std::string_view name : kPlacementValues)
         bytes += ValueLineBytes(name, integer);
@@ -180,6 +185,12 @@ void TNastaveni::SaveSteps()
         keys.WriteInteger(kPort, PlayerView.Port);
         keys.WriteString(kToken, PlayerView.Token);
     }
+    // Only a size other than the normal one is written, so a configuration
+    // that never changed it is written as before.
+    if (FontPercent != kZoomNormal)
+        keys.WriteInteger(kFontSize, FontPercent);
+    else
+        (void)keys.DeleteValue(kFontSize);
     keys.CloseKey();
 
     OpenOrFail(keys, kWindowsKey);
@@ -220,6 +231,7 @@ void TNastaveni::LoadSteps()
     if (keys.OpenKey(kSettingsKey, false)) {
         RegReadBool(keys, kAutoSave, AutoSave);
         ReadPlayerViewSharing(keys);
+        RegReadInteger(keys, kFontSize, FontPercent, kZoomLargest, kZoomNormal);
         keys.CloseKey();
     }
     if (keys.OpenKey(kWindowsKey, false)) {

@@ -62,9 +62,9 @@ public:
     ~TNastaveni();
 
     // Reads the stored configuration: the automatic-saving flag and the
-    // players' view's sharing, the main window's and the players' view's
-    // placements, the toolbar's state, the fight files, then the presets. A
-    // missing program key, subkey or
+    // players' view's sharing, the rosters' text size, the main window's and
+    // the players' view's placements, the toolbar's state, the fight files,
+    // then the presets. A missing program key, subkey or
     // value, or one of the wrong type or range, keeps what the object holds;
     // the four bounds change only together. Never writes. False only when a
     // registry error ended the load; what was read before it stays. Presets
@@ -111,6 +111,9 @@ public:
     };
 
     bool AutoSave = true;
+    // The size of the rosters' text in per cent, "Velikost písma" in
+    // "Nastavení": 100..300, a stored value outside keeps 100.
+    int FontPercent = 100;
     TFormPlacement MainWindow;
     TToolbarHolder Toolbar;
     TMonsterPresets MonsterPresets;

@@ -23,6 +23,28 @@ TButtonGlyph::~TButtonGlyph()
 {
     if (!m_bitmap.isNull())
         TGlyphCache::Instance().Release(m_bitmap.cacheKey());
+    if (!m_large.isNull())
+        TGlyphCache::Instance().Release(m_large.cacheKey());
+}
+
+void TButtonGlyph::SetLargeBitmap(const QPixmap& bitmap)
+{
+    TGlyphCache& cache = TGlyphCache::Instance();
+    if (!m_large.isNull())
+        cache.Release(m_large.cacheKey());
+    m_large = bitmap;
+    if (m_large.isNull())
+        return;
+    cache.Acquire(m_large.cacheKey());
+    m_largeTransparent = cache.TransparentColor(m_large);
+}
+
+int TButtonGlyph::ScaleFor(qreal devicePixelRatio) const
+{
+    // The large artwork fits only a bitmap whose every image it doubles.
+    const bool fits = !m_large.isNull() && m_large.width() == 2 * m_bitmap.width() &&
+                      m_large.height() == 2 * m_bitmap.height();
+    return devicePixelRatio > 1.0 && fits ? 2 : 1;
 }
 
 void TButtonGlyph::SetBitmap(const QPixmap& bitmap)
@@ -54,44 +76,59 @@ QSize TButtonGlyph::GlyphSize() const
 void TButtonGlyph::Invalidate() const
 {
     TGlyphCache::Instance().Invalidate(m_bitmap.cacheKey());
+    if (!m_large.isNull())
+        TGlyphCache::Instance().Invalidate(m_large.cacheKey());
 }
 
-TGlyphCache::TKey TButtonGlyph::Key(TButtonPaintState state, const QPalette& palette) const
+TGlyphCache::TKey TButtonGlyph::Key(TButtonPaintState state, const QPalette& palette,
+                                    qreal devicePixelRatio) const
 {
-    return {m_bitmap.cacheKey(),
+    const int scale = ScaleFor(devicePixelRatio);
+    return {scale == 2 ? m_large.cacheKey() : m_bitmap.cacheKey(),
             m_numGlyphs,
             state,
             palette.color(QPalette::Button).rgb(),
             palette.color(QPalette::Light).rgb(),
             palette.color(QPalette::Dark).rgb(),
             palette.color(QPalette::Midlight).rgb(),
-            palette.color(QPalette::Shadow).rgb()};
+            palette.color(QPalette::Shadow).rgb(),
+            scale};
 }
 
-QPixmap TButtonGlyph::Image(TButtonPaintState state, const QPalette& palette) const
+QPixmap TButtonGlyph::Image(TButtonPaintState state, const QPalette& palette,
+                            qreal devicePixelRatio) const
 {
     if (m_bitmap.isNull() || GlyphSize().isEmpty())
         return {};
-    return TGlyphCache::Instance().Image(Key(state, palette),
-                                         [&] { return Build(state, palette); });
+    const int scale = ScaleFor(devicePixelRatio);
+    return TGlyphCache::Instance().Image(Key(state, palette, devicePixelRatio),
+                                         [&] { return Build(state, palette, scale); });
 }
 
-QImage TButtonGlyph::Source(int index) const
+QImage TButtonGlyph::Source(int index, int scale) const
 {
     if (index >= m_numGlyphs)
         index = 0;
-    const QSize size = GlyphSize();
-    return m_bitmap.toImage()
+    const QSize size = GlyphSize() * scale;
+    return (scale == 2 ? m_large : m_bitmap)
+        .toImage()
         .copy(index * size.width(), 0, size.width(), size.height())
         .convertToFormat(QImage::Format_ARGB32);
 }
 
-QPixmap TButtonGlyph::Build(TButtonPaintState state, const QPalette& palette) const
+QPixmap TButtonGlyph::Build(TButtonPaintState state, const QPalette& palette, int scale) const
+{
+    QPixmap image = BuildAt(state, palette, scale);
+    image.setDevicePixelRatio(scale);
+    return image;
+}
+
+QPixmap TButtonGlyph::BuildAt(TButtonPaintState state, const QPalette& palette, int scale) const
 {
     const QRgb face = palette.color(QPalette::Button).rgb();
     const QRgb highlight = palette.color(QPalette::Light).rgb();
     const QRgb shadow = palette.color(QPalette::Dark).rgb();
-    const QRgb transparent = m_transparent.rgb();
+    const QRgb transparent = (scale == 2 ? m_largeTransparent : m_transparent).rgb();
     const auto isTransparent = [&](QRgb p) { return (p & 0xFFFFFF) == (transparent & 0xFFFFFF); };
 
     int index = static_cast<int>(state);
@@ -100,11 +137,12 @@ QPixmap TButtonGlyph::Build(TButtonPaintState state, const QPalette& palette) co
 
     if (state == TButtonPaintState::psDisabled && m_numGlyphs == 1) {
         // An embossed shape: the dark pixels in the highlight colour one pixel
-        // right and down, then in the shadow colour in place.
-        const QImage source = Source(0);
+        // (of the glyph's own size) right and down, then in the shadow colour
+        // in place.
+        const QImage source = Source(0, scale);
         QImage out(source.size(), QImage::Format_ARGB32);
         out.fill(face);
-        for (const auto& [colour, offset] : {std::pair{highlight, 1}, std::pair{shadow, 0}}) {
+        for (const auto& [colour, offset] : {std::pair{highlight, scale}, std::pair{shadow, 0}}) {
             for (int y = 0; y < source.height(); ++y) {
                 for (int x = 0; x < source.width(); ++x) {
                     const int tx = x + offset;
@@ -118,7 +156,7 @@ QPixmap TButtonGlyph::Build(TButtonPaintState state, const QPalette& palette) co
         return QPixmap::fromImage(out);
     }
 
-    QImage image = Source(state == TButtonPaintState::psDisabled ? 1 : index);
+    QImage image = Source(state == TButtonPaintState::psDisabled ? 1 : index, scale);
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {

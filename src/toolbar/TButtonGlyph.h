@@ -12,7 +12,9 @@ namespace mecovnik {
 
 // A speed button's glyph: a bitmap of one to four images side by side (up,
 // disabled, down, latched), its transparent colour (the bottom-left pixel's)
-// and the prepared image of each state, kept in the shared glyph cache.
+// and the prepared image of each state, kept in the shared glyph cache. The
+// same artwork at twice the size may stand beside it: screens with more than
+// one device pixel to a pixel are drawn from that.
 class TButtonGlyph final
 {
 public:
@@ -22,6 +24,11 @@ public:
 
     void SetBitmap(const QPixmap& bitmap);
     [[nodiscard]] const QPixmap& Bitmap() const { return m_bitmap; }
+    // The artwork at twice the size (the same images side by side, each twice
+    // as wide and high, the transparent colour its own bottom-left pixel's);
+    // a null pixmap for none.
+    void SetLargeBitmap(const QPixmap& bitmap);
+    [[nodiscard]] const QPixmap& LargeBitmap() const { return m_large; }
     // 1 to 4; above 4 is taken as 4, below 1 is ignored.
     void SetNumGlyphs(int count);
     [[nodiscard]] int NumGlyphs() const { return m_numGlyphs; }
@@ -29,18 +36,27 @@ public:
     // One image's size; 0 x 0 without a bitmap.
     [[nodiscard]] QSize GlyphSize() const;
 
-    // The image of a state in the given palette, prepared once and reused.
-    [[nodiscard]] QPixmap Image(TButtonPaintState state, const QPalette& palette) const;
+    // The image of a state in the given palette, prepared once and reused,
+    // for a device pixel ratio: above 1 from the large artwork when there is
+    // one (the image then has a ratio of 2 and the same size in pixels).
+    [[nodiscard]] QPixmap Image(TButtonPaintState state, const QPalette& palette,
+                                qreal devicePixelRatio = 1.0) const;
     // What the glyph cache knows the image of a state in a palette by.
-    [[nodiscard]] TGlyphCache::TKey Key(TButtonPaintState state, const QPalette& palette) const;
+    [[nodiscard]] TGlyphCache::TKey Key(TButtonPaintState state, const QPalette& palette,
+                                        qreal devicePixelRatio = 1.0) const;
     // Drops the prepared images (the system colours changed).
     void Invalidate() const;
 
 private:
-    [[nodiscard]] QPixmap Build(TButtonPaintState state, const QPalette& palette) const;
-    [[nodiscard]] QImage Source(int index) const;
+    [[nodiscard]] QPixmap Build(TButtonPaintState state, const QPalette& palette, int scale) const;
+    [[nodiscard]] QPixmap BuildAt(TButtonPaintState state, const QPalette& palette,
+                                  int scale) const;
+    [[nodiscard]] QImage Source(int index, int scale) const;
+    [[nodiscard]] int ScaleFor(qreal devicePixelRatio) const;
 
     QPixmap m_bitmap;
+    QPixmap m_large;
+    QColor m_largeTransparent = QColor(128, 128, 0);
     int m_numGlyphs = 1;
     QColor m_transparent = QColor(128, 128, 0);
 };

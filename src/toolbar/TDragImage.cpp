@@ -12,7 +12,7 @@ TDragImage::TDragImage(const QPixmap& picture)
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setObjectName(QStringLiteral("DragImage"));
-    resize(picture.size());
+    resize(picture.deviceIndependentSize().toSize());
 }
 
 void TDragImage::MoveTo(QPoint topLeft)

@@ -19,10 +19,10 @@ QPixmap TGlyphCache::Image(const TKey& key, const std::function<QPixmap()>& buil
     return image;
 }
 
-QPixmap TGlyphCache::Face(const TKey& key, QSize size, int layout, int margin,
+QPixmap TGlyphCache::Face(const TKey& key, QSize size, int layout, int margin, int ratio,
                           const std::function<QPixmap()>& build)
 {
-    const TFaceKey faceKey{key, size, layout, margin};
+    const TFaceKey faceKey{key, size, layout, margin, ratio};
     const auto it = m_faces.constFind(faceKey);
     if (it != m_faces.constEnd())
         return *it;

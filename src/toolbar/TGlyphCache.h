@@ -27,13 +27,15 @@ public:
         QRgb Shadow = 0;
         QRgb Midlight = 0;
         QRgb DarkShadow = 0;
+        // 1: the bitmap's own pixels; 2: its artwork at twice the size.
+        int Scale = 1;
         friend bool operator==(const TKey&, const TKey&) = default;
     };
 
     friend size_t qHash(const TKey& key, size_t seed = 0)
     {
         return qHashMulti(seed, key.Bitmap, key.NumGlyphs, static_cast<int>(key.State), key.Face,
-                          key.Highlight, key.Shadow, key.Midlight, key.DarkShadow);
+                          key.Highlight, key.Shadow, key.Midlight, key.DarkShadow, key.Scale);
     }
 
     // The process's cache.
@@ -42,9 +44,9 @@ public:
     // The image of key, made by build the first time it is asked for.
     [[nodiscard]] QPixmap Image(const TKey& key, const std::function<QPixmap()>& build);
     // A whole button face (frame, background and glyph) of a size, glyph
-    // layout and margin, for buttons without a caption; made by build the
-    // first time.
-    [[nodiscard]] QPixmap Face(const TKey& key, QSize size, int layout, int margin,
+    // layout and margin at a device pixel ratio (in hundredths), for buttons
+    // without a caption; made by build the first time.
+    [[nodiscard]] QPixmap Face(const TKey& key, QSize size, int layout, int margin, int ratio,
                                const std::function<QPixmap()>& build);
     // The colour of the bitmap's bottom-left pixel, read once per bitmap.
     [[nodiscard]] QColor TransparentColor(const QPixmap& bitmap);
@@ -66,11 +68,12 @@ private:
         QSize Size;
         int Layout = 0;
         int Margin = 0;
+        int Ratio = 100;
         friend bool operator==(const TFaceKey&, const TFaceKey&) = default;
         friend size_t qHash(const TFaceKey& key, size_t seed = 0)
         {
             return qHashMulti(seed, qHash(key.Glyph), key.Size.width(), key.Size.height(),
-                              key.Layout, key.Margin);
+                              key.Layout, key.Margin, key.Ratio);
         }
     };
 

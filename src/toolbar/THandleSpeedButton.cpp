@@ -71,6 +71,12 @@ void THandleSpeedButton::SetGlyph(const QPixmap& bitmap)
     update();
 }
 
+void THandleSpeedButton::SetLargeGlyph(const QPixmap& bitmap)
+{
+    m_glyph.SetLargeBitmap(bitmap);
+    update();
+}
+
 void THandleSpeedButton::SetNumGlyphs(int count)
 {
     m_glyph.SetNumGlyphs(count);
@@ -226,10 +232,14 @@ void THandleSpeedButton::paintEvent(QPaintEvent* /*event*/)
     QPainter p(this);
     if (m_caption.isEmpty()) {
         // Without a caption the whole face is the same for every button of
-        // this glyph, size and state: prepared once, then copied.
+        // this glyph, size, state and screen: prepared once, then copied. It
+        // is drawn in the screen's own pixels, so nothing is scaled up.
+        const qreal ratio = devicePixelRatioF();
         const QPixmap face = TGlyphCache::Instance().Face(
-            m_glyph.Key(state, palette()), size(), static_cast<int>(m_layout), m_margin, [&] {
-                QPixmap picture(size());
+            m_glyph.Key(state, palette(), ratio), size(), static_cast<int>(m_layout), m_margin,
+            qRound(ratio * 100), [&] {
+                QPixmap picture((QSizeF(size()) * ratio).toSize().expandedTo(size()));
+                picture.setDevicePixelRatio(ratio);
                 QPainter pp(&picture);
                 PaintFace(pp, state);
                 return picture;
@@ -264,9 +274,14 @@ void THandleSpeedButton::PaintFace(QPainter& p, TButtonPaintState state)
         {content.width(), content.height()}, {glyphSize.width(), glyphSize.height()},
         {textSize.width(), textSize.height()}, m_layout, m_margin, m_spacing);
 
-    const QPixmap image = m_glyph.Image(state, pal);
-    if (!image.isNull())
+    const qreal ratio = p.device()->devicePixelRatioF();
+    const QPixmap image = m_glyph.Image(state, pal, ratio);
+    if (!image.isNull()) {
+        // A screen between whole ratios scales the artwork smoothly.
+        if (ratio != image.devicePixelRatio())
+            p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.drawPixmap(content.left() + at.Glyph.X, content.top() + at.Glyph.Y, image);
+    }
 
     if (!m_caption.isEmpty()) {
         const QRect text(content.left() + at.Text.X, content.top() + at.Text.Y, textSize.width(),

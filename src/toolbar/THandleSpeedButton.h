@@ -35,6 +35,8 @@ public:
     void SetCaption(const QString& caption);
     [[nodiscard]] const QPixmap& Glyph() const { return m_glyph.Bitmap(); }
     void SetGlyph(const QPixmap& bitmap);
+    // The glyph's artwork at twice the size, for screens of a ratio above 1.
+    void SetLargeGlyph(const QPixmap& bitmap);
     [[nodiscard]] int NumGlyphs() const { return m_glyph.NumGlyphs(); }
     void SetNumGlyphs(int count);
     [[nodiscard]] TButtonLayout Layout() const { return m_layout; }

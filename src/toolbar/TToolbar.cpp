@@ -101,6 +101,13 @@ void TToolbar::ReadResources()
         };
         for (auto& image : LoadNumberedList(ResImagesStart, ResImagesCount, loadImage))
             m_images.push_back(image.value_or(QPixmap()));
+        for (std::size_t k = 0; k < m_images.size(); ++k)
+            m_largeImages.push_back(
+                m_images[k].isNull()
+                    ? QPixmap()
+                    : m_resources.LargeBitmap(ToQString(ImageResourceName(
+                          ToStdString(ResImagesName),
+                          static_cast<std::int32_t>(ResImagesStart + static_cast<int>(k))))));
     }
     if (m_hints.empty())
         m_hints = LoadHintList(ResHintsStart, ResHintsCount, loadString);
@@ -112,6 +119,43 @@ void TToolbar::ReadResources()
         m_groups = ReadAdjustTable(adjust ? std::optional(span(*adjust)) : std::nullopt,
                                    ResStringsStart, loadString);
     }
+    ReadMoreButtons();
+}
+
+void TToolbar::ReadMoreButtons()
+{
+    if (ResMoreButtons.isEmpty())
+        return;
+    const std::optional<QByteArray> table = Table(ResMoreButtons, "MORE");
+    if (!table)
+        return;
+    const auto defs =
+        ReadButtonsTable(std::span(reinterpret_cast<const std::uint8_t*>(table->constData()),
+                                   static_cast<std::size_t>(table->size())));
+    TToolbarGroup group{ToStdString(m_resources.String(MoreGroupName)), {}};
+    for (const TToolbarButtonDef& def : defs) {
+        // An id of the three tables, or one seen already, stays theirs.
+        if (def.Id < 0 || FindDefinition(m_defs, def.Id) || (OffersButton && !OffersButton(def.Id)))
+            continue;
+        const QString bitmap =
+            ToQString(ImageResourceName(ToStdString(ResImagesName), MoreStart + def.Image - 1));
+        m_more[def.Id] = {m_resources.Bitmap(bitmap), m_resources.LargeBitmap(bitmap),
+                          m_resources.String(MoreStart + def.Image - 1)};
+        m_defs.push_back(def);
+        group.Items.push_back(def.Id);
+    }
+    if (m_groups && !group.Items.empty())
+        m_groups->push_back(std::move(group));
+}
+
+std::pair<QPixmap, QPixmap> TToolbar::GlyphOf(const TToolbarButtonDef& def) const
+{
+    if (const auto more = m_more.find(def.Id); more != m_more.end())
+        return {more->second.Glyph, more->second.Large};
+    if (const auto index = ImageIndexFor(def, m_images.size()))
+        return {m_images[*index],
+                *index < m_largeImages.size() ? m_largeImages[*index] : QPixmap()};
+    return {};
 }
 
 void TToolbar::Loaded()
@@ -138,6 +182,8 @@ void TToolbar::UpdateHints()
 
 QString TToolbar::HintText(int id) const
 {
+    if (const auto more = m_more.find(id); more != m_more.end())
+        return MoreHint ? MoreHint(id, more->second.Name) : more->second.Name;
     return ToQString(HintFor(id, m_hints));
 }
 
@@ -188,8 +234,11 @@ TToolbarSpeedButton* TToolbar::CreateButton(const TToolbarButtonDef& def)
                 ItemHappened(button, button->CommandId(), event, hotSpot, globalPos);
             });
     button->SetAllowAllUp(def.AllowAllUp != 0);
-    if (const auto index = ImageIndexFor(def, m_images.size()))
-        button->SetGlyph(m_images[*index]);
+    const auto [glyph, large] = GlyphOf(def);
+    if (!glyph.isNull()) {
+        button->SetGlyph(glyph);
+        button->SetLargeGlyph(large);
+    }
     if (def.Group != 0) {
         button->SetGroupIndex(NextGroupIndex());
         button->SetAllowAllUp(true);
@@ -453,18 +502,25 @@ QPixmap TToolbar::ItemPicture(int id, bool fullHeight) const
         p.fillRect(1, 0, 1, picture.height(), pal.color(QPalette::Light));
         return picture;
     }
-    QPixmap picture(kButtonSize, kButtonSize);
+    // Drawn in the screen's own pixels, as the buttons are.
+    const qreal ratio = devicePixelRatioF();
+    QPixmap picture(QSize(kButtonSize, kButtonSize) * ratio);
+    picture.setDevicePixelRatio(ratio);
     QPainter p(&picture);
     const QBrush face = pal.brush(QPalette::Button);
-    qDrawWinButton(&p, picture.rect(), pal, false, &face);
+    qDrawWinButton(&p, QRect(0, 0, kButtonSize, kButtonSize), pal, false, &face);
     const TToolbarButtonDef* def = Definition(id);
-    const auto index = def ? ImageIndexFor(*def, m_images.size()) : std::nullopt;
-    if (index && !m_images[*index].isNull()) {
+    const auto [bitmap, large] = def ? GlyphOf(*def) : std::pair<QPixmap, QPixmap>{};
+    if (!bitmap.isNull()) {
         // The glyph as an up button shows it, from the same cache.
         TButtonGlyph glyph;
-        glyph.SetBitmap(m_images[*index]);
-        const QPixmap image = glyph.Image(TButtonPaintState::psUp, pal);
-        p.drawPixmap((kButtonSize - image.width()) / 2, (kButtonSize - image.height()) / 2, image);
+        glyph.SetBitmap(bitmap);
+        glyph.SetLargeBitmap(large);
+        const QPixmap image = glyph.Image(TButtonPaintState::psUp, pal, ratio);
+        if (ratio != image.devicePixelRatio())
+            p.setRenderHint(QPainter::SmoothPixmapTransform);
+        const QSize size = image.deviceIndependentSize().toSize();
+        p.drawPixmap((kButtonSize - size.width()) / 2, (kButtonSize - size.height()) / 2, image);
     }
     return picture;
 }

@@ -10,8 +10,10 @@
 #include <QWidget>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class QMenu;
@@ -50,6 +52,19 @@ public:
     int ResHintsStart = 0;
     int ResHintsCount = 0;
     int ResStringsStart = 0;
+
+    // Buttons of the program's own beside the three tables: a table of
+    // BUTTONS records whose image field numbers bitmaps (and whose name
+    // strings) from MoreStart on, offered in the customisation as one more
+    // group named by string MoreGroupName. Empty: none.
+    QString ResMoreButtons;
+    int MoreStart = 0;
+    int MoreGroupName = 0;
+    // Which of those buttons the owner runs; unset: every one.
+    std::function<bool(int id)> OffersButton;
+    // The hint ("short|long") of one of those buttons from its name; unset:
+    // the name alone.
+    std::function<QString(int id, const QString& name)> MoreHint;
 
     // Reads the resources (images, hints, BUTTONS, INITIAL, and ADJUST when
     // Adjustable), then places the initial layout. Call once, after the
@@ -116,6 +131,8 @@ public:
         return m_groups;
     }
     [[nodiscard]] const std::vector<QPixmap>& Images() const { return m_images; }
+    // The artwork at twice the size of each image; null where there is none.
+    [[nodiscard]] const std::vector<QPixmap>& LargeImages() const { return m_largeImages; }
     [[nodiscard]] const std::vector<std::string>& Hints() const { return m_hints; }
     [[nodiscard]] std::vector<TToolbarLayoutItem> PlacedItems() const;
     [[nodiscard]] QList<QWidget*> PlacedControls() const;
@@ -139,6 +156,9 @@ private:
     };
 
     void ReadResources();
+    void ReadMoreButtons();
+    // A definition's glyph and its large artwork; null pixmaps for none.
+    [[nodiscard]] std::pair<QPixmap, QPixmap> GlyphOf(const TToolbarButtonDef& def) const;
     [[nodiscard]] std::optional<QByteArray> Table(const QString& resourceSpec,
                                                   const char* name) const;
     QWidget* CreateControl(const TToolbarLayoutItem& item);
@@ -158,6 +178,15 @@ private:
 
     const TResourceSource& m_resources;
     std::vector<QPixmap> m_images;
+    std::vector<QPixmap> m_largeImages;
+    // The program's own buttons: glyph, large artwork and name by id.
+    struct TMoreButton
+    {
+        QPixmap Glyph;
+        QPixmap Large;
+        QString Name;
+    };
+    std::map<int, TMoreButton> m_more;
     std::vector<std::string> m_hints;
     std::vector<TToolbarButtonDef> m_defs;
     std::vector<TToolbarLayoutItem> m_initial;

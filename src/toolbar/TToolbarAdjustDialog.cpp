@@ -194,7 +194,8 @@ void TToolbarAdjustDialog::List_ButtonsDrawItem(QPainter& painter, int row,
     if (row < 0 || static_cast<std::size_t>(row) >= m_pictures.size())
         return;
     const QPixmap& picture = m_pictures[static_cast<std::size_t>(row)];
-    painter.drawPixmap(r.left() + (kPictureCell - picture.width()) / 2 + 2, r.top() + 2, picture);
+    const int width = qRound(picture.deviceIndependentSize().width());
+    painter.drawPixmap(r.left() + (kPictureCell - width) / 2 + 2, r.top() + 2, picture);
     QString text = m_buttonNames->stringList().value(row);
     if (text.endsWith(u'|'))
         text.chop(1);

@@ -57,9 +57,10 @@ void TToolbarDragSession::Begin(QWidget* control, std::optional<std::size_t> ind
         m_toolbar.grabMouse();
     }
     qApp->installEventFilter(this);
-    const TPoint shown =
-        m_drag.Begin(index, id, {hotSpot.x(), hotSpot.y()}, {picture.width(), picture.height()},
-                     Local(globalPos), m_items(), m_toolbar.height());
+    const TPoint shown = m_drag.Begin(index, id, {hotSpot.x(), hotSpot.y()},
+                                      {qRound(picture.deviceIndependentSize().width()),
+                                       qRound(picture.deviceIndependentSize().height())},
+                                      Local(globalPos), m_items(), m_toolbar.height());
     m_image = std::make_unique<TDragImage>(picture);
     ShowPictureAt(shown);
 }

@@ -179,6 +179,52 @@ TEST(Combatant, RollLivesSumsEightSidedDiceAndSetsThreshold)
     EXPECT_EQ(unknownOne.KnockOut, 0);
 }
 
+TEST(Combatant, ReshapeKeepsTheWoundsAMonsterHasTaken)
+{
+    // A level-2 monster of 9 lives (dice 4 and 5), wounded to 4: 5 lives taken.
+    test::TFakeRandom random{3, 4};
+    TNestvura n;
+    n.Level = 2;
+    n.KnockOutRule = 2;
+    n.RollLives(random);
+    ASSERT_EQ(n.MaxLives, 9);
+    n.Wound(5);
+    ASSERT_EQ(n.Lives, 4);
+
+    // The same level: nothing rolled, the rule and experience taken.
+    test::TFakeRandom none;
+    n.Reshape(2, 4, 250, none);
+    EXPECT_EQ(n.MaxLives, 9);
+    EXPECT_EQ(n.Lives, 4);
+    EXPECT_EQ(n.KnockOut, 2); // 9 / 4
+    EXPECT_EQ(n.KillExperience, 250);
+    EXPECT_EQ(n.KnockOutRule, 4);
+
+    // A new level rolls the maximum anew (dice 8, 8, 8, 8 = 32), 5 lives taken.
+    test::TFakeRandom dice{7, 7, 7, 7};
+    n.Reshape(4, 2, 250, dice);
+    EXPECT_EQ(n.Level, 4);
+    EXPECT_EQ(n.MaxLives, 32);
+    EXPECT_EQ(n.Lives, 27);
+    EXPECT_EQ(n.KnockOut, 4); // 32 / 8
+
+    // Smaller than the wounds: dead, not below 0.
+    test::TFakeRandom one{0};
+    n.Reshape(1, 1, 250, one);
+    EXPECT_EQ(n.MaxLives, 1);
+    EXPECT_EQ(n.Lives, 0);
+    EXPECT_EQ(n.KnockOut, 0); // kept below the maximum
+
+    // No rule selected: rule 0, the threshold kept.
+    TNestvura m;
+    test::TFakeRandom two{1};
+    m.RollLives(two); // 2 lives, rule 0
+    m.KnockOut = 1;
+    m.Reshape(1, -1, 100, none);
+    EXPECT_EQ(m.KnockOutRule, 0);
+    EXPECT_EQ(m.KnockOut, 1);
+}
+
 TEST(Combatant, RollLivesStaysWithinTheDiceRange)
 {
     TClockSeededRandom random;

@@ -1,3 +1,4 @@
+#include "app/CommandEnabling.h"
 #include "app/HelpFileName.h"
 #include "app/WindowTiling.h"
 #include "platform/TVersionRule.h"
@@ -33,6 +34,29 @@ TEST(VersionRule, AcceptsWindows95NtFrom351AndOtherSystems)
     };
     for (const Case& c : cases)
         EXPECT_EQ(IsSupportedSystemVersion(c.Version), c.Accepted) << c.Why;
+}
+
+TEST(CommandEnabling, ACommandThatDoesNotApplySaysWhy)
+{
+    using enum TCommandNeed;
+    // {active character, characters, active monster, monsters}
+    const TRosterState empty{false, false, false, false};
+    const TRosterState rowsOnly{false, true, false, true};
+    const TRosterState characterOnly{true, true, false, true};
+    const TRosterState both{true, true, true, true};
+    EXPECT_EQ(WhyDisabled(ActiveCharacterAndMonster, empty), "Vyberte postavu i nestvůru.");
+    EXPECT_EQ(WhyDisabled(ActiveCharacterAndMonster, characterOnly), "Vyberte postavu i nestvůru.");
+    EXPECT_EQ(WhyDisabled(ActiveCharacterAndMonster, both), "");
+    EXPECT_EQ(WhyDisabled(ActiveCharacter, rowsOnly), "Vyberte postavu.");
+    EXPECT_EQ(WhyDisabled(ActiveCharacter, empty), "Nejdříve přidejte postavu.");
+    EXPECT_EQ(WhyDisabled(Characters, empty), "Nejdříve přidejte postavu.");
+    EXPECT_EQ(WhyDisabled(ActiveMonster, rowsOnly), "Vyberte nestvůru.");
+    EXPECT_EQ(WhyDisabled(ActiveMonster, empty), "Nejdříve přidejte nestvůru.");
+    EXPECT_EQ(WhyDisabled(Monsters, empty), "Nejdříve přidejte nestvůru.");
+    for (const TCommandNeed need :
+         {ActiveCharacter, Characters, ActiveMonster, Monsters, ActiveCharacterAndMonster})
+        for (const TRosterState& state : {empty, rowsOnly, characterOnly, both})
+            EXPECT_EQ(WhyDisabled(need, state).empty(), IsEnabled(need, state));
 }
 
 TEST(HelpFileName, ReplacesOrAppendsTheExtension)

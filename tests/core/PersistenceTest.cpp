@@ -595,6 +595,45 @@ TEST(Nastaveni, LoadCasesFromFiles)
         EXPECT_TRUE(listed.count(entry.path().filename().string())) << entry.path();
 }
 
+TEST(Nastaveni, TheRostersTextSizeIsKeptAndCheckedOnLoad)
+{
+    TFakeRegistryFile file;
+    TRegistryStore store(file);
+    TNastaveni nastaveni(store);
+    EXPECT_EQ(nastaveni.FontPercent, 100);
+    nastaveni.FontPercent = 175;
+    ASSERT_TRUE(nastaveni.Save());
+    ASSERT_TRUE(file.Content);
+    EXPECT_NE(file.Content->find("\"Velikost písma\"=dword:000000af"), std::string::npos);
+    TNastaveni loaded(store);
+    ASSERT_TRUE(loaded.Load());
+    EXPECT_EQ(loaded.FontPercent, 175);
+
+    // A stored size outside 100..300, or of another type, keeps the normal size.
+    const std::string key = "[HKEY_CURRENT_USER\\Software\\Ferdax\\Mečovník pro Hradomor\\1.0\\"
+                            "Nastavení]\n";
+    for (const std::string value : {"dword:00000063", "dword:0000012d", "dword:ffffffff",
+                                     "\"200\"", "hex:c8,00,00,00,00"}) {
+        SCOPED_TRACE(value);
+        TFakeRegistryFile stored("Windows Registry Editor Version 5.00\n\n" + key +
+                                 "\"Velikost písma\"=" + value + "\n");
+        TRegistryStore other(stored);
+        TNastaveni n(other);
+        ASSERT_TRUE(n.Load());
+        EXPECT_EQ(n.FontPercent, 100);
+    }
+    for (const auto& [value, percent] :
+         std::vector<std::pair<std::string, int>>{{"dword:00000064", 100}, {"dword:0000012c", 300},
+                                                   {"dword:00000089", 137}}) {
+        TFakeRegistryFile stored("Windows Registry Editor Version 5.00\n\n" + key +
+                                 "\"Velikost písma\"=" + value + "\n");
+        TRegistryStore other(stored);
+        TNastaveni n(other);
+        ASSERT_TRUE(n.Load());
+        EXPECT_EQ(n.FontPercent, percent) << value;
+    }
+}
+
 TEST(Nastaveni, PlacementValuesInTheirOrder)
 {
     TFakeRegistryFile file;

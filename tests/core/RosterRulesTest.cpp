@@ -82,6 +82,80 @@ TEST(RosterList, ManyRecordsStaySorted)
 namespace mecovnik {
 namespace {
 
+TEST(RosterOrder, NumberedNamesFollowTheirNumbers)
+{
+    const TAsciiNameOrder order;
+    const auto before = [&](std::string_view a, std::string_view b) {
+        return CompareRosterNames(order, a, b) < 0 && CompareRosterNames(order, b, a) > 0;
+    };
+    // The number counts as a number...
+    EXPECT_TRUE(before("Krysa [2]", "Krysa [10]"));
+    EXPECT_TRUE(before("Krysa [9]", "Krysa [10]"));
+    EXPECT_TRUE(before("Krysa [99]", "Krysa [100]"));
+    EXPECT_TRUE(before("krysa [2]", "KRYSA [10]")) << "under the same collation: no case";
+    // ...after the plain name and before names the base sorts before.
+    EXPECT_TRUE(before("Krysa", "Krysa [1]"));
+    EXPECT_TRUE(before("Krysa [10]", "Krysaa"));
+    EXPECT_TRUE(before("Kocour [10]", "Krysa [2]"));
+    // Names the roster does not number keep the plain order.
+    EXPECT_TRUE(before("Krysa 10", "Krysa 2"));
+    EXPECT_TRUE(before("Krysa [5]", "Krysa [007]")) << "a number the roster never writes is name";
+    // Equal names stay equal; other numbers never are.
+    EXPECT_EQ(CompareRosterNames(order, "Krysa [2]", "KRYSA [2]"), 0);
+    EXPECT_EQ(CompareRosterNames(order, "Krysa", "krysa"), 0);
+    EXPECT_NE(CompareRosterNames(order, "Krysa [2]", "Krysa [02]"), 0);
+    EXPECT_NE(CompareRosterNames(order, "Krysa [2]", "Krysa [3]"), 0);
+}
+
+TEST(RosterOrder, AnOrderOfItsOwnWhateverTheNames)
+{
+    // Names built from a few pieces, numbered or not: the order is one an
+    // ordered list can keep (irreflexive, antisymmetric, transitive), equal
+    // exactly where the names compare equal, and numbered rows of one base
+    // follow their numbers.
+    const TAsciiNameOrder order;
+    const std::vector<std::string> bases{"Krysa", "krysa", "Krys", "Krysa [1]", "Vlk", "", "K ["};
+    const std::vector<std::string> suffixes{"", " [1]", " [2]", " [10]", " [007]", " [0]", "]"};
+    std::vector<std::string> names;
+    for (const auto& b : bases)
+        for (const auto& s : suffixes)
+            names.push_back(b + s);
+    for (const auto& a : names) {
+        EXPECT_EQ(CompareRosterNames(order, a, a), 0);
+        for (const auto& b : names) {
+            const int ab = CompareRosterNames(order, a, b);
+            EXPECT_EQ(ab < 0, CompareRosterNames(order, b, a) > 0) << a << " | " << b;
+            EXPECT_EQ(ab == 0, order.Compare(a, b) == 0) << a << " | " << b;
+            for (const auto& c : names) {
+                if (ab < 0 && CompareRosterNames(order, b, c) < 0) {
+                    EXPECT_LT(CompareRosterNames(order, a, c), 0) << a << " | " << b << " | " << c;
+                }
+            }
+        }
+    }
+}
+
+TEST(RosterList, NumberedNamesStandByTheirNumbers)
+{
+    const TAsciiNameOrder order;
+    TRosterList list(order);
+    for (const char* name : {"Krysa [10]", "Krysa", "Krysa [2]", "Krysaa", "Krysa [1]",
+                             "Krysa [11]", "Kocour [3]"})
+        list.Add(std::make_unique<TNestvura>(name));
+    std::vector<std::string> rows;
+    for (int row = 0; row < list.Count(); ++row)
+        rows.push_back(list.At(row)->Name);
+    EXPECT_EQ(rows, (std::vector<std::string>{"Kocour [3]", "Krysa", "Krysa [1]", "Krysa [2]",
+                                              "Krysa [10]", "Krysa [11]", "Krysaa"}));
+    EXPECT_EQ(list.IndexOf("krysa [10]"), 4);
+    EXPECT_EQ(list.IndexOf("Krysa [3]"), -1);
+    EXPECT_EQ(list.InsertPosition("Krysa [3]"), 4);
+    // Numbering of copies goes on as before: the first free number.
+    EXPECT_EQ(UniqueName(list, "Krysa"), "Krysa [3]");
+    list.Add(std::make_unique<TNestvura>(UniqueName(list, "KRYSA")));
+    EXPECT_EQ(list.At(4)->Name, "KRYSA [3]");
+}
+
 TEST(UniqueName, NumbersWithTheFirstFreeNumber)
 {
     const TAsciiNameOrder order;
@@ -211,6 +285,17 @@ TEST(UniqueName, HonestWhereFoldKeyAndComparisonDisagree)
         ASSERT_EQ(UniqueName(rows, base), expected) << "step " << step;
         rows.Add(std::make_unique<TNestvura>(expected));
     }
+}
+
+TEST(WoundLine, NamesWhoWoundsWhomAndTheMonstersLives)
+{
+    EXPECT_EQ(WoundLine("Aragorn", "Skřet [2]", 5, 8),
+              "Aragorn zraňuje nestvůru Skřet [2] (5 z 8 životů)");
+    EXPECT_EQ(WoundLine("Aragorn", "Skřet", 1, 1), "Aragorn zraňuje nestvůru Skřet (1 z 1 života)");
+    EXPECT_EQ(WoundLine("Aragorn", "Skřet", 0, 2), "Aragorn zraňuje nestvůru Skřet (0 z 2 životů)");
+    EXPECT_EQ(WoundLine("", "Vlk", 3, 4), "Zraňujete nestvůru Vlk (3 z 4 životů)");
+    // Names are text, never formats.
+    EXPECT_EQ(WoundLine("%s", "<b>%d</b>", 7, 9), "%s zraňuje nestvůru <b>%d</b> (7 z 9 životů)");
 }
 
 TEST(GroupDeletion, ModesSelectTheirRecords)

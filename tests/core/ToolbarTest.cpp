@@ -151,7 +151,10 @@ TEST(ToolbarTables, TheProgramsTablesFromTheirSources)
                          "Seřadit okna na sebe|", "Seřadit okna vodorovně vedle sebe|",
                          "Seřadit okna svisle nad sebe|", "Seřadit ikony|", "Obsah nápovědy|",
                          "Co je to?|", "Informace o programu|"}));
-    EXPECT_EQ(strings.Size(), 13u);
+    // Beside them the program's own: the group "Boj" and its eight buttons' names.
+    EXPECT_EQ(strings.Load(2020), "Boj");
+    EXPECT_EQ(strings.Load(2103), "Zranit nestvůru");
+    EXPECT_EQ(strings.Size(), 13u + 9u);
 }
 
 TEST(ToolbarTables, ReadersTakeWholeRecordsOnly)

@@ -16,36 +16,6 @@ set -u
 PROGRAM=$1
 . "$(dirname "$0")/lib.sh"
 
-# Clicks group row of "Skupiny tlačítek" (13 pixels a row).
-select_group() {
-    xdotool mousemove --sync $((DX + 16 + 40)) $((DY + 31 + 2 + 13 * $1 + 6)) click 1
-    sleep 0.2
-}
-
-# Presses at (x0, y0), moves in six steps to (x1, y1) and releases there;
-# with shot set (and E2E_SHOTS), takes that screenshot before the release.
-drag() {
-    xdotool mousemove --sync "$1" "$2" mousedown 1
-    for i in 1 2 3 4 5 6; do
-        xdotool mousemove --sync $(($1 + ($3 - $1) * i / 6)) $(($2 + ($4 - $2) * i / 6))
-        sleep 0.05
-    done
-    if [ -n "${E2E_SHOTS:-}" ] && [ -n "${shot:-}" ]; then
-        sleep 0.2
-        import -window root "$E2E_SHOTS/$shot.png"
-    fi
-    xdotool mouseup 1
-    sleep 0.3
-}
-
-# Drags item row of "Tlačítka ve skupině" (29 pixels a row) so that its
-# top-left lands at toolbar point (x, y); the hot spot is the centre of its
-# full-height picture (hx, hy).
-drag_item() {
-    drag $((DX + 176 + 60)) $((DY + 31 + 2 + 29 * $1 + 14)) \
-        $((TX + $2 + $4)) $((TY + $3 + $5))
-}
-
 # Like drag, but Escape is pressed half-way; the release comes after more moves.
 drag_escaped() {
     xdotool mousemove --sync "$1" "$2" mousedown 1

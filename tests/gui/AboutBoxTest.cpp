@@ -110,6 +110,29 @@ private slots:
             about, [](TAboutDialogForm& form) { QVERIFY(form.Form().Icon->pixmap().isNull()); }));
     }
 
+    void thePictureIsSharpOnEveryScreen()
+    {
+        // Each screen pixel of its own: at 1.5, 2 and 3 device pixels per
+        // point the 64-point emblem has 64 x ratio pixels, drawn at that size
+        // rather than blown up (pixels pairwise equal along every row).
+        for (const qreal ratio : {1.0, 1.5, 2.0, 3.0}) {
+            const QPixmap picture = TAboutDialog::Picture(256, ratio);
+            QCOMPARE(picture.deviceIndependentSize(), QSizeF(64, 64));
+            QCOMPARE(picture.width(), qRound(64 * ratio));
+            const QImage image = picture.toImage();
+            const QColor centre = image.pixelColor(image.width() / 3, image.height() / 2);
+            QVERIFY2(centre.red() > 150 && centre.green() < 80, qPrintable(centre.name()));
+            if (ratio == 2.0) {
+                bool ownPixels = false;
+                for (int y = 0; y < image.height() && !ownPixels; ++y)
+                    for (int x = 0; x + 1 < image.width() && !ownPixels; x += 2)
+                        ownPixels = image.pixel(x, y) != image.pixel(x + 1, y);
+                QVERIFY(ownPixels);
+            }
+        }
+        QVERIFY(TAboutDialog::Picture(100, 2.0).isNull());
+    }
+
     void ampersandsAndLongComments()
     {
         TAboutDialog about;

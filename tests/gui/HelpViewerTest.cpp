@@ -75,6 +75,13 @@ const QList<TContextPhrase>& ProgramContexts()
         {585, u"Nedávné souboje"_s},
         {590, u"Zpět"_s},
         {591, u"Znovu"_s},
+        {600, u"Větší písmo"_s},
+        {601, u"Menší písmo"_s},
+        {602, u"Upravit postavu"_s},
+        {603, u"Upravit nestvůru"_s},
+        {604, u"Seznamy postav a nestvůr"_s},
+        {605, u"Velikost písma"_s},
+        {606, u"Tlačítka skupiny Boj"_s},
     };
     return contexts;
 }

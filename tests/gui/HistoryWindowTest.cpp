@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QStatusBar>
 
 using namespace mecovnik;
 using test::Child;
@@ -145,6 +146,8 @@ private:
         Flush();
     }
 
+    QString Status() const { return m_form->statusBar()->currentMessage(); }
+
     // Presses keys in the main window, as the user does.
     void Keys(Qt::Key key, Qt::KeyboardModifiers modifiers)
     {
@@ -186,6 +189,8 @@ private slots:
         // Alt+Backspace undoes, Ctrl+Y and Shift+Alt+Backspace redo.
         Keys(Qt::Key_Backspace, Qt::AltModifier);
         QCOMPARE(Postavy().Rows().rowCount(), 0);
+        // The status bar names what was taken back and the key that redoes it.
+        QCOMPARE(Status(), QStringLiteral("Vráceno zpět: Nová postava. Znovu: Ctrl+Y"));
         QVERIFY(!undo.isEnabled());
         QCOMPARE(undo.text(), QStringLiteral("Zpě&t"));
         QVERIFY(redo.isEnabled());
@@ -193,6 +198,7 @@ private slots:
         QCOMPARE(redo.statusTip(), QStringLiteral("Znovu provést vrácenou změnu soupisek"));
         Keys(Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(Names(Postavy()), QStringList{QStringLiteral("Aragorn")});
+        QCOMPARE(Status(), QStringLiteral("Znovu provedeno: Nová postava. Zpět: Alt+Backspace"));
         Keys(Qt::Key_Backspace, Qt::AltModifier);
         Keys(Qt::Key_Backspace, Qt::ShiftModifier | Qt::AltModifier);
         QCOMPARE(Postavy().Rows().rowCount(), 1);
@@ -207,6 +213,8 @@ private slots:
                  QStringLiteral("Hráč postavy Aragorn si připíše 40 bodů zkušenosti."));
         QCOMPARE(undo.text(),
                  QStringLiteral("Zpě&t: Předat celou zkušenost hráči (všechny postavy)"));
+        QCOMPARE(Status(),
+                 QStringLiteral("Předána celá zkušenost všech postav. Zpět: Alt+Backspace"));
         Keys(Qt::Key_Backspace, Qt::AltModifier);
         QCOMPARE(static_cast<TPostava*>(Postavy().Rows().At(0))->UnassignedExperience, 40);
 

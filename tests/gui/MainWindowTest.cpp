@@ -80,6 +80,8 @@ const TMenuRow kMainMenu[] = {
     {"Menu_Postava", "&Postava", "", 0, "Příkazy pro správu postav"},
     {"Menu_Postava/Item_NovaPostava", "&Nová postava...", "Ctrl+P", 0,
      "Přidat novou postavu do seznamu"},
+    {"Menu_Postava/Item_UpravitPostavu", "&Upravit postavu...", "", 602,
+     "Změnit jméno, životy a vyřazení aktivní postavy"},
     {"Menu_Postava/Item_SmazatPostavu", "&Smazat postavu...", "", 0,
      "Vymazat aktivní postavu ze seznamu"},
     {"Menu_Postava/-", "", "", 0, ""},
@@ -124,6 +126,8 @@ const TMenuRow kMainMenu[] = {
     {"Menu_Nestvura", "&Nestvůra", "", 0, "Příkazy pro správu nestvůr"},
     {"Menu_Nestvura/Item_NovaNestvura", "&Nová nestvůra...", "Ctrl+N", 0,
      "Přidat novou nestvůru do seznamu"},
+    {"Menu_Nestvura/Item_UpravitNestvuru", "&Upravit nestvůru...", "", 603,
+     "Změnit jméno, úroveň, vyřazení a zkušenost aktivní nestvůry"},
     {"Menu_Nestvura/Item_SmazatNestvuru", "&Smazat nestvůru...", "", 0,
      "Vymazat aktivní nestvůru ze seznamu"},
     {"Menu_Nestvura/-", "", "", 0, ""},
@@ -175,6 +179,11 @@ const TMenuRow kMainMenu[] = {
     {"Menu_Okno/Item_Okno_VTile", "&Svisle vedle sebe", "", 528,
      "Uspořádat všechna okna vedle sebe"},
     {"Menu_Okno/Item_Okno_ArrangeAll", "S&eřadit ikony", "", 529, "Uspořádat minimalizovaná okna"},
+    {"Menu_Okno/-", "", "", 0, ""},
+    {"Menu_Okno/Item_VetsiPismo", "Větší &písmo", "Ctrl++", 600,
+     "Zvětšit písmo seznamů postav a nestvůr"},
+    {"Menu_Okno/Item_MensiPismo", "&Menší písmo", "Ctrl+-", 601,
+     "Zmenšit písmo seznamů postav a nestvůr"},
     {"Menu_Okno/-", "", "", 0, ""},
     {"Menu_Okno/Item_PohledProHrace", "Pohled pro &hráče", "F12", 620,
      "Ukázat boj hráčům v okně pro druhou obrazovku"},
@@ -757,7 +766,7 @@ private slots:
                 needs.emplace(command.Action, *command.Need);
         }
         QCOMPARE(names.size(), table.size()); // no command listed twice
-        QCOMPARE(needs.size(), std::size_t(22));
+        QCOMPARE(needs.size(), std::size_t(24));
         for (const char* never :
              {"Item_NovaPostava", "Item_NovaNestvura", "Item_ShowPostavy", "Item_ShowNestvury"})
             QVERIFY2(!needs.contains(never), never);
@@ -815,13 +824,24 @@ private slots:
             "Item_Okno_HTile",   "Item_Okno_VTile", "Item_Okno_ArrangeAll",
             "Item_HelpContents", "Item_CoJeTo",     "Item_About"};
         std::map<int, std::string_view> onToolbar;
-        for (const TCommand& command : table)
-            if (command.ToolbarId != 0)
+        std::set<std::string_view> fight;
+        for (const TCommand& command : table) {
+            if (command.ToolbarId > 9)
+                fight.insert(command.Action);
+            else if (command.ToolbarId != 0)
                 onToolbar.emplace(command.ToolbarId, command.Action);
+        }
         QCOMPARE(onToolbar.size(), std::size(buttons));
         for (int id = 1; id <= 9; ++id)
             QCOMPARE(QByteArray(onToolbar[id].data(), qsizetype(onToolbar[id].size())),
                      QByteArray(buttons[id - 1]));
+        // And buttons of the fight, beyond the original nine: new character,
+        // new monster, wound, undo, redo, delete the dead, hand all
+        // experience over to all.
+        QCOMPARE(fight, (std::set<std::string_view>{
+                            "Item_NovaPostava", "Item_NovaNestvura", "Item_ZranitNestvuru",
+                            "Item_Zpet", "Item_Znovu", "Item_SmazatMrtveNestvury",
+                            "Item_CelaZkusenost_Vsechny"}));
 
         QStringList steps;
         for (const TCommand& command : table)

@@ -7,8 +7,14 @@
 #include "TMessageBoxRecorder.h"
 
 #include "app/Frm_Main.h"
+#include "components/TAdvancedListBox.h"
 #include "persistence/TRegistryStore.h"
 #include "platform/TQtRegistryFile.h"
+#include "roster/Frm_Nestvury.h"
+#include "roster/Frm_Postavy.h"
+#include "roster/TNestvura.h"
+#include "roster/TPostava.h"
+#include "roster/TRosterModel.h"
 #include "settings/TNastaveni.h"
 
 #include <QAction>
@@ -222,6 +228,57 @@ private slots:
         again.close();
         // Nothing changed, so the second save wrote the same bytes.
         QCOMPARE(ReadFile(TQtRegistryFile::DefaultPath()), saved);
+    }
+
+    // Ctrl++ (or Ctrl+=) and Ctrl+- step the rosters' text; the size is kept
+    // in the store and the next start draws the rows as tall.
+    void theTextSizeStepsAndSurvivesARestart()
+    {
+        TMainForm* form = &Start(RealFile());
+        const auto rowHeight = [&form](TObjektWindow* roster) {
+            TAdvancedListBox* list = roster->ListBox();
+            return list->visualRect(list->model()->index(0, 0)).height();
+        };
+        const auto press = [&form](Qt::Key key) {
+            form->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(form));
+            QTest::keyClick(form->PostavyWindow()->ListBox(), key, Qt::ControlModifier);
+            Flush();
+        };
+        form->PostavyWindow()->JoinCharacter(std::make_unique<TPostava>("Bard"));
+        form->NestvuryWindow()->JoinMonster(std::make_unique<TNestvura>("Skřet"));
+        Flush();
+        const int normal = rowHeight(form->PostavyWindow());
+        QCOMPARE(normal, 13);
+        press(Qt::Key_Minus); // nothing smaller than the normal size
+        QCOMPARE(rowHeight(form->PostavyWindow()), normal);
+        QList<int> heights{normal};
+        for (const Qt::Key key : {Qt::Key_Plus, Qt::Key_Equal, Qt::Key_Plus, Qt::Key_Plus,
+                                  Qt::Key_Plus, Qt::Key_Plus, Qt::Key_Plus, Qt::Key_Plus}) {
+            press(key);
+            heights << rowHeight(form->PostavyWindow());
+            QVERIFY2(heights.last() > heights[heights.size() - 2],
+                     qPrintable(QString::number(heights.last())));
+            QCOMPARE(rowHeight(form->NestvuryWindow()), heights.last());
+        }
+        // Eight steps make three times the normal size, the largest.
+        QCOMPARE(heights.last(), 3 * normal);
+        QCOMPARE(form->statusBar()->currentMessage(), QStringLiteral("Písmo seznamů: 300 %"));
+        press(Qt::Key_Plus);
+        QCOMPARE(rowHeight(form->PostavyWindow()), 3 * normal);
+        for (int i = 0; i < 4; ++i)
+            press(Qt::Key_Minus);
+        const int kept = rowHeight(form->PostavyWindow());
+        QCOMPARE(kept, heights[4]);
+        QCOMPARE(form->statusBar()->currentMessage(), QStringLiteral("Písmo seznamů: 200 %"));
+
+        Action("Item_Quit").trigger();
+        QVERIFY(
+            ReadFile(TQtRegistryFile::DefaultPath()).contains("\"Velikost písma\"=dword:000000c8"));
+        form = &Start(RealFile());
+        form->PostavyWindow()->JoinCharacter(std::make_unique<TPostava>("Bard"));
+        Flush();
+        QCOMPARE(rowHeight(form->PostavyWindow()), kept);
     }
 
     void aHostilePlacementIsKeptWithinTheScreens()

@@ -241,8 +241,10 @@ private slots:
         QStringList groups;
         for (int i = 0; i < Groups().Count(); ++i)
             groups << Groups().model()->index(i, 0).data().toString();
+        // The table's four, then the fight's buttons, a group of the program's own.
         QCOMPARE(groups, (QStringList{QStringLiteral("Panel nástrojů"), QStringLiteral("Soubor"),
-                                      QStringLiteral("Okno"), QStringLiteral("Nápověda")}));
+                                      QStringLiteral("Okno"), QStringLiteral("Nápověda"),
+                                      QStringLiteral("Boj")}));
         QCOMPARE(Groups().ItemIndex(), 0);
         QCOMPARE(d.Items(), std::vector<std::int32_t>{tbSeparator});
         QCOMPARE(Items().ItemIndex(), 0);

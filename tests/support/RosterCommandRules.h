@@ -46,6 +46,7 @@ inline bool WithBothActive(const TRosterFacts& f)
 // Every roster command the rosters enable, written down from the rules (the
 // tests compare the program's own table and its windows with this).
 inline constexpr TCommandRule kRosterCommandRules[] = {
+    {"Item_UpravitPostavu", WithActiveCharacter},
     {"Item_SmazatPostavu", WithActiveCharacter},
     {"Item_CelaZkusenost_Aktivni", WithActiveCharacter},
     {"Item_CelaZkusenost_Vsechny", WithCharacters},
@@ -59,6 +60,7 @@ inline constexpr TCommandRule kRosterCommandRules[] = {
     {"Item_ZmenitZivoty_Vsechny", WithCharacters},
     {"Item_PridatZivoty_Aktivni", WithActiveCharacter},
     {"Item_PridatZivoty_Vsechny", WithCharacters},
+    {"Item_UpravitNestvuru", WithActiveMonster},
     {"Item_SmazatNestvuru", WithActiveMonster},
     {"Item_SmazatVsechnyNestvury", WithMonsters},
     {"Item_SmazatVyrazeneNestvury", WithMonsters},
