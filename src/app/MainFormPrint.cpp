@@ -165,6 +165,8 @@ void TMainForm::Item_NahledTiskuClick()
     ScreenCursor hourglass;
     const std::unique_ptr<QDialog> dialog =
         print->PreviewDialog(Report(path, m_fight->Fight(), m_fight->Ledger()), this);
+    // Room to read a page: most of the main window.
+    dialog->resize(size() * 0.9);
     dialog->setWindowModality(Qt::WindowModal);
     OpenAboveCurrentWindow(*dialog);
     hourglass.Restore();

@@ -21,9 +21,18 @@ QString Text(const std::string& s)
     return QString::fromStdString(s);
 }
 
-// Wrapping that never loses a character: at spaces where it can, anywhere
-// in a word too long for its column.
+// Wrapping that never loses a character: at spaces, and anywhere only in a
+// text with a word too long for its column (Qt's "anywhere" breaks every
+// line mid-word, so it is kept for those).
 constexpr int kWrap = Qt::TextWordWrap | Qt::TextWrapAnywhere;
+
+int WrapFor(const QFontMetricsF& fm, const QString& text, double width)
+{
+    for (const QString& word : text.split(u' ', Qt::SkipEmptyParts))
+        if (fm.horizontalAdvance(word) > width)
+            return kWrap;
+    return Qt::TextWordWrap;
+}
 
 class TPagePainter
 {
@@ -72,6 +81,8 @@ private:
     {
         std::vector<QString> Texts;
         std::vector<double> Advances;
+        // How each cell that does not fit on one line wraps.
+        std::vector<int> Wraps;
         double Height = 0;
     };
 
@@ -182,16 +193,19 @@ private:
         TRow row;
         row.Texts.reserve(widths.size());
         row.Advances.reserve(widths.size());
+        row.Wraps.assign(widths.size(), Qt::TextWordWrap);
         double lines = fm.height();
         for (std::size_t c = 0; c < widths.size(); ++c) {
             row.Texts.push_back(
                 Text(cells ? (c < cells->size() ? (*cells)[c] : std::string()) : columns[c].Title));
             row.Advances.push_back(fm.horizontalAdvance(row.Texts.back()));
             const double inner = widths[c] - 2 * m_pad;
-            if (row.Advances.back() > inner)
+            if (row.Advances.back() > inner) {
+                row.Wraps[c] = WrapFor(fm, row.Texts.back(), inner);
                 lines = std::max(
-                    lines,
-                    fm.boundingRect(QRectF(0, 0, inner, 1e9), kWrap, row.Texts.back()).height());
+                    lines, fm.boundingRect(QRectF(0, 0, inner, 1e9), row.Wraps[c], row.Texts.back())
+                               .height());
+            }
         }
         row.Height = std::min(lines + 2 * m_pad, m_bottom * 0.8);
         return row;
@@ -219,9 +233,9 @@ private:
                 const QRectF cell(x + m_pad, m_y + m_pad, inner, row.Height - 2 * m_pad);
                 m_painter.save();
                 m_painter.setClipRect(cell.adjusted(0, 0, 0, m_pad));
-                m_painter.drawText(cell,
-                                   (right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop | kWrap,
-                                   row.Texts[c]);
+                m_painter.drawText(
+                    cell, (right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop | row.Wraps[c],
+                    row.Texts[c]);
                 m_painter.restore();
             }
             x += widths[c];
