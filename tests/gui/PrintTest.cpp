@@ -24,7 +24,10 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -320,6 +323,28 @@ private slots:
         const QStringList pages =
             PdfPages(WritePdf(m_module->Pdf(report), QStringLiteral("w.pdf")));
         QCOMPARE(pages.join(QString()).count(u'W'), 1000);
+    }
+
+    // Printing goes to the printer the dialogs set up: here its output made a
+    // file, as "Tisk do souboru" makes it.
+    void printsOnTheKeptPrinter()
+    {
+        QWidget owner;
+        const std::unique_ptr<QDialog> dialog = m_module->PrintDialog(&owner);
+        auto* print = qobject_cast<QPrintDialog*>(dialog.get());
+        QVERIFY(print);
+        const QString path = QDir::homePath() + QStringLiteral("/tisk.pdf");
+        print->printer()->setOutputFormat(QPrinter::PdfFormat);
+        print->printer()->setOutputFileName(path);
+        TFightData fight;
+        fight.Rosters[kNestvury] = {{"Zlobr", {9, 30, 5, 400, 6, 1}}};
+        QVERIFY(m_module->PrintReport(MakeFightReport("Souboj", "dnes", fight, {}, TimeText)));
+        const QString text = PdfPages(path).join(QString());
+        QVERIFY(text.contains(QRegularExpression(QStringLiteral("Zlobr\\s+9\\s+30\\s+400"))));
+        // The page setup works on the same printer.
+        QVERIFY(
+            qobject_cast<QPageSetupDialog*>(m_module->PageSetupDialog(&owner).get())->printer() ==
+            print->printer());
     }
 
     // The Soubor menu's new items: access keys that clash with none.
