@@ -177,6 +177,10 @@ void TMainForm::Item_ExportovatPdfClick()
 {
     if (!m_fight)
         return;
+    // The module first: no file is asked for that could not be written.
+    TPrintModule* print = PrintModule(QStringLiteral("Souboj nelze exportovat do PDF"));
+    if (!print)
+        return;
     const std::string& current = m_fightFiles->Documents.At(m_fight->History().State()).Path;
     const QString path =
         AskExportFile(*this,
@@ -185,9 +189,6 @@ void TMainForm::Item_ExportovatPdfClick()
                       StartFolder(m_nastaveni.FightFolder),
                       ExportName(current, QStringLiteral("Souboj"), QStringLiteral(".pdf")));
     if (path.isEmpty())
-        return;
-    TPrintModule* print = PrintModule(QStringLiteral("Souboj nelze exportovat do PDF"));
-    if (!print)
         return;
     RememberFightFile(path, false);
     ScreenCursor hourglass;

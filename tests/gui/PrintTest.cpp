@@ -133,7 +133,7 @@ private:
     TDialogAnswerer m_dialogs;
     QString m_documents;
 
-    void Start()
+    void Start(const QString& printModule = QStringLiteral(MECOVNIK_PRINT_MODULE))
     {
         m_form.reset();
         m_storeFile = std::make_unique<test::TFakeRegistryFile>();
@@ -142,6 +142,7 @@ private:
         m_nastaveni = std::make_unique<TNastaveni>(*m_store);
         TMainFormServices s = test::TestServices(&m_help);
         s.Journal = m_journal.get();
+        s.PrintModule = printModule;
         m_form = test::StartMainForm(*m_nastaveni, std::move(s));
         Flush();
     }
@@ -341,6 +342,9 @@ private slots:
         QVERIFY(m_module->PrintReport(MakeFightReport("Souboj", "dnes", fight, {}, TimeText)));
         const QString text = PdfPages(path).join(QString());
         QVERIFY(text.contains(QRegularExpression(QStringLiteral("Zlobr\\s+9\\s+30\\s+400"))));
+        // A printer that cannot be opened is reported, not taken for done.
+        print->printer()->setOutputFileName(QDir::homePath() + QStringLiteral("/zadna/tisk.pdf"));
+        QVERIFY(!m_module->PrintReport(MakeFightReport("Souboj", "dnes", fight, {}, TimeText)));
         // The page setup works on the same printer.
         QVERIFY(
             qobject_cast<QPageSetupDialog*>(m_module->PageSetupDialog(&owner).get())->printer() ==
@@ -440,6 +444,29 @@ private slots:
         QCOMPARE(Read(old), QByteArray("starý"));
         QCOMPARE(QDir(m_documents).entryList(QDir::Files | QDir::Hidden | QDir::System),
                  (QStringList{QStringLiteral("roura.pdf"), QStringLiteral("stary.pdf")}));
+    }
+
+    // Without the print module each command says what it cannot do and
+    // asks nothing more.
+    void aMissingModuleIsSaid()
+    {
+        TMessageBoxRecorder boxes;
+        const QString missing = QStringLiteral("/nikde/libmecovnik_print.so");
+        Start(missing);
+        const std::pair<const char*, QString> commands[] = {
+            {"Item_Tisk", QStringLiteral("Souboj nelze vytisknout")},
+            {"Item_NahledTisku", QStringLiteral("Náhled před tiskem nelze otevřít")},
+            {"Item_ExportovatPdf", QStringLiteral("Souboj nelze exportovat do PDF")},
+            {"Item_PrintSetup", QStringLiteral("Nastavení tiskárny nelze otevřít")},
+        };
+        for (const auto& [action, what] : commands) {
+            Action(action).trigger();
+            Flush();
+            QVERIFY(!QApplication::activeModalWidget());
+            QCOMPARE(boxes.Last()->Text,
+                     QStringLiteral("%1: chybí součást programu „%2“.").arg(what, missing));
+        }
+        QCOMPARE(boxes.Shown().size(), 4);
     }
 
     // "Tisk..." (Ctrl+Shift+P: Ctrl+P stays "Nová postava") opens Qt's print
