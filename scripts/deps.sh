@@ -8,7 +8,7 @@ fonts-dejavu-core qt6-translations-l10n \
 xvfb xauth x11-utils xdotool xclip openbox libxcb1-dev \
 librsvg2-bin dpkg-dev file desktop-file-utils appstream lintian imagemagick \
 shared-mime-info xdg-utils libglib2.0-bin \
-qt6-httpserver-dev qt6-websockets-dev libqrencode-dev chromium curl python3"
+qt6-httpserver-dev qt6-websockets-dev libqrencode-dev chromium curl python3 poppler-utils"
 
 missing=""
 for p in $PACKAGES; do

@@ -281,17 +281,10 @@ void TMainForm::Item_UlozitNastaveniClick()
 
 void TMainForm::Item_PrintSetupClick()
 {
-    if (!m_print) {
-        QString reason;
-        m_print = LoadPrintModule(m_services.PrintModule, reason);
-        if (!m_print) {
-            ShowErrorMessage(QStringLiteral("Nastavení tiskárny nelze otevřít: chybí součást "
-                                            "programu „%1“.")
-                                 .arg(QDir::toNativeSeparators(m_services.PrintModule)));
-            return;
-        }
-    }
-    const std::unique_ptr<QDialog> dialog = m_print->PageSetupDialog(this);
+    TPrintModule* print = PrintModule(QStringLiteral("Nastavení tiskárny nelze otevřít"));
+    if (!print)
+        return;
+    const std::unique_ptr<QDialog> dialog = print->PageSetupDialog(this);
     dialog->setWindowModality(Qt::WindowModal);
     OpenAboveCurrentWindow(*dialog);
     dialog->exec();

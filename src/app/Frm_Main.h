@@ -272,6 +272,16 @@ private:
     void Item_VetsiPismoClick();
     void Item_MensiPismoClick();
 
+    // The fight on paper (MainFormPrint.cpp): printing, the preview and the
+    // PDF go through the print module; the ledger's CSV is written here.
+    void Item_TiskClick();
+    void Item_NahledTiskuClick();
+    void Item_ExportovatPdfClick();
+    void Item_ExportovatDenikCsvClick();
+    // The print module, loaded on first use; nullptr, said with what as the
+    // message's start ("Nastavení tiskárny nelze otevřít"), when it cannot be.
+    TPrintModule* PrintModule(const QString& what);
+
     // Not commands: the status bar's double click and the toolbar's popup
     // about to show.
     void StatusBarDblClick();

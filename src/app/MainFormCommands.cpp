@@ -57,6 +57,11 @@ std::span<const TCommand> TMainForm::Commands()
         {.Action = "Item_PridatZeSouboru",
          .ChangesRosters = true,
          .Run = &T::Item_PridatZeSouboruClick},
+        // Soubor: the fight on paper and in other programs
+        {.Action = "Item_ExportovatPdf", .Run = &T::Item_ExportovatPdfClick},
+        {.Action = "Item_ExportovatDenikCsv", .Run = &T::Item_ExportovatDenikCsvClick},
+        {.Action = "Item_Tisk", .Run = &T::Item_TiskClick},
+        {.Action = "Item_NahledTisku", .Run = &T::Item_NahledTiskuClick},
         // Soubor
         {.Action = "Item_PrintSetup", .ToolbarId = 1, .Run = &T::Item_PrintSetupClick},
         {.Action = "Item_Quit", .ToolbarId = 2, .Run = &T::Item_QuitClick},

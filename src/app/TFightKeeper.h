@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/ExperienceLedger.h"
 #include "history/FightFileRules.h"
 #include "history/FightJournalFormat.h"
 #include "history/TFightJournal.h"
@@ -82,6 +83,8 @@ public:
     // The journal's folder, for messages; empty without a journal.
     [[nodiscard]] QString JournalFolder() const;
     [[nodiscard]] const TRosterHistory& History() const { return m_history; }
+    // The experience ledger of the fight as it stands.
+    [[nodiscard]] const TExperienceLedger& Ledger() const { return m_ledger; }
 
 signals:
     // Undo or redo was asked for, or a left fight came back: the rosters'
@@ -105,6 +108,7 @@ private:
     std::unique_ptr<TJournalKinds> m_kinds;
     std::unique_ptr<TFightJournal> m_journal;
     std::optional<TFightData> m_leftover;
+    TExperienceLedger m_ledger;
 };
 
 } // namespace mecovnik

@@ -191,7 +191,8 @@ private slots:
         QVERIFY(TToolbarAdjustDialog::OpenDialog());
 
         // From the main window, with the customisation window still open:
-        // every dialog, number dialog, question and the page setup.
+        // every dialog, number dialog, question, the page setup, the print
+        // dialogs and an export's file dialog.
         TMainForm& form = *m_form;
         const std::pair<const char*, std::function<void()>> fromMain[] = {
             {"about box", [&form] { Trigger(form, "Item_About"); }},
@@ -202,6 +203,9 @@ private slots:
             {"wound", [&form] { Trigger(form, "Item_ZranitNestvuru"); }},
             {"question", [&form] { Trigger(form, "Item_SmazatPostavu"); }},
             {"page setup", [&form] { Trigger(form, "Item_PrintSetup"); }},
+            {"print", [&form] { Trigger(form, "Item_Tisk"); }},
+            {"print preview", [&form] { Trigger(form, "Item_NahledTisku"); }},
+            {"export", [&form] { Trigger(form, "Item_ExportovatPdf"); }},
         };
         for (const auto& [name, open] : fromMain) {
             ActivateAndWait(form);
