@@ -4,6 +4,7 @@
 
 #include "app/Frm_Prostredi.h"
 #include "app/HelpFileName.h"
+#include "history/TClock.h"
 #include "app/MainFormFightFiles.h"
 #include "app/TFightKeeper.h"
 #include "app/UserMessages.h"

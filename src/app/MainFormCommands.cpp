@@ -3,6 +3,7 @@
 #include "ui_Frm_Main.h"
 
 #include "app/CommandEnabling.h"
+#include "app/TFightKeeper.h"
 #include "components/TAdvancedListBox.h"
 #include "roster/Frm_Nestvury.h"
 #include "roster/Frm_Postavy.h"
@@ -66,28 +67,34 @@ std::span<const TCommand> TMainForm::Commands()
         {.Action = "Item_CelaZkusenost_Aktivni",
          .Need = ActiveCharacter,
          .ChangesRosters = true,
+         .Ledger = TLedgerEvent::HandOverAll,
          .Run = &T::Item_CelaZkusenost_AktivniClick},
         {.Action = "Item_CelaZkusenost_Vsechny",
          .Need = Characters,
          .ChangesRosters = true,
+         .Ledger = TLedgerEvent::HandOverAll,
          .Run = &T::Item_CelaZkusenost_VsechnyClick},
         {.Action = "Item_CastZkusenosti_Aktivni",
          .Need = ActiveCharacter,
          .ChangesRosters = true,
+         .Ledger = TLedgerEvent::HandOverPart,
          .Number = kHandOver,
          .RunWithNumber = &T::Item_CastZkusenosti_AktivniClick},
         {.Action = "Item_CastZkusenosti_Vsechny",
          .Need = Characters,
          .ChangesRosters = true,
+         .Ledger = TLedgerEvent::HandOverPart,
          .Number = kHandOver,
          .RunWithNumber = &T::Item_CastZkusenosti_VsechnyClick},
         {.Action = "Item_VynulovatZkusenost_Aktivni",
          .Need = ActiveCharacter,
          .ChangesRosters = true,
+         .Ledger = TLedgerEvent::Reset,
          .Run = &T::Item_VynulovatZkusenost_AktivniClick},
         {.Action = "Item_VynulovatZkusenost_Vsechny",
          .Need = Characters,
          .ChangesRosters = true,
+         .Ledger = TLedgerEvent::Reset,
          .Run = &T::Item_VynulovatZkusenost_VsechnyClick},
         {.Action = "Item_PridatZkusenost_Aktivni",
          .Need = ActiveCharacter,
@@ -160,9 +167,11 @@ std::span<const TCommand> TMainForm::Commands()
         // Boj
         {.Action = "Item_ShowPostavy", .Run = &T::Item_ShowPostavyClick},
         {.Action = "Item_ShowNestvury", .Run = &T::Item_ShowNestvuryClick},
+        {.Action = "Item_DenikZkusenosti", .Run = &T::Item_DenikZkusenostiClick},
         {.Action = "Item_ZranitNestvuru",
          .Need = ActiveCharacterAndMonster,
          .ChangesRosters = true,
+         .Ledger = TLedgerEvent::Wound,
          .Run = &T::Item_ZranitNestvuruClick},
         {.Action = "Item_Zpet", .Run = &T::Item_ZpetClick},
         {.Action = "Item_Znovu", .Run = &T::Item_ZnovuClick, .MoreKeys = "Shift+Alt+Backspace"},
@@ -228,7 +237,7 @@ void TMainForm::RunCommand(const TCommand& command, const QAction& action)
             (this->*command.RunWithNumber)(value);
     };
     if (command.ChangesRosters)
-        RunAsStep(action, run);
+        RunAsStep(action, run, command.Ledger);
     else
         run();
 }
@@ -402,8 +411,11 @@ void TMainForm::Item_PridatZivotyNestvury_AllClick(int delta)
 
 void TMainForm::Item_ZranitNestvuruClick()
 {
-    if (m_nestvury && m_postavy)
-        WoundMonster(this, *m_nestvury, *m_postavy);
+    if (!m_nestvury || !m_postavy)
+        return;
+    const std::optional<TWound> wound = WoundMonster(this, *m_nestvury, *m_postavy);
+    if (wound && m_fight)
+        m_fight->NoteWound(WoundCommand(wound->Monster, wound->LivesBefore, wound->LivesAfter));
 }
 
 } // namespace mecovnik
