@@ -23,7 +23,8 @@ class TNameOrder;
 //     "nestvury": [ { "jmeno", "zivoty", "max_zivoty", "vyrazeni",
 //                     "zkusenost_za_zabiti", "uroven", "pravidlo_vyrazeni" }, ... ],
 //     "vybrano": { "postava": row or null, "nestvura": row or null },
-//     "denik": [ { "time", "character", "event", ... }, ... ]   (optional)
+//     "denik": [ { "character", "earned", "earnedChange", "event", ... }, ... ]
+//              (optional)
 //   }
 //
 // Rows are in roster order; a selection is a row of the file's list. Every
