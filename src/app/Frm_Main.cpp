@@ -4,7 +4,6 @@
 
 #include "app/Frm_Prostredi.h"
 #include "app/HelpFileName.h"
-#include "history/TClock.h"
 #include "app/MainFormFightFiles.h"
 #include "app/TFightKeeper.h"
 #include "app/UserMessages.h"
@@ -12,6 +11,7 @@
 #include "components/ProgramWindows.h"
 #include "components/QtText.h"
 #include "components/ScreenCursor.h"
+#include "history/TClock.h"
 #include "platform/FormPlacement.h"
 #include "platform/THelpSystem.h"
 #include "platform/TPrintModule.h"

@@ -527,8 +527,7 @@ bool TMainForm::KeepFightAtEnd()
     if (fight.Rosters[kPostavy].empty() && fight.Rosters[kNestvury].empty())
         return true;
     const QString folder = m_fightFiles->KeptFolder;
-    const std::optional<std::string> text =
-        FormatFightFile({fight, m_fight->Ledger()});
+    const std::optional<std::string> text = FormatFightFile({fight, m_fight->Ledger()});
     QString problem;
     QString path;
     if (!text) {

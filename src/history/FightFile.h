@@ -103,8 +103,8 @@ struct TFightFileReading
 // them (docs/fight-file.md gives each range); names are taken as they are,
 // the empty name included, and two names of one roster that order equally
 // are refused; so is a ledger that LedgerFromJson refuses or whose summary
-// is not the characters' experience (LedgerAgrees). Work and memory grow with the size of bytes only, within the
-// limits above.
+// is not the characters' experience (LedgerAgrees). Work and memory grow with the size of bytes
+// only, within the limits above.
 [[nodiscard]] TFightFileReading ReadFightFile(std::string_view bytes, const TNameOrder& order);
 
 } // namespace mecovnik

@@ -23,8 +23,8 @@ constexpr std::array<std::string_view, kRosterSides> kSideWords{"postava", "nest
 constexpr std::size_t kRowsPerRemoveLine = 100;
 
 // The ledger's events as the journal writes them, in TLedgerEvent's order.
-constexpr std::array<std::string_view, 7> kEventWords{
-    "zraneni", "cela", "cast", "zvlastni", "vynulovani", "pridana", "smazana"};
+constexpr std::array<std::string_view, 7> kEventWords{"zraneni",    "cela",    "cast",   "zvlastni",
+                                                      "vynulovani", "pridana", "smazana"};
 
 // Tables for CRC-32 eight bytes at a time ("slicing by 8"): the journal's
 // records can be large, and the check runs on every write.

@@ -112,9 +112,9 @@ struct TJournalReading
 // record that does not fit the state before it, numbers out of the 32-bit
 // range, a name that is not UTF-8, a kind's name with a zero, a kind in a
 // version 1 journal, a ledger line before version 3, a ledger row that
-// is not UTF-8 or takes back more rows than there are, two names in one roster that are equal in order, a
-// selected row outside its roster. Kinds come in the order they first
-// appear. Never reads beyond bytes, and its work grows with their size only.
+// is not UTF-8 or takes back more rows than there are, two names in one roster that are equal in
+// order, a selected row outside its roster. Kinds come in the order they first appear. Never reads
+// beyond bytes, and its work grows with their size only.
 [[nodiscard]] TJournalReading ReadJournal(std::string_view bytes, const TNameOrder& order);
 
 } // namespace mecovnik

@@ -77,9 +77,9 @@ bool TFightJournal::WriteWhole(const TRosterList& postavy, const TRosterList& ne
     if (!Claimed())
         return Failed();
     const std::uint64_t mark = m_kinds ? m_kinds->Mark() : 0;
-    const std::string text = FormatJournal(++m_sequence, postavy, nestvury, selection,
-                                           m_kinds ? m_kinds->Since(0) : std::vector<TKindData>{},
-                                           m_ledger);
+    const std::string text =
+        FormatJournal(++m_sequence, postavy, nestvury, selection,
+                      m_kinds ? m_kinds->Since(0) : std::vector<TKindData>{}, m_ledger);
     if (!m_file.Replace(text))
         return Failed();
     m_size = m_wholeSize = text.size();

@@ -96,8 +96,8 @@ public:
     // ledger moved (a cleared ledger writes the whole fight). An append the
     // file refuses is followed by the whole fight at once. False when the
     // file refused that too; the next write then writes the whole fight.
-    bool Record(const TFightChange& change, const TRosterList& postavy,
-                const TRosterList& nestvury, const TLedgerMove* ledgerMove = nullptr);
+    bool Record(const TFightChange& change, const TRosterList& postavy, const TRosterList& nestvury,
+                const TLedgerMove* ledgerMove = nullptr);
 
     // Kinds were entered or changed since the last write.
     [[nodiscard]] bool KindsPending() const;

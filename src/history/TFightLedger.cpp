@@ -42,8 +42,8 @@ TLedgerMove TFightLedger::Commit(const TLedgerCommand& command, const TFightChan
         step.Other = std::exchange(m_ledger, std::move(*replacement));
         move = {true, 0, m_ledger.Count()};
     } else {
-        step.Appended =
-            m_ledger.Append(MakeLedgerRows(command, CharacterChanges(m_before, change, postavy), time));
+        step.Appended = m_ledger.Append(
+            MakeLedgerRows(command, CharacterChanges(m_before, change, postavy), time));
         move.Appended = step.Appended;
     }
     m_before.clear();

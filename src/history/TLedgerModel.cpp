@@ -42,9 +42,8 @@ QVariant TLedgerModel::data(const QModelIndex& index, int role) const
         return {};
     const TLedgerRow& row = m_ledger.At(static_cast<std::size_t>(index.row()));
     if (role == Qt::TextAlignmentRole)
-        return index.column() >= kEarnedChange
-                   ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
-                   : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+        return index.column() >= kEarnedChange ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+                                               : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
     switch (index.column()) {
@@ -94,8 +93,8 @@ QVariant TLedgerModel::headerData(int section, Qt::Orientation orientation, int 
 void TLedgerModel::Follow(const TLedgerMove& move)
 {
     const int now = static_cast<int>(std::min<std::size_t>(m_ledger.Count(), INT_MAX));
-    if (move.Cleared || now != m_count - static_cast<int>(move.Taken) +
-                                   static_cast<int>(move.Appended)) {
+    if (move.Cleared ||
+        now != m_count - static_cast<int>(move.Taken) + static_cast<int>(move.Appended)) {
         beginResetModel();
         m_count = now;
         endResetModel();

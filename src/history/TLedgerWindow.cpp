@@ -85,7 +85,8 @@ TLedgerWindow::TLedgerWindow(const TExperienceLedger& ledger, QWidget* parent)
         if (m_follow)
             m_rows->scrollToBottom();
     });
-    connect(m_rowModel, &QAbstractItemModel::modelReset, this, [this] { m_rows->scrollToBottom(); });
+    connect(m_rowModel, &QAbstractItemModel::modelReset, this,
+            [this] { m_rows->scrollToBottom(); });
 }
 
 TLedgerWindow::~TLedgerWindow() = default;

@@ -83,7 +83,8 @@ TEST(FightFile, AFightIsWrittenAsTheDocumentedTextAndReadBack)
     EXPECT_EQ(ReadFightFile(saved, kOrder).File, withLedger);
     // A ledger that does not tell the characters' experience is refused whole.
     withLedger.Fight.Rosters[kPostavy][0].Numbers[3] = 150;
-    const TFightFileReading disagreeing = ReadFightFile(FormatFightFile(withLedger).value(), kOrder);
+    const TFightFileReading disagreeing =
+        ReadFightFile(FormatFightFile(withLedger).value(), kOrder);
     EXPECT_EQ(disagreeing.Error, TError::BadLedger);
     EXPECT_EQ(disagreeing.Where, "/denik");
     EXPECT_FALSE(disagreeing.Reason.empty());
@@ -511,14 +512,16 @@ TEST(FightFile, ADamagedFileGivesItsReasonAndNothingElse)
          TError::SelectionOutside, "/vybrano/nestvura", 0},
         {"a ledger that is no list", with({{"denik", "\"x\""}}), TError::WrongType, "/denik", 0},
         {"a ledger row of an unknown event",
-         with({{"denik", std::string(kAragornJoined).replace(kAragornJoined.find("added"), 5,
-                                                              "found")}}),
+         with({{"denik",
+                std::string(kAragornJoined).replace(kAragornJoined.find("added"), 5, "found")}}),
          TError::BadLedger, "/denik", 0},
         {"a ledger that does not add up",
-         with({{"denik", std::string(kAragornJoined).replace(kAragornJoined.find("100"), 3, "99")}}),
+         with(
+             {{"denik", std::string(kAragornJoined).replace(kAragornJoined.find("100"), 3, "99")}}),
          TError::BadLedger, "/denik", 0},
-        {"a ledger of another character", with({{"denik", kAragornJoined}}, {{"jmeno", "\"Bilbo\""}}),
-         TError::BadLedger, "/denik", 0},
+        {"a ledger of another character",
+         with({{"denik", kAragornJoined}}, {{"jmeno", "\"Bilbo\""}}), TError::BadLedger, "/denik",
+         0},
         {"nested deeper than anyone writes",
          with({{"denik", std::string(40, '[') + std::string(40, ']')}}), TError::TooLarge, "", 0},
         {"more values than any fight holds", with({{"denik", manyValues}}), TError::TooLarge, "",

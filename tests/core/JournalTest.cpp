@@ -667,7 +667,8 @@ TEST(FightJournalFormat, TheLedgerTravelsWithTheFightAndVersionTwoStillReads)
 
     // What a ledger line may not be.
     const std::string kHead3(kJournalHeader);
-    const std::string start = Record("snapshot", 1, "denik 5 cela 1 1 1 1 0 0 \"A\" \"\"\nselection -1 -1\n");
+    const std::string start =
+        Record("snapshot", 1, "denik 5 cela 1 1 1 1 0 0 \"A\" \"\"\nselection -1 -1\n");
     ASSERT_EQ(ReadJournal(kHead3 + start, kOrder).Ledger.Count(), 1u);
     const auto damaged = [&](const std::string& body) {
         return ReadJournal(kHead3 + start + Record("change", 2, body + "selection -1 -1\n") +
@@ -676,18 +677,18 @@ TEST(FightJournalFormat, TheLedgerTravelsWithTheFightAndVersionTwoStillReads)
                    .Status == TStatus::Damaged;
     };
     EXPECT_FALSE(damaged("denik zpet 1\n"));
-    EXPECT_TRUE(damaged("denik zpet 2\n"));                                // more than there are
-    EXPECT_TRUE(damaged("denik zpet 0\n"));                                // nothing to take
+    EXPECT_TRUE(damaged("denik zpet 2\n")); // more than there are
+    EXPECT_TRUE(damaged("denik zpet 0\n")); // nothing to take
     EXPECT_TRUE(damaged("denik 5 zraneni 1 1 1 1 0 0 \"A\" \"\"\ndenik zpet 1\n")); // out of order
-    EXPECT_TRUE(damaged("denik 5 nalezena 1 1 1 1 0 0 \"A\" \"\"\n"));   // unknown event
+    EXPECT_TRUE(damaged("denik 5 nalezena 1 1 1 1 0 0 \"A\" \"\"\n"));              // unknown event
     EXPECT_TRUE(damaged("denik 5 cela 1 1 2147483648 1 0 0 \"A\" \"\"\n")); // beyond 32 bits
-    EXPECT_TRUE(damaged("denik 5 cela 1 1 1 1 0 \"A\" \"\"\n"));          // a number short
-    EXPECT_TRUE(damaged("denik 5 cela 1 1 1 1 0 0 \"A\"\n"));             // no monster
-    EXPECT_TRUE(damaged("denik 5 cela 1 1 1 1 0 0 \"\xFF\" \"\"\n"));      // not UTF-8
+    EXPECT_TRUE(damaged("denik 5 cela 1 1 1 1 0 \"A\" \"\"\n"));            // a number short
+    EXPECT_TRUE(damaged("denik 5 cela 1 1 1 1 0 0 \"A\"\n"));               // no monster
+    EXPECT_TRUE(damaged("denik 5 cela 1 1 1 1 0 0 \"\xFF\" \"\"\n"));       // not UTF-8
     // Version 2 knew no ledger: it reads with none, and a ledger line in it is damage.
     const std::string two = "mecovnik-fight-journal 2\n";
-    const TJournalReading old =
-        ReadJournal(two + Record("snapshot", 1, "druh 3 2 150 \"Skret\"\nselection -1 -1\n"), kOrder);
+    const TJournalReading old = ReadJournal(
+        two + Record("snapshot", 1, "druh 3 2 150 \"Skret\"\nselection -1 -1\n"), kOrder);
     EXPECT_EQ(old.Status, TStatus::Fight);
     EXPECT_TRUE(old.Ledger.Empty());
     EXPECT_EQ(ReadJournal(two + start, kOrder).Status, TStatus::Damaged);

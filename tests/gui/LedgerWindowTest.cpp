@@ -181,9 +181,9 @@ private slots:
         QCOMPARE(m_form->MdiArea()->activeSubWindow(), &w);
         // Tiled with the rosters: three windows side by side over the area.
         int widths = 0;
-        for (QMdiSubWindow* s : {static_cast<QMdiSubWindow*>(&Postavy()),
-                                 static_cast<QMdiSubWindow*>(&Nestvury()),
-                                 static_cast<QMdiSubWindow*>(&w)}) {
+        for (QMdiSubWindow* s :
+             {static_cast<QMdiSubWindow*>(&Postavy()), static_cast<QMdiSubWindow*>(&Nestvury()),
+              static_cast<QMdiSubWindow*>(&w)}) {
             QCOMPARE(s->geometry().height(), area.height());
             widths += s->geometry().width();
         }
@@ -352,7 +352,8 @@ private slots:
             });
         };
         QScrollBar* bar = w.Rows()->verticalScrollBar();
-        for (int i = 0; i < 100 && bar->maximum() < 3 * w.Rows()->verticalHeader()->defaultSectionSize(); ++i)
+        for (int i = 0;
+             i < 100 && bar->maximum() < 3 * w.Rows()->verticalHeader()->defaultSectionSize(); ++i)
             addSeven();
         QVERIFY(bar->maximum() > 0);
         QCOMPARE(bar->value(), bar->maximum());
