@@ -153,6 +153,8 @@ const TMenuRow kMainMenu[] = {
      "Aktivovat okno se seznamem všech vytvořených postav"},
     {"Menu_Boj/Item_ShowNestvury", "Ukázat okno &nestvůr", "", 0,
      "Aktivuvovat okno se seznamem všech vytvořených nestvůr"},
+    {"Menu_Boj/Item_DenikZkusenosti", "&Deník zkušeností", "", 600,
+     "Ukázat okno s deníkem: kdy a za co která postava získala nebo předala zkušenost"},
     {"Menu_Boj/-", "", "", 0, ""},
     {"Menu_Boj/Item_ZranitNestvuru", "&Zranit nestvůru...", "Ctrl+B", 0,
      "Odebrat životy aktivní nestvůře, přidělit za ně zkušenost aktivní postavě"},
