@@ -11,6 +11,7 @@
 #include "app/TFightKeeper.h"
 #include "components/MessageBoxes.h"
 #include "components/TAdvancedListBox.h"
+#include "history/TClock.h"
 #include "history/TFightJournal.h"
 #include "history/TJournalFile.h"
 #include "platform/TQtJournalFile.h"
@@ -51,6 +52,7 @@ struct TFight
     QTemporaryDir Folder{qEnvironmentVariable("MECOVNIK_BENCH_DIR", QDir::currentPath()) +
                          QStringLiteral("/history-bench-XXXXXX")};
     TQtJournalFile File{Folder.path() + QStringLiteral("/mecovnik")};
+    TSystemClock Clock;
     const TQtNameOrder Order;
     QMdiArea Area;
     TNestvuryWindow* Nestvury = new TNestvuryWindow(Order);
@@ -78,7 +80,7 @@ struct TFight
             m->RollLives(Random);
             Nestvury->Rows().Add(std::move(m));
         }
-        Keeper = std::make_unique<TFightKeeper>(*Postavy, *Nestvury, &File);
+        Keeper = std::make_unique<TFightKeeper>(*Postavy, *Nestvury, &File, Clock);
         Postavy->ListBox()->SetItemIndex(10);
         Nestvury->ListBox()->SetItemIndex(5000);
         // The first change of a run writes the whole fight.

@@ -64,6 +64,8 @@ TEST(JournalReaderFuzzCorpus, EverySeedReadsWithoutACrashAndAsItsNameSays)
         {"header-version2-cut.journal", {TStatus::NoFight, true}},
         {"kind-zero-in-name.journal", {TStatus::Damaged, false}},
         {"kind-in-version1.journal", {TStatus::Damaged, false}},
+        {"ledger.journal", {TStatus::Fight, false}},
+        {"ledger-too-many-back.journal", {TStatus::Damaged, false}},
     };
     // Seeds whose kinds say what a reader must make of them.
     const std::map<std::string, std::vector<mecovnik::TKindData>> kinds = {
@@ -90,6 +92,11 @@ TEST(JournalReaderFuzzCorpus, EverySeedReadsWithoutACrashAndAsItsNameSays)
         EXPECT_EQ(r.TornTail, it->second.second);
         if (const auto k = kinds.find(it->first); k != kinds.end()) {
             EXPECT_EQ(r.Fight.Kinds, k->second);
+        }
+        // The ledger seed: two rows, a wound taken back, a hand-over appended.
+        if (it->first == "ledger.journal") {
+            EXPECT_TRUE(mecovnik::LedgerAgrees(r.Ledger, r.Fight.Rosters[mecovnik::kPostavy]));
+            EXPECT_EQ(r.Ledger.Count(), 2u);
         }
     }
     EXPECT_EQ(named, static_cast<int>(expected.size()));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CommandEnabling.h"
+#include "history/ExperienceLedger.h"
 
 #include <cstdint>
 #include <optional>
@@ -47,6 +48,10 @@ struct TCommand
     // The command changes the rosters: each run is one step of the history
     // (named after the caption) and goes into the fight's journal.
     bool ChangesRosters = false;
+    // What the experience ledger calls the changes of experience the command
+    // makes (a wound tells its monster itself; joining and leaving
+    // characters are told as such whatever the command).
+    TLedgerEvent Ledger = TLedgerEvent::Special;
     // The id of the toolbar button that runs it; 0: none.
     int ToolbarId = 0;
     // The number asked for first; Cancel runs nothing.

@@ -11,6 +11,7 @@
 #include "components/ProgramWindows.h"
 #include "components/QtText.h"
 #include "components/ScreenCursor.h"
+#include "history/TClock.h"
 #include "platform/FormPlacement.h"
 #include "platform/THelpSystem.h"
 #include "platform/TPrintModule.h"

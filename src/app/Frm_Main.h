@@ -34,7 +34,9 @@ class TMainForm;
 namespace mecovnik {
 
 class TAboutDialog;
+class TClock;
 class TFightKeeper;
+class TLedgerWindow;
 class TJournalFile;
 enum class TJournalTrouble;
 class TNameOrder;
@@ -71,6 +73,9 @@ struct TMainFormServices
     bool RunOnlyOnce = true;
     // The fight's journal; not owned; nullptr for none.
     TJournalFile* Journal = nullptr;
+    // Where the experience ledger's rows take their time from; not owned;
+    // nullptr: the system's clock.
+    const TClock* Clock = nullptr;
     // The order of names in the rosters (the user's collation); not owned;
     // required.
     const TNameOrder* NameOrder = nullptr;
@@ -176,6 +181,8 @@ public:
     [[nodiscard]] static std::span<const TCommand> Commands();
 
     [[nodiscard]] TFightKeeper* Fight() const { return m_fight.get(); }
+    // The experience ledger's window; nullptr until first opened.
+    [[nodiscard]] TLedgerWindow* LedgerWindow() const { return m_ledgerWindow; }
 
     // The players' view (MainFormPlayerView.cpp): what they see, its window
     // (nullptr until first opened) and its sharing on the local network.
@@ -223,6 +230,7 @@ private:
     void Item_UlozitNastaveniClick();
     void Item_ShowPostavyClick();
     void Item_ShowNestvuryClick();
+    void Item_DenikZkusenostiClick();
     void ToolbarPopup_ShowHintsClick();
     void ToolbarPopup_HideClick();
     void ToolbarPopup_PropertiesClick();
@@ -316,8 +324,10 @@ private:
     [[nodiscard]] int HelpContextAt(QObject* object) const;
     void AttachFight();
     // Runs a command that changes the rosters as one step of the history,
-    // named after its action; true when it changed the rosters.
-    bool RunAsStep(const QAction& action, const std::function<void()>& run);
+    // named after its action; its experience changes go into the ledger as
+    // event. True when it changed the rosters.
+    bool RunAsStep(const QAction& action, const std::function<void()>& run,
+                   TLedgerEvent event = TLedgerEvent::Special);
     // An action's shortcut as its menu item shows it.
     [[nodiscard]] static QString KeyText(const QAction& action);
     // How long the status bar says what a command did.
@@ -382,6 +392,10 @@ private:
     TPostavyWindow* m_postavy = nullptr;
     TNestvuryWindow* m_nestvury = nullptr;
     std::unique_ptr<TFightKeeper> m_fight;
+    // The clock of the ledger's rows when the services give none.
+    std::unique_ptr<TClock> m_systemClock;
+    // "Deník zkušeností": made when first opened, inside the document area.
+    TLedgerWindow* m_ledgerWindow = nullptr;
     // What the fight's files need: the file of each state, the recent list's menu.
     struct TFightFiles;
     std::unique_ptr<TFightFiles> m_fightFiles;

@@ -3,6 +3,7 @@
 #include "ui_Frm_Main.h"
 
 #include "app/CommandEnabling.h"
+#include "app/TFightKeeper.h"
 #include "components/TAdvancedListBox.h"
 #include "roster/Frm_Nestvury.h"
 #include "roster/Frm_Postavy.h"
@@ -84,12 +85,14 @@ std::span<const TCommand> TMainForm::Commands()
         {.Action = "Item_CelaZkusenost_Aktivni",
          .Need = ActiveCharacter,
          .ChangesRosters = true,
+         .Ledger = TLedgerEvent::HandOverAll,
          .Run = &T::Item_CelaZkusenost_AktivniClick,
          .ContextMenu = kPostavy,
          .Done = "Předána celá zkušenost."},
         {.Action = "Item_CelaZkusenost_Vsechny",
          .Need = Characters,
          .ChangesRosters = true,
+         .Ledger = TLedgerEvent::HandOverAll,
          .ToolbarId = 107,
          .Run = &T::Item_CelaZkusenost_VsechnyClick,
          .ContextMenu = kPostavy,
@@ -97,6 +100,7 @@ std::span<const TCommand> TMainForm::Commands()
         {.Action = "Item_CastZkusenosti_Aktivni",
          .Need = ActiveCharacter,
          .ChangesRosters = true,
+         .Ledger = TLedgerEvent::HandOverPart,
          .Number = kHandOver,
          .RunWithNumber = &T::Item_CastZkusenosti_AktivniClick,
          .ContextMenu = kPostavy,
@@ -104,6 +108,7 @@ std::span<const TCommand> TMainForm::Commands()
         {.Action = "Item_CastZkusenosti_Vsechny",
          .Need = Characters,
          .ChangesRosters = true,
+         .Ledger = TLedgerEvent::HandOverPart,
          .Number = kHandOver,
          .RunWithNumber = &T::Item_CastZkusenosti_VsechnyClick,
          .ContextMenu = kPostavy,
@@ -111,12 +116,14 @@ std::span<const TCommand> TMainForm::Commands()
         {.Action = "Item_VynulovatZkusenost_Aktivni",
          .Need = ActiveCharacter,
          .ChangesRosters = true,
+         .Ledger = TLedgerEvent::Reset,
          .Run = &T::Item_VynulovatZkusenost_AktivniClick,
          .ContextMenu = kPostavy,
          .Done = "Zkušenost vynulována."},
         {.Action = "Item_VynulovatZkusenost_Vsechny",
          .Need = Characters,
          .ChangesRosters = true,
+         .Ledger = TLedgerEvent::Reset,
          .Run = &T::Item_VynulovatZkusenost_VsechnyClick,
          .ContextMenu = kPostavy,
          .Done = "Zkušenost všech postav vynulována."},
@@ -215,9 +222,11 @@ std::span<const TCommand> TMainForm::Commands()
         // Boj
         {.Action = "Item_ShowPostavy", .Run = &T::Item_ShowPostavyClick},
         {.Action = "Item_ShowNestvury", .Run = &T::Item_ShowNestvuryClick},
+        {.Action = "Item_DenikZkusenosti", .ToolbarId = 108, .Run = &T::Item_DenikZkusenostiClick},
         {.Action = "Item_ZranitNestvuru",
          .Need = ActiveCharacterAndMonster,
          .ChangesRosters = true,
+         .Ledger = TLedgerEvent::Wound,
          .ToolbarId = 103,
          .Run = &T::Item_ZranitNestvuruClick},
         {.Action = "Item_Zpet", .ToolbarId = 104, .Run = &T::Item_ZpetClick},
@@ -295,7 +304,7 @@ void TMainForm::RunCommand(const TCommand& command, const QAction& action)
         return;
     }
     // Says what the command did and the key that takes it back.
-    if (RunAsStep(action, run) && !command.Done.empty())
+    if (RunAsStep(action, run, command.Ledger) && !command.Done.empty())
         ShowStatusMessage(
             QStringLiteral("%1 Zpět: %2").arg(FromUtf8(command.Done), KeyText(*m_ui->Item_Zpet)),
             kDoneSeconds);
@@ -467,8 +476,11 @@ void TMainForm::Item_PridatZivotyNestvury_AllClick(int delta)
 
 void TMainForm::Item_ZranitNestvuruClick()
 {
-    if (m_nestvury && m_postavy)
-        WoundMonster(this, *m_nestvury, *m_postavy);
+    if (!m_nestvury || !m_postavy)
+        return;
+    const std::optional<TWound> wound = WoundMonster(this, *m_nestvury, *m_postavy);
+    if (wound && m_fight)
+        m_fight->NoteWound(WoundCommand(wound->Monster, wound->LivesBefore, wound->LivesAfter));
 }
 
 } // namespace mecovnik

@@ -118,6 +118,8 @@ QString ReadingProblem(const TFightFileReading& reading)
         return QStringLiteral("jméno je v soupisce dvakrát (%1)").arg(place);
     case TFightFileError::SelectionOutside:
         return QStringLiteral("vybraný řádek v soupisce není (%1)").arg(place);
+    case TFightFileError::BadLedger:
+        return QStringLiteral("deník zkušeností je poškozený: %1").arg(ToQString(reading.Reason));
     }
     return {};
 }
@@ -397,14 +399,13 @@ bool TMainForm::OpenFightFile(const QString& given)
         }
         return false;
     }
-    m_fight->ReplaceFight(reading.File.Fight);
+    m_fight->ReplaceFight(reading.File.Fight, std::move(reading.File.Ledger));
     // A fight kept at the end is the program's file: saving it asks for a name.
     const QFileInfo file(path);
     const bool kept = !m_fightFiles->KeptFolder.isEmpty() &&
                       file.absolutePath() == m_fightFiles->KeptFolder &&
                       QuitFightFileTime(ToStdString(file.fileName()));
-    m_fightFiles->Opening = TFightDocuments::TDocument{kept ? std::string() : ToStdString(path),
-                                                       std::move(reading.File.Ledger)};
+    m_fightFiles->Opening = TFightDocuments::TDocument{kept ? std::string() : ToStdString(path)};
     RememberFightFile(path, true);
     if (reading.Clamped > 0)
         ShowStatusMessage(
@@ -455,7 +456,7 @@ bool TMainForm::SaveFightFile(const QString& given)
         return false;
     const QString path = QFileInfo(given).absoluteFilePath();
     const std::uint64_t state = m_fight->History().State();
-    const TFightFile file{m_fight->Fight(), m_fightFiles->Documents.At(state).Ledger};
+    const TFightFile file{m_fight->Fight(), m_fight->Ledger()};
     const std::optional<std::string> text = FormatFightFile(file);
     const QString problem = text ? WriteDocumentFile(path, *text, lcFight())
                                  : QStringLiteral("souboj je na soubor příliš velký");
@@ -526,8 +527,7 @@ bool TMainForm::KeepFightAtEnd()
     if (fight.Rosters[kPostavy].empty() && fight.Rosters[kNestvury].empty())
         return true;
     const QString folder = m_fightFiles->KeptFolder;
-    const std::optional<std::string> text =
-        FormatFightFile({fight, m_fightFiles->Documents.At(m_fight->History().State()).Ledger});
+    const std::optional<std::string> text = FormatFightFile({fight, m_fight->Ledger()});
     QString problem;
     QString path;
     if (!text) {

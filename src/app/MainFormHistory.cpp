@@ -4,6 +4,7 @@
 
 #include "app/TFightKeeper.h"
 #include "components/MessageBoxes.h"
+#include "history/TClock.h"
 #include "history/TFightJournal.h"
 
 #include <QAction>
@@ -49,8 +50,11 @@ QString StepName(const QAction& action)
 
 void TMainForm::AttachFight()
 {
+    if (!m_services.Clock && !m_systemClock)
+        m_systemClock = std::make_unique<TSystemClock>();
     m_fight = std::make_unique<TFightKeeper>(
         *m_postavy, *m_nestvury, m_services.Journal,
+        m_services.Clock ? *m_services.Clock : *m_systemClock,
         [this](TJournalTrouble trouble) { JournalTrouble(trouble); });
     // Undo, redo and a restored fight move the rows behind the commands' back.
     connect(
@@ -69,7 +73,8 @@ void TMainForm::AttachFight()
             this, [this] { OpenFightFileLater(m_services.OpenAtStart); }, Qt::QueuedConnection);
 }
 
-bool TMainForm::RunAsStep(const QAction& action, const std::function<void()>& run)
+bool TMainForm::RunAsStep(const QAction& action, const std::function<void()>& run,
+                          TLedgerEvent event)
 {
     if (!m_fight || m_fight->Recording()) {
         run();
@@ -77,7 +82,7 @@ bool TMainForm::RunAsStep(const QAction& action, const std::function<void()>& ru
     }
     const QString name = StepName(action);
     const std::uint64_t before = m_fight->History().State();
-    m_fight->Begin();
+    m_fight->Begin(event);
     try {
         run();
     } catch (...) {

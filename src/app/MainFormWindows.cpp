@@ -3,7 +3,9 @@
 #include "ui_Frm_Main.h"
 
 #include "app/TDocumentArea.h"
+#include "app/TFightKeeper.h"
 #include "components/MessageBoxes.h"
+#include "history/TLedgerWindow.h"
 #include "roster/Frm_Nestvury.h"
 #include "roster/Frm_Postavy.h"
 
@@ -44,6 +46,9 @@ void TMainForm::FillWindowMenu()
     m_windowListActions.append(m_ui->Menu_Okno->addSeparator());
     int number = 1;
     for (QMdiSubWindow* w : windows) {
+        // A closed ledger window is only hidden.
+        if (!w->isVisible())
+            continue;
         QString caption = w->windowTitle();
         caption.replace(u'&', QStringLiteral("&&"));
         auto* action = m_ui->Menu_Okno->addAction(
@@ -63,6 +68,32 @@ void TMainForm::Item_ShowPostavyClick()
 void TMainForm::Item_ShowNestvuryClick()
 {
     ShowChildWindow(m_nestvury);
+}
+
+void TMainForm::Item_DenikZkusenostiClick()
+{
+    if (!m_fight)
+        return;
+    TDocumentArea* area = m_ui->MdiArea;
+    // Windows tiled as the tiling left them take the ledger in with them.
+    const std::optional<TTileMode> tiled = area->TiledMode();
+    if (!m_ledgerWindow) {
+        m_ledgerWindow = new TLedgerWindow(m_fight->Ledger(), area->viewport());
+        area->addSubWindow(m_ledgerWindow);
+        connect(m_fight.get(), &TFightKeeper::LedgerMoved, m_ledgerWindow, &TLedgerWindow::Follow);
+        connect(m_ledgerWindow, &TLedgerWindow::CloseAsked, this, [this] {
+            // The rosters tiled with it fill the area again without it.
+            TDocumentArea* documents = m_ui->MdiArea;
+            const std::optional<TTileMode> mode = documents->TiledMode();
+            m_ledgerWindow->hide();
+            if (mode)
+                documents->Tile(*mode);
+        });
+    }
+    const bool opening = !m_ledgerWindow->isVisible();
+    ShowChildWindow(m_ledgerWindow);
+    if (opening && tiled)
+        area->Tile(*tiled);
 }
 
 } // namespace mecovnik

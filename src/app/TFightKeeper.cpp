@@ -2,6 +2,7 @@
 
 #include "components/QtText.h"
 #include "components/TAdvancedListBox.h"
+#include "history/TClock.h"
 #include "history/TJournalFile.h"
 #include "roster/Frm_Nestvury.h"
 #include "roster/Frm_Postavy.h"
@@ -56,19 +57,22 @@ private:
 } // namespace
 
 TFightKeeper::TFightKeeper(TPostavyWindow& postavy, TNestvuryWindow& nestvury, TJournalFile* file,
-                           std::function<void(TJournalTrouble)> trouble)
+                           const TClock& clock, std::function<void(TJournalTrouble)> trouble)
     : m_postavy(postavy), m_nestvury(nestvury),
-      m_history(postavy.Rows().EditRecords(), nestvury.Rows().EditRecords()), m_file(file)
+      m_history(postavy.Rows().EditRecords(), nestvury.Rows().EditRecords()), m_clock(clock),
+      m_file(file)
 {
     if (!file)
         return;
     m_kinds = std::make_unique<TPresetKinds>(nestvury);
     m_journal = std::make_unique<TFightJournal>(*file, m_kinds.get(), std::move(trouble));
+    m_journal->SetLedger(&m_ledger.Ledger());
     TJournalReading left = m_journal->Open(postavy.Rows().Records().Order());
     switch (left.Status) {
     case TJournalReading::TStatus::Fight:
         if (!left.Fight.Empty()) {
             m_leftover = std::move(left.Fight);
+            m_leftoverLedger = std::move(left.Ledger);
             break;
         }
         [[fallthrough]]; // an empty fight is not worth a question
@@ -102,15 +106,30 @@ TFightSelection TFightKeeper::Selection() const
     return selection;
 }
 
-void TFightKeeper::Begin()
+void TFightKeeper::Begin(TLedgerEvent event)
 {
-    m_history.Begin(Selection());
+    if (!m_history.Begin(Selection()))
+        return;
+    m_command = {};
+    m_command.Event = event;
+    m_replacement.reset();
+    m_ledger.Begin(m_postavy.Rows().Records());
+}
+
+void TFightKeeper::NoteWound(TLedgerCommand wound)
+{
+    m_command = std::move(wound);
 }
 
 bool TFightKeeper::Commit(const QString& name)
 {
     if (m_history.Commit(ToStdString(name), Selection())) {
-        Journal(m_history.LastChange());
+        const TLedgerMove move = m_ledger.Commit(
+            m_command, m_history.LastChange(), m_postavy.Rows().Records(), m_history.State(),
+            m_history.StepCount(), m_clock.Now(), std::exchange(m_replacement, std::nullopt));
+        Journal(m_history.LastChange(), &move);
+        if (move != TLedgerMove{})
+            emit LedgerMoved(move);
         return true;
     }
     if (m_journal && m_journal->KindsPending()) {
@@ -155,6 +174,7 @@ bool TFightKeeper::Move(bool undo)
             Window(side).ListBox()->verticalScrollBar()->value();
         Window(side).Rows().BeginReset();
     }
+    const std::uint64_t stateBefore = m_history.State();
     const bool moved = undo ? m_history.Undo() : m_history.Redo();
     for (int side = 0; side < kRosterSides; ++side)
         if (moves[static_cast<std::size_t>(side)])
@@ -178,7 +198,11 @@ bool TFightKeeper::Move(bool undo)
             }
         }
         Select(change.Selection);
-        Journal(change);
+        const TLedgerMove move =
+            undo ? m_ledger.Undone(stateBefore) : m_ledger.Redone(m_history.State());
+        Journal(change, &move);
+        if (move != TLedgerMove{})
+            emit LedgerMoved(move);
     }
     emit RostersChanged();
     return moved;
@@ -195,11 +219,11 @@ void TFightKeeper::Select(const TFightSelection& selection)
     }
 }
 
-void TFightKeeper::Journal(const TFightChange& change)
+void TFightKeeper::Journal(const TFightChange& change, const TLedgerMove* move)
 {
     // While a left fight waits for its answer, the journal still holds it.
     if (m_journal && !m_leftover)
-        m_journal->Record(change, m_postavy.Rows().Records(), m_nestvury.Rows().Records());
+        m_journal->Record(change, m_postavy.Rows().Records(), m_nestvury.Rows().Records(), move);
 }
 
 void TFightKeeper::RestoreLeftover()
@@ -241,6 +265,17 @@ void TFightKeeper::RestoreLeftover()
     }
     Select(selection);
     m_history.Clear();
+    // A journal of an older version, or one that does not tell the
+    // characters' experience, gives a ledger of their joining.
+    TExperienceLedger ledger = std::move(m_leftoverLedger);
+    m_leftoverLedger.Clear();
+    if (const std::vector<TRecordData> characters = DataOf(m_postavy.Rows().Records());
+        !LedgerAgrees(ledger, characters)) {
+        ledger.Clear();
+        ledger.Append(JoinedRows(characters, m_clock.Now()));
+    }
+    m_ledger.Reset(std::move(ledger));
+    emit LedgerMoved({true, 0, m_ledger.Ledger().Count()});
     if (m_journal)
         m_journal->WriteWhole(m_postavy.Rows().Records(), m_nestvury.Rows().Records(), Selection());
     emit RostersChanged();
@@ -255,8 +290,13 @@ template <class F> void TFightKeeper::ResetAround(F change)
         Window(side).Rows().EndReset();
 }
 
-void TFightKeeper::ReplaceFight(const TFightData& fight)
+void TFightKeeper::ReplaceFight(const TFightData& fight, std::optional<TExperienceLedger> ledger)
 {
+    if (!ledger) {
+        ledger.emplace();
+        ledger->Append(JoinedRows(fight.Rosters[kPostavy], m_clock.Now()));
+    }
+    m_replacement = std::move(ledger);
     TFightSelection selection;
     ResetAround([&](TRosterList& postavy, TRosterList& nestvury) {
         selection = mecovnik::ReplaceFight(postavy, nestvury, fight);
@@ -296,6 +336,7 @@ void TFightKeeper::DiscardLeftover()
     if (!m_leftover)
         return;
     m_leftover.reset();
+    m_leftoverLedger.Clear();
     if (m_journal)
         (void)m_journal->Remove();
 }

@@ -21,9 +21,6 @@ public:
     {
         // The file it was opened from or last saved to; empty for none.
         std::string Path;
-        // The experience ledger as the file held it (FightFile.h), written back
-        // when the fight is saved.
-        std::string Ledger;
         friend bool operator==(const TDocument&, const TDocument&) = default;
     };
 

@@ -1,5 +1,6 @@
 #include "history/FightFile.h"
 
+#include "history/LedgerExport.h"
 #include "roster/TNameOrder.h"
 #include "text/Utf8.h"
 
@@ -137,12 +138,31 @@ public:
         if (ledger != root.end()) {
             if (!ledger->is_array())
                 return Fail(TFightFileError::WrongType, "/denik");
-            m_reading.File.Ledger = ledger->dump();
+            // Version 1 held no ledger of this program's.
+            if (Saturated(*version) >= 2 && !ReadLedger(*ledger))
+                return false;
         }
         return true;
     }
 
 private:
+    bool ReadLedger(const TJson& rows)
+    {
+        nlohmann::json whole{{"version", kLedgerJsonVersion},
+                             {"rows", nlohmann::json::parse(rows.dump())}};
+        TLedgerReading read = LedgerFromJson(whole);
+        if (!read.Ledger) {
+            m_reading.Reason = std::move(read.Error);
+            return Fail(TFightFileError::BadLedger, "/denik");
+        }
+        if (!LedgerAgrees(*read.Ledger, m_reading.File.Fight.Rosters[kPostavy])) {
+            m_reading.Reason = "deník neodpovídá zkušenosti postav";
+            return Fail(TFightFileError::BadLedger, "/denik");
+        }
+        m_reading.File.Ledger = std::move(*read.Ledger);
+        return true;
+    }
+
     bool Fail(TFightFileError error, std::string where)
     {
         m_reading.Error = error;
@@ -358,12 +378,11 @@ std::optional<std::string> FormatFightFile(const TFightFile& file)
             NumberOrNull(fight.Selection.Rows[s], fight.Rosters[s].size());
     }
     root["vybrano"] = std::move(selection);
-    if (!file.Ledger.empty()) {
-        if (OverLimits(file.Ledger))
-            return std::nullopt;
-        TJson ledger = TJson::parse(file.Ledger, nullptr, false);
-        if (ledger.is_array())
-            root["denik"] = std::move(ledger);
+    if (file.Ledger) {
+        // The ledger's own JSON, its keys in the order it writes them.
+        const nlohmann::json ledger = LedgerToJson(*file.Ledger);
+        root["denik"] = TJson::parse(
+            ledger.at("rows").dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
     }
     std::string text = root.dump(2, ' ', false, TJson::error_handler_t::replace) + '\n';
     if (text.size() > kMaxFightFileBytes || OverLimits(text))
@@ -412,9 +431,11 @@ TFightFileReading ReadFightFile(std::string_view bytes, const TNameOrder& order)
     if (!reader.Read(root)) {
         const TFightFileError error = reading.Error;
         std::string where = std::move(reading.Where);
+        std::string reason = std::move(reading.Reason);
         reading = {};
         reading.Error = error;
         reading.Where = std::move(where);
+        reading.Reason = std::move(reason);
     }
     return reading;
 }

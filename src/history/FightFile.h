@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/ExperienceLedger.h"
 #include "history/FightState.h"
 
 #include <cstddef>
@@ -16,21 +17,25 @@ class TNameOrder;
 //
 //   {
 //     "format": "mecovnik-souboj",
-//     "verze": 1,
+//     "verze": 2,
 //     "postavy": [ { "jmeno", "zivoty", "max_zivoty", "vyrazeni", "zkusenost",
 //                    "nepridelena_zkusenost" }, ... ],
 //     "nestvury": [ { "jmeno", "zivoty", "max_zivoty", "vyrazeni",
 //                     "zkusenost_za_zabiti", "uroven", "pravidlo_vyrazeni" }, ... ],
 //     "vybrano": { "postava": row or null, "nestvura": row or null },
-//     "denik": [ ... ]   (optional, kept as it is)
+//     "denik": [ { "character", "earned", "earnedChange", "event", ... }, ... ]
+//              (optional)
 //   }
 //
 // Rows are in roster order; a selection is a row of the file's list. Every
 // key but "denik" is required; keys this version does not know are ignored.
+// "denik" is the experience ledger's rows as LedgerToJson writes them
+// (LedgerExport.h); a version 1 file's "denik" (which no program wrote) is
+// ignored.
 // docs/fight-file.md describes the format and the ranges of the values.
 
 inline constexpr std::string_view kFightFileFormat = "mecovnik-souboj";
-inline constexpr std::int64_t kFightFileVersion = 1;
+inline constexpr std::int64_t kFightFileVersion = 2;
 inline constexpr std::string_view kFightFileExtension = ".souboj";
 
 // The limits of what is read: a larger file, a longer roster, more JSON
@@ -45,9 +50,8 @@ inline constexpr int kMaxFightFileDepth = 32;
 struct TFightFile
 {
     TFightData Fight;
-    // The experience ledger ("denik") as compact JSON text, an array, kept as
-    // read so that saving writes it back; empty when there is none.
-    std::string Ledger;
+    // The experience ledger ("denik"); none for a file without one.
+    std::optional<TExperienceLedger> Ledger;
     friend bool operator==(const TFightFile&, const TFightFile&) = default;
 };
 
@@ -65,6 +69,8 @@ enum class TFightFileError
                       // number, a string where a number belongs... (Where)
     DuplicateName,    // two names of one roster equal in its order (Where: the later)
     SelectionOutside, // a selected row that the roster does not have (Where)
+    BadLedger,        // the ledger is damaged or does not tell the characters'
+                      // experience (Where "/denik", Reason)
 };
 
 // What reading a file gave: the whole fight, or an error and nothing else.
@@ -80,14 +86,15 @@ struct TFightFileReading
     std::size_t Offset = 0;
     // How many numbers lay outside their range and were brought into it.
     std::size_t Clamped = 0;
+    // For BadLedger: why, in Czech.
+    std::string Reason;
     TFightFile File; // empty unless Error is None
 };
 
 // The text of a fight file: the rosters in their row order with every number,
-// the selections, and the ledger when it is not empty. A name with bytes that
+// the selections, and the ledger when there is one. A name with bytes that
 // are not UTF-8 (the windows never make one) is written with U+FFFD in their
-// place, a selection outside its roster as none, and a ledger that is not a
-// JSON array is left out. Nothing (nullopt) for a fight beyond the limits
+// place, a selection outside its roster as none. Nothing (nullopt) for a fight beyond the limits
 // above, whose file could not be opened again.
 [[nodiscard]] std::optional<std::string> FormatFightFile(const TFightFile& file);
 
@@ -95,8 +102,9 @@ struct TFightFileReading
 // never a part. Numbers outside their range are clamped as the dialogs clamp
 // them (docs/fight-file.md gives each range); names are taken as they are,
 // the empty name included, and two names of one roster that order equally
-// are refused. Work and memory grow with the size of bytes only, within the
-// limits above.
+// are refused; so is a ledger that LedgerFromJson refuses or whose summary
+// is not the characters' experience (LedgerAgrees). Work and memory grow with the size of bytes
+// only, within the limits above.
 [[nodiscard]] TFightFileReading ReadFightFile(std::string_view bytes, const TNameOrder& order);
 
 } // namespace mecovnik

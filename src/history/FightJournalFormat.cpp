@@ -1,5 +1,6 @@
 #include "history/FightJournalFormat.h"
 
+#include "history/TFightLedger.h"
 #include "history/TRosterHistory.h"
 #include "roster/RowSplice.h"
 #include "roster/TNameOrder.h"
@@ -20,6 +21,10 @@ namespace {
 
 constexpr std::array<std::string_view, kRosterSides> kSideWords{"postava", "nestvura"};
 constexpr std::size_t kRowsPerRemoveLine = 100;
+
+// The ledger's events as the journal writes them, in TLedgerEvent's order.
+constexpr std::array<std::string_view, 7> kEventWords{"zraneni",    "cela",    "cast",   "zvlastni",
+                                                      "vynulovani", "pridana", "smazana"};
 
 // Tables for CRC-32 eight bytes at a time ("slicing by 8"): the journal's
 // records can be large, and the check runs on every write.
@@ -75,6 +80,33 @@ void AppendKinds(std::string& out, const std::vector<TKindData>& kinds)
     }
 }
 
+void AppendLedgerRow(std::string& out, const TLedgerRow& row)
+{
+    out += "denik ";
+    AppendDecimal(out, row.Time);
+    out += ' ';
+    out += kEventWords[static_cast<std::size_t>(row.Event)];
+    for (const std::int64_t n : {row.EarnedChange, row.UnassignedChange, std::int64_t{row.Earned},
+                                 std::int64_t{row.Unassigned}, std::int64_t{row.LivesTaken},
+                                 std::int64_t{row.LivesBefore}}) {
+        out += ' ';
+        AppendDecimal(out, n);
+    }
+    out += ' ';
+    AppendQuoted(out, row.Character, TEscaping::Control);
+    out += ' ';
+    AppendQuoted(out, row.Monster, TEscaping::Control);
+    out += '\n';
+}
+
+// The newest count rows of ledger.
+void AppendLedgerRows(std::string& out, const TExperienceLedger& ledger, std::size_t count)
+{
+    count = std::min(count, ledger.Count());
+    for (std::size_t i = ledger.Count() - count; i < ledger.Count(); ++i)
+        AppendLedgerRow(out, ledger.At(i));
+}
+
 void AppendSelection(std::string& out, const TFightSelection& selection)
 {
     out += "selection ";
@@ -119,7 +151,7 @@ std::uint32_t Crc32(std::string_view bytes)
 
 std::string FormatJournal(std::uint64_t sequence, const TRosterList& postavy,
                           const TRosterList& nestvury, const TFightSelection& selection,
-                          const std::vector<TKindData>& kinds)
+                          const std::vector<TKindData>& kinds, const TExperienceLedger* ledger)
 {
     std::string out(kJournalHeader);
     out.reserve(64 + 48 * static_cast<std::size_t>(postavy.Count() + nestvury.Count()));
@@ -132,6 +164,8 @@ std::string FormatJournal(std::uint64_t sequence, const TRosterList& postavy,
         for (int row = 0; row < lists[side]->Count(); ++row)
             AppendInsert(out, side, row, *lists[side]->At(row));
     AppendKinds(out, kinds);
+    if (ledger)
+        AppendLedgerRows(out, *ledger, ledger->Count());
     AppendSelection(out, selection);
     AppendEnd(out, start, sequence);
     return out;
@@ -139,7 +173,8 @@ std::string FormatJournal(std::uint64_t sequence, const TRosterList& postavy,
 
 std::string FormatChange(std::uint64_t sequence, const TFightChange& change,
                          const TRosterList& postavy, const TRosterList& nestvury,
-                         const std::vector<TKindData>& kinds)
+                         const std::vector<TKindData>& kinds, const TExperienceLedger* ledger,
+                         const TLedgerMove* move)
 {
     std::string out = "change ";
     AppendDecimal(out, static_cast<std::int64_t>(sequence));
@@ -171,6 +206,13 @@ std::string FormatChange(std::uint64_t sequence, const TFightChange& change,
         }
     }
     AppendKinds(out, kinds);
+    if (move && move->Taken > 0) {
+        out += "denik zpet ";
+        AppendDecimal(out, static_cast<std::int64_t>(move->Taken));
+        out += '\n';
+    }
+    if (move && ledger)
+        AppendLedgerRows(out, *ledger, move->Appended);
     AppendSelection(out, change.Selection);
     AppendEnd(out, 0, sequence);
     return out;
@@ -210,16 +252,19 @@ public:
         return value;
     }
 
-    // The quoted name that ends the line.
-    [[nodiscard]] std::optional<std::string> Quoted()
+    // The quoted name that ends the line, or (not last) is followed by a
+    // space and more.
+    [[nodiscard]] std::optional<std::string> Quoted(bool last = true)
     {
         if (m_pos >= m_line.size() || m_line[m_pos] != '"')
             return std::nullopt;
         std::size_t pos = m_pos;
         auto name = ReadQuoted(m_line, pos, TEscaping::Control);
-        if (!name || pos != m_line.size())
+        if (!name)
             return std::nullopt;
-        m_pos = pos;
+        if (last ? pos != m_line.size() : (pos >= m_line.size() || m_line[pos] != ' '))
+            return std::nullopt;
+        m_pos = last ? pos : pos + 1;
         return name;
     }
 
@@ -238,8 +283,49 @@ struct TRecordOps
     std::array<std::vector<std::pair<int, TRecordData>>, kRosterSides> Inserted;
     std::array<std::vector<std::pair<int, TRecordNumbers>>, kRosterSides> Set;
     std::vector<TKindData> Kinds;
+    std::size_t LedgerTaken = 0;
+    std::vector<TLedgerRow> LedgerRows;
     TFightSelection Selection;
 };
+
+// A ledger row line after its "denik".
+std::optional<TLedgerRow> ParseLedgerRow(TLineReader& r, std::string_view first)
+{
+    TLedgerRow row;
+    const auto time = ParseInt64(first);
+    const auto event = r.Word();
+    if (!time || !event)
+        return std::nullopt;
+    row.Time = *time;
+    const auto word = std::find(kEventWords.begin(), kEventWords.end(), *event);
+    if (word == kEventWords.end())
+        return std::nullopt;
+    row.Event = static_cast<TLedgerEvent>(word - kEventWords.begin());
+    constexpr std::int64_t lo32 = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int64_t hi32 = std::numeric_limits<std::int32_t>::max();
+    constexpr std::int64_t lo64 = std::numeric_limits<std::int64_t>::min();
+    constexpr std::int64_t hi64 = std::numeric_limits<std::int64_t>::max();
+    std::array<std::int64_t, 6> n{};
+    for (std::size_t i = 0; i < n.size(); ++i) {
+        const auto value = i < 2 ? r.Number(lo64, hi64) : r.Number(lo32, hi32);
+        if (!value)
+            return std::nullopt;
+        n[i] = *value;
+    }
+    row.EarnedChange = n[0];
+    row.UnassignedChange = n[1];
+    row.Earned = static_cast<std::int32_t>(n[2]);
+    row.Unassigned = static_cast<std::int32_t>(n[3]);
+    row.LivesTaken = static_cast<std::int32_t>(n[4]);
+    row.LivesBefore = static_cast<std::int32_t>(n[5]);
+    auto character = r.Quoted(false);
+    auto monster = character ? r.Quoted() : std::nullopt;
+    if (!monster || !r.AtEnd() || !IsValidUtf8(*character) || !IsValidUtf8(*monster))
+        return std::nullopt;
+    row.Character = std::move(*character);
+    row.Monster = std::move(*monster);
+    return row;
+}
 
 std::optional<int> SideOf(std::string_view word)
 {
@@ -262,7 +348,8 @@ std::optional<std::int32_t> Int32(TLineReader& r)
 
 // Parses the lines of a record's body (between its first and its end line);
 // kinds only where the version has them.
-std::optional<TRecordOps> ParseBody(std::string_view body, bool snapshot, bool withKinds)
+std::optional<TRecordOps> ParseBody(std::string_view body, bool snapshot, bool withKinds,
+                                    bool withLedger)
 {
     TRecordOps ops;
     ops.Snapshot = snapshot;
@@ -301,6 +388,24 @@ std::optional<TRecordOps> ParseBody(std::string_view body, bool snapshot, bool w
             if (!name || !r.AtEnd() || !IsValidUtf8(*name) || name->find('\0') != std::string::npos)
                 return std::nullopt;
             ops.Kinds.push_back({std::move(*name), *level, *rule, *experience});
+            continue;
+        }
+        if (*first == "denik" && withLedger) {
+            const auto second = r.Word();
+            if (!second)
+                return std::nullopt;
+            if (*second == "zpet") {
+                // Taken back before anything is appended, once a record.
+                const auto n = r.Number(1, std::numeric_limits<std::int64_t>::max());
+                if (!n || !r.AtEnd() || snapshot || ops.LedgerTaken > 0 || !ops.LedgerRows.empty())
+                    return std::nullopt;
+                ops.LedgerTaken = static_cast<std::size_t>(*n);
+                continue;
+            }
+            auto row = ParseLedgerRow(r, *second);
+            if (!row)
+                return std::nullopt;
+            ops.LedgerRows.push_back(std::move(*row));
             continue;
         }
         const auto side = SideOf(*first);
@@ -383,12 +488,19 @@ private:
 };
 
 // Applies a parsed record to the fight; false when it does not fit.
-bool Apply(TRecordOps& ops, TFightData& fight, TKindIndex& kinds, std::uint64_t& work)
+bool Apply(TRecordOps& ops, TFightData& fight, TExperienceLedger& ledger, TKindIndex& kinds,
+           std::uint64_t& work)
 {
     if (ops.Snapshot) {
         fight = {};
+        ledger.Clear();
         kinds.Clear();
     }
+    if (ops.LedgerTaken > ledger.Count())
+        return false;
+    (void)ledger.TakeLast(ops.LedgerTaken);
+    work += ops.LedgerTaken;
+    ledger.Append(std::move(ops.LedgerRows));
     for (int side = 0; side < kRosterSides; ++side) {
         std::vector<TRecordData>& rows = fight.Rosters[static_cast<std::size_t>(side)];
         auto& removed = ops.Removed[static_cast<std::size_t>(side)];
@@ -457,15 +569,18 @@ TJournalReading ReadJournal(std::string_view bytes, const TNameOrder& order)
     if (bytes.size() > kMaxJournalBytes)
         return damaged();
     const bool version1 = bytes.starts_with(kJournalHeaderVersion1);
-    if (!version1 && !bytes.starts_with(kJournalHeader)) {
+    const bool version2 = bytes.starts_with(kJournalHeaderVersion2);
+    if (!version1 && !version2 && !bytes.starts_with(kJournalHeader)) {
         // A header cut short is a journal whose first write did not finish.
-        if (kJournalHeader.starts_with(bytes) || kJournalHeaderVersion1.starts_with(bytes)) {
+        if (kJournalHeader.starts_with(bytes) || kJournalHeaderVersion1.starts_with(bytes) ||
+            kJournalHeaderVersion2.starts_with(bytes)) {
             reading.TornTail = !bytes.empty();
             return reading;
         }
         return damaged();
     }
     static_assert(kJournalHeader.size() == kJournalHeaderVersion1.size());
+    static_assert(kJournalHeader.size() == kJournalHeaderVersion2.size());
     // The replay's work: rows moved by changes that add or remove rows. A
     // journal this program writes stays far below this bound (it is
     // compacted after a few hundred such changes); one that does not is not
@@ -473,6 +588,7 @@ TJournalReading ReadJournal(std::string_view bytes, const TNameOrder& order)
     const std::uint64_t budget = 64u * static_cast<std::uint64_t>(bytes.size()) + 1'000'000u;
     std::uint64_t work = 0;
     TFightData fight;
+    TExperienceLedger ledger;
     TKindIndex kinds(order);
     std::size_t pos = kJournalHeader.size();
     while (pos < bytes.size()) {
@@ -536,9 +652,9 @@ TJournalReading ReadJournal(std::string_view bytes, const TNameOrder& order)
             return damaged();
         if (reading.Records > 0 && seq != reading.LastSequence + 1)
             return damaged();
-        auto ops =
-            ParseBody(bytes.substr(firstEnd + 1, endLine - firstEnd - 1), snapshot, !version1);
-        if (!ops || !Apply(*ops, fight, kinds, work) || work > budget)
+        auto ops = ParseBody(bytes.substr(firstEnd + 1, endLine - firstEnd - 1), snapshot,
+                             !version1, !version1 && !version2);
+        if (!ops || !Apply(*ops, fight, ledger, kinds, work) || work > budget)
             return damaged();
         reading.LastSequence = seq;
         ++reading.Records;
@@ -551,6 +667,7 @@ TJournalReading ReadJournal(std::string_view bytes, const TNameOrder& order)
         return reading;
     reading.Status = TJournalReading::TStatus::Fight;
     reading.Fight = std::move(fight);
+    reading.Ledger = std::move(ledger);
     return reading;
 }
 

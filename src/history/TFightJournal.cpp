@@ -1,5 +1,6 @@
 #include "history/TFightJournal.h"
 
+#include "history/TFightLedger.h"
 #include "history/TJournalFile.h"
 #include "history/TRosterHistory.h"
 
@@ -76,8 +77,9 @@ bool TFightJournal::WriteWhole(const TRosterList& postavy, const TRosterList& ne
     if (!Claimed())
         return Failed();
     const std::uint64_t mark = m_kinds ? m_kinds->Mark() : 0;
-    const std::string text = FormatJournal(++m_sequence, postavy, nestvury, selection,
-                                           m_kinds ? m_kinds->Since(0) : std::vector<TKindData>{});
+    const std::string text =
+        FormatJournal(++m_sequence, postavy, nestvury, selection,
+                      m_kinds ? m_kinds->Since(0) : std::vector<TKindData>{}, m_ledger);
     if (!m_file.Replace(text))
         return Failed();
     m_size = m_wholeSize = text.size();
@@ -89,15 +91,16 @@ bool TFightJournal::WriteWhole(const TRosterList& postavy, const TRosterList& ne
 }
 
 bool TFightJournal::Record(const TFightChange& change, const TRosterList& postavy,
-                           const TRosterList& nestvury)
+                           const TRosterList& nestvury, const TLedgerMove* ledgerMove)
 {
-    if (m_needWhole || change.Whole)
+    if (m_needWhole || change.Whole || (ledgerMove && ledgerMove->Cleared))
         return WriteWhole(postavy, nestvury, change.Selection);
     const bool movesRows = change.Rosters[0].RowsMoved() || change.Rosters[1].RowsMoved();
     const std::uint64_t mark = m_kinds ? m_kinds->Mark() : 0;
     std::string text =
         FormatChange(m_sequence + 1, change, postavy, nestvury,
-                     KindsPending() ? m_kinds->Since(m_kindsMark) : std::vector<TKindData>{});
+                     KindsPending() ? m_kinds->Since(m_kindsMark) : std::vector<TKindData>{},
+                     m_ledger, ledgerMove);
     if (m_size + text.size() > 2 * m_wholeSize + kSlackBytes ||
         (movesRows && m_rowMoves + 1 > kMaxRowMoves))
         return WriteWhole(postavy, nestvury, change.Selection);

@@ -13,6 +13,7 @@ class TJournalFile;
 class TNameOrder;
 class TRosterList;
 struct TFightChange;
+struct TLedgerMove;
 
 // The monster kinds the journal carries beside the rosters: those entered or
 // changed since the configuration was last loaded or saved.
@@ -82,16 +83,21 @@ public:
     // SetAside), so it is never read again. Call once, before the first write.
     [[nodiscard]] TJournalReading TakeLeftover(const TNameOrder& order);
 
+    // The experience ledger the journal carries beside the rosters (none when
+    // nullptr); it must outlive the journal.
+    void SetLedger(const TExperienceLedger* ledger) { m_ledger = ledger; }
+
     // Writes the whole fight, replacing the journal.
     bool WriteWhole(const TRosterList& postavy, const TRosterList& nestvury,
                     const TFightSelection& selection);
 
     // Records a completed change of the rosters (given as they are after it)
-    // with the kinds entered or changed since the last write. An append the
+    // with the kinds entered or changed since the last write and how the
+    // ledger moved (a cleared ledger writes the whole fight). An append the
     // file refuses is followed by the whole fight at once. False when the
     // file refused that too; the next write then writes the whole fight.
-    bool Record(const TFightChange& change, const TRosterList& postavy,
-                const TRosterList& nestvury);
+    bool Record(const TFightChange& change, const TRosterList& postavy, const TRosterList& nestvury,
+                const TLedgerMove* ledgerMove = nullptr);
 
     // Kinds were entered or changed since the last write.
     [[nodiscard]] bool KindsPending() const;
@@ -118,6 +124,7 @@ private:
 
     TJournalFile& m_file;
     const TJournalKinds* m_kinds;
+    const TExperienceLedger* m_ledger = nullptr;
     TTroubleSink m_trouble;
     std::uint64_t m_sequence = 0;
     std::uint64_t m_kindsMark = 0;

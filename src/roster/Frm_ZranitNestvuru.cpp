@@ -58,7 +58,8 @@ void TZranitNestvuruDialog::ShowWho(const QString& line)
     }
 }
 
-void WoundMonster(QWidget* owner, TNestvuryWindow& monsters, TPostavyWindow& characters)
+std::optional<TWound> WoundMonster(QWidget* owner, TNestvuryWindow& monsters,
+                                   TPostavyWindow& characters)
 {
     ScreenCursor hourglass;
     TZranitNestvuruDialog dialog(owner);
@@ -69,11 +70,18 @@ void WoundMonster(QWidget* owner, TNestvuryWindow& monsters, TPostavyWindow& cha
     }
     hourglass.Restore();
     if (dialog.exec() != QDialog::Accepted)
-        return;
+        return std::nullopt;
     // The selections at the moment of OK decide who is involved.
     const int damage = Position(*dialog.Form().UpDown_Zraneni);
+    const TObjekt* monster = monsters.Active();
+    std::optional<TWound> wound;
+    if (monster)
+        wound = TWound{monster->Name, monster->Lives, 0};
     const std::int32_t experience = monsters.WoundActive(damage);
+    if (wound)
+        wound->LivesAfter = monster->Lives;
     characters.AddExperience(characters.ListBox()->ItemIndex(), experience);
+    return wound;
 }
 
 } // namespace mecovnik

@@ -2,7 +2,10 @@
 
 #include <QDialog>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
 
 class QLabel;
 
@@ -40,8 +43,18 @@ private:
     int m_whoRoom = 0;
 };
 
+// A wound dealt: the monster and its lives before and after.
+struct TWound
+{
+    std::string Monster;
+    std::int32_t LivesBefore = 0;
+    std::int32_t LivesAfter = 0;
+};
+
 // Asks for a wound of 1..1000, takes it off the active monster and credits the
-// experience earned to the active character. Cancelling changes nothing.
-void WoundMonster(QWidget* owner, TNestvuryWindow& monsters, TPostavyWindow& characters);
+// experience earned to the active character. Cancelling changes nothing and
+// gives none; so does a wound with no monster selected.
+std::optional<TWound> WoundMonster(QWidget* owner, TNestvuryWindow& monsters,
+                                   TPostavyWindow& characters);
 
 } // namespace mecovnik

@@ -35,13 +35,13 @@ public:
 
     // Opening a file: the rosters replaced in one step, the document set at
     // the state it led to.
-    void Open(const std::string& path, const std::string& ledger)
+    void Open(const std::string& path)
     {
         Step([this] {
             m_nestvury.RemoveIf([](const TObjekt&) { return true; });
             m_nestvury.Add(std::make_unique<TNestvura>("F" + std::to_string(++m_n)));
         });
-        Documents.Set(State(), {path, ledger});
+        Documents.Set(State(), {path});
         Documents.Opened(State(), path);
     }
 
@@ -79,9 +79,9 @@ TEST(FightDocuments, FollowTheHistoryAndMarkWhatDiffersFromTheFile)
     e.Edit();
     EXPECT_FALSE(e.Documents.Changed(e.State())) << "no file, no mark";
 
-    e.Open("/a.souboj", "[1]");
+    e.Open("/a.souboj");
     const std::uint64_t openedA = e.State();
-    EXPECT_EQ(e.Documents.At(openedA), (TDocument{"/a.souboj", "[1]"}));
+    EXPECT_EQ(e.Documents.At(openedA), (TDocument{"/a.souboj"}));
     EXPECT_FALSE(e.Documents.Changed(openedA));
     e.Edit();
     const std::uint64_t editedA = e.State();
@@ -102,14 +102,14 @@ TEST(FightDocuments, FollowTheHistoryAndMarkWhatDiffersFromTheFile)
     e.Documents.Saved(openedA, "/b.souboj");
     EXPECT_FALSE(e.Documents.Changed(openedA));
     ASSERT_TRUE(e.Redo());
-    EXPECT_EQ(e.Documents.At(editedA), (TDocument{"/b.souboj", "[1]"}));
+    EXPECT_EQ(e.Documents.At(editedA), (TDocument{"/b.souboj"}));
     EXPECT_TRUE(e.Documents.Changed(editedA));
 
     // Opening another file and undoing it gives back the file before.
-    e.Open("/c.souboj", "");
+    e.Open("/c.souboj");
     EXPECT_EQ(e.Documents.At(e.State()).Path, "/c.souboj");
     ASSERT_TRUE(e.Undo());
-    EXPECT_EQ(e.Documents.At(e.State()), (TDocument{"/b.souboj", "[1]"}));
+    EXPECT_EQ(e.Documents.At(e.State()), (TDocument{"/b.souboj"}));
     ASSERT_TRUE(e.Redo());
     EXPECT_EQ(e.Documents.At(e.State()).Path, "/c.souboj");
 
@@ -156,7 +156,7 @@ TEST(FightDocuments, RandomEveningsAgreeWithAPlainModel)
         switch (pick(0, 5)) {
         case 0: {
             const std::string& file = files[pick(0, 2)];
-            e.Open(file, "");
+            e.Open(file);
             undone.clear();
             names.push_back(file);
             done.emplace_back(e.State(), static_cast<int>(names.size()) - 1);

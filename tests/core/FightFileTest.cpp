@@ -2,6 +2,7 @@
 
 #include "history/FightFile.h"
 #include "history/FightFileRules.h"
+#include "history/TFightLedger.h"
 #include "roster/RosterRules.h"
 #include "roster/TNameOrder.h"
 #include "roster/TNestvura.h"
@@ -29,6 +30,19 @@ TRecordData Record(std::string name, TRecordNumbers numbers)
     return {std::move(name), numbers};
 }
 
+// A ledger in which the characters joined with what they have.
+TExperienceLedger Joined(const std::vector<TRecordData>& characters)
+{
+    TExperienceLedger ledger;
+    ledger.Append(JoinedRows(characters, 1'714'590'000));
+    return ledger;
+}
+
+// Aragorn of TPieces (100 earned, 30 not handed over) as the ledger's rows.
+const std::string kAragornJoined =
+    R"([{"time": 1714590000, "character": "Aragorn", "event": "added", "earnedChange": 100,)"
+    R"( "unassignedChange": 30, "earned": 100, "unassigned": 30}])";
+
 // The fight of docs/fight-file.md.
 TFightFile ExampleFight()
 {
@@ -51,19 +65,30 @@ TEST(FightFile, AFightIsWrittenAsTheDocumentedTextAndReadBack)
     EXPECT_EQ(r.File, ExampleFight());
     EXPECT_EQ(r.Clamped, 0u);
 
-    // A ledger is written last, as it was read, its keys in their order.
+    // The ledger is written last, each row's keys in alphabetical order.
     TFightFile withLedger = ExampleFight();
-    withLedger.Ledger = R"([{"postava":"Aragorn","zkusenost":44,"a":[1,{"z":null}]}])";
+    withLedger.Ledger = Joined(withLedger.Fight.Rosters[kPostavy]);
     const std::string saved = FormatFightFile(withLedger).value();
-    EXPECT_TRUE(saved.ends_with("  },\n  \"denik\": [\n    {\n      \"postava\": \"Aragorn\",\n"
-                                "      \"zkusenost\": 44,\n"
-                                "      \"a\": [\n        1,\n        {\n          \"z\": null\n"
-                                "        }\n      ]\n    }\n  ]\n}\n"))
+    EXPECT_TRUE(saved.ends_with("\n    }\n  ]\n}\n"));
+    EXPECT_NE(saved.find("  },\n  \"denik\": [\n    {\n"
+                         "      \"character\": \"Aragorn\",\n"
+                         "      \"earned\": 149,\n"
+                         "      \"earnedChange\": 149,\n"
+                         "      \"event\": \"added\",\n"
+                         "      \"time\": 1714590000,\n"
+                         "      \"unassigned\": 20,\n"
+                         "      \"unassignedChange\": 20\n    },\n"),
+              std::string::npos)
         << saved;
     EXPECT_EQ(ReadFightFile(saved, kOrder).File, withLedger);
-    // One that is no JSON array is left out rather than spoiling the file.
-    withLedger.Ledger = "{\"a\": 1}";
-    EXPECT_EQ(FormatFightFile(withLedger), text);
+    // A ledger that does not tell the characters' experience is refused whole.
+    withLedger.Fight.Rosters[kPostavy][0].Numbers[3] = 150;
+    const TFightFileReading disagreeing =
+        ReadFightFile(FormatFightFile(withLedger).value(), kOrder);
+    EXPECT_EQ(disagreeing.Error, TError::BadLedger);
+    EXPECT_EQ(disagreeing.Where, "/denik");
+    EXPECT_FALSE(disagreeing.Reason.empty());
+    EXPECT_EQ(disagreeing.File, TFightFile{});
 
     // Whatever it is given, the text it writes reads back: a selection
     // outside its roster is written as none, a byte that is no UTF-8 as U+FFFD.
@@ -161,7 +186,7 @@ TFightFile RandomFight(std::mt19937& random, std::size_t size)
         f.Fight.Selection.Rows[static_cast<std::size_t>(side)] = selected;
     }
     if (std::uniform_int_distribution<int>(0, 1)(random) == 1)
-        f.Ledger = R"([{"postava":")" + std::to_string(random()) + R"(","zkusenost":-5},[]])";
+        f.Ledger = Joined(f.Fight.Rosters[kPostavy]);
     return f;
 }
 
@@ -195,7 +220,7 @@ struct TPieces
         {"vyrazeni", "2"},         {"uroven", "3"},  {"zkusenost_za_zabiti", "150"},
         {"pravidlo_vyrazeni", "2"}};
     std::map<std::string, std::string> Top = {{"format", "\"mecovnik-souboj\""},
-                                              {"verze", "1"},
+                                              {"verze", "2"},
                                               {"vybrano", R"({"postava": 0, "nestvura": null})"}};
 
     static std::string Object(const std::map<std::string, std::string>& keys)
@@ -359,14 +384,21 @@ TEST(FightFile, WhatThisVersionDoesNotKnowIsIgnoredAndTheLedgerKept)
 {
     TPieces p;
     p.Top["poznamka"] = R"({"text": "druhé kolo"})";
-    p.Top["denik"] = R"([{"z": 1, "a": "Aragorn"}])";
+    p.Top["denik"] = kAragornJoined;
     p.Postava["barva_vlasu"] = "\"černá\"";
     p.Postava["zivoty"] = "41, \"zivoty\": 44"; // a key given twice: the last counts
     const TFightFileReading r = ReadFightFile("\xEF\xBB\xBF" + p.Text(), kOrder);
     ASSERT_EQ(r.Error, TError::None) << r.Where;
     EXPECT_EQ(r.File.Fight.Rosters[kPostavy].at(0), Record("Aragorn", {44, 50, 5, 100, 30, 0}));
-    EXPECT_EQ(r.File.Ledger, R"([{"z":1,"a":"Aragorn"}])");
+    EXPECT_EQ(r.File.Ledger, Joined({Record("Aragorn", {44, 50, 5, 100, 30, 0})}));
     EXPECT_EQ(r.File.Fight.Selection, (TFightSelection{{0, -1}}));
+    // Version 1 held no ledger of ours: whatever its "denik" held is passed by.
+    TPieces old;
+    old.Top["verze"] = "1";
+    old.Top["denik"] = R"([{"z": 1, "a": "Aragorn"}])";
+    const TFightFileReading first = ReadFightFile(old.Text(), kOrder);
+    ASSERT_EQ(first.Error, TError::None) << first.Where;
+    EXPECT_EQ(first.File.Ledger, std::nullopt);
 
     p.Top["vybrano"] = R"({"postava": -1, "nestvura": 0})";
     EXPECT_EQ(ReadFightFile(p.Text(), kOrder).File.Fight.Selection, (TFightSelection{{-1, 0}}));
@@ -421,7 +453,7 @@ TEST(FightFile, ADamagedFileGivesItsReasonAndNothingElse)
         {"a version as text", with({{"verze", "\"1\""}}), TError::WrongType, "/verze", 0},
         {"a version with a fraction", with({{"verze", "1.0"}}), TError::WrongType, "/verze", 0},
         {"version 0 never was", with({{"verze", "0"}}), TError::NotFightFile, "/verze", 0},
-        {"a newer version", with({{"verze", "2"}}), TError::NewerVersion, "/verze", 0},
+        {"a newer version", with({{"verze", "3"}}), TError::NewerVersion, "/verze", 0},
         {"a newer version of another shape", with({{"verze", "3"}, {"postavy", "\"?\""}}),
          TError::NewerVersion, "/verze", 0},
         {"no characters", with({{"postavy", "-"}}), TError::MissingValue, "/postavy", 0},
@@ -479,6 +511,17 @@ TEST(FightFile, ADamagedFileGivesItsReasonAndNothingElse)
          with({{"nestvury", "[]"}, {"vybrano", R"({"postava": null, "nestvura": 0})"}}),
          TError::SelectionOutside, "/vybrano/nestvura", 0},
         {"a ledger that is no list", with({{"denik", "\"x\""}}), TError::WrongType, "/denik", 0},
+        {"a ledger row of an unknown event",
+         with({{"denik",
+                std::string(kAragornJoined).replace(kAragornJoined.find("added"), 5, "found")}}),
+         TError::BadLedger, "/denik", 0},
+        {"a ledger that does not add up",
+         with(
+             {{"denik", std::string(kAragornJoined).replace(kAragornJoined.find("100"), 3, "99")}}),
+         TError::BadLedger, "/denik", 0},
+        {"a ledger of another character",
+         with({{"denik", kAragornJoined}}, {{"jmeno", "\"Bilbo\""}}), TError::BadLedger, "/denik",
+         0},
         {"nested deeper than anyone writes",
          with({{"denik", std::string(40, '[') + std::string(40, ']')}}), TError::TooLarge, "", 0},
         {"more values than any fight holds", with({{"denik", manyValues}}), TError::TooLarge, "",
@@ -519,9 +562,15 @@ TEST(FightFile, AFightBeyondTheLimitsIsNeitherReadNorWritten)
     f.Fight.Rosters[kPostavy] = {Record(std::string(kMaxFightFileBytes, 'x'), {})};
     EXPECT_EQ(FormatFightFile(f), std::nullopt);
     f.Fight.Rosters[kPostavy].clear();
-    f.Ledger = std::string(kMaxFightFileDepth + 1, '[') + std::string(kMaxFightFileDepth + 1, ']');
+    // A ledger of more values than a file may hold would not open again.
+    TLedgerRow row;
+    row.Character = "Aragorn";
+    row.Event = TLedgerEvent::Special;
+    f.Ledger.emplace();
+    f.Ledger->Append(std::vector<TLedgerRow>(kMaxFightFileValues / 8, row));
     EXPECT_EQ(FormatFightFile(f), std::nullopt);
-    f.Ledger = std::string(kMaxFightFileDepth - 1, '[') + std::string(kMaxFightFileDepth - 1, ']');
+    f.Ledger->Clear();
+    f.Ledger->Append(std::vector<TLedgerRow>(10, row));
     EXPECT_NE(FormatFightFile(f), std::nullopt);
 }
 

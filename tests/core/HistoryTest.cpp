@@ -2,6 +2,7 @@
 
 #include "history/FightJournalFormat.h"
 #include "history/TFightJournal.h"
+#include "history/TFightLedger.h"
 #include "history/TRosterHistory.h"
 #include "roster/RosterRules.h"
 #include "roster/TNestvura.h"
@@ -38,6 +39,7 @@ public:
     TFight() : Postavy(m_order), Nestvury(m_order), History(Postavy, Nestvury)
     {
         EXPECT_TRUE(File.Claim());
+        Journal.SetLedger(&Ledger.Ledger());
     }
 
     TRosterList& List(int side) { return side == kPostavy ? Postavy : Nestvury; }
@@ -75,20 +77,25 @@ public:
     {
         BeforeStep = Data();
         EXPECT_TRUE(History.Begin(Selection()));
+        Ledger.Begin(Postavy);
         command();
         const bool step = History.Commit(name, Selection());
         if (step) {
-            EXPECT_TRUE(Journal.Record(History.LastChange(), Postavy, Nestvury));
+            const TLedgerMove move = Ledger.Commit({}, History.LastChange(), Postavy,
+                                                   History.State(), History.StepCount(), ++Now);
+            EXPECT_TRUE(Journal.Record(History.LastChange(), Postavy, Nestvury, &move));
         }
         return step;
     }
 
     bool Undo()
     {
+        const std::uint64_t state = History.State();
         if (!History.Undo())
             return false;
         Select(History.LastChange().Selection);
-        EXPECT_TRUE(Journal.Record(History.LastChange(), Postavy, Nestvury));
+        const TLedgerMove move = Ledger.Undone(state);
+        EXPECT_TRUE(Journal.Record(History.LastChange(), Postavy, Nestvury, &move));
         return true;
     }
 
@@ -97,8 +104,15 @@ public:
         if (!History.Redo())
             return false;
         Select(History.LastChange().Selection);
-        EXPECT_TRUE(Journal.Record(History.LastChange(), Postavy, Nestvury));
+        const TLedgerMove move = Ledger.Redone(History.State());
+        EXPECT_TRUE(Journal.Record(History.LastChange(), Postavy, Nestvury, &move));
         return true;
+    }
+
+    // The ledger the journal would give back after a crash now.
+    [[nodiscard]] TExperienceLedger RecoveredLedger() const
+    {
+        return ReadJournal(File.Content.value_or(std::string()), m_order).Ledger;
     }
 
     // What the journal would give back after a crash now.
@@ -118,6 +132,8 @@ public:
     TRosterHistory History;
     test::TFakeJournalFile File;
     TFightJournal Journal{File};
+    TFightLedger Ledger;
+    std::int64_t Now = 1'714'590'000;
 };
 
 // The name a monster of this kind joins under, worked out from the names
@@ -359,6 +375,10 @@ TEST(RosterHistory, UndoRedoAndNewStepsMixedKeepTheModelAndTheNumbering)
     // The model: the states of the done steps, and of the undone ones to redo.
     std::vector<TFightData> done{f.Data()};
     std::vector<TFightData> undone;
+    // The ledger beside them: undo and redo give back exactly the ledger of
+    // the state they return to.
+    std::vector<TExperienceLedger> ledgers{f.Ledger.Ledger()};
+    std::vector<TExperienceLedger> undoneLedgers;
     // Every state number seen, with the rosters it stood for: one number, one
     // fight; a new step gets a number never seen before.
     std::map<std::uint64_t, decltype(TFightData::Rosters)> seen{{f.History.State(), {}}};
@@ -370,18 +390,24 @@ TEST(RosterHistory, UndoRedoAndNewStepsMixedKeepTheModelAndTheNumbering)
             if (done.size() > 1) {
                 undone.push_back(done.back());
                 done.pop_back();
+                undoneLedgers.push_back(ledgers.back());
+                ledgers.pop_back();
             }
         } else if (what < 4) {
             ASSERT_EQ(f.Redo(), !undone.empty());
             if (!undone.empty()) {
                 done.push_back(undone.back());
                 undone.pop_back();
+                ledgers.push_back(undoneLedgers.back());
+                undoneLedgers.pop_back();
             }
         } else if (evening.Command()) {
             // A new change drops what could be redone (monster names are
             // checked against the model inside the command).
             undone.clear();
             done.push_back(f.Data());
+            undoneLedgers.clear();
+            ledgers.push_back(f.Ledger.Ledger());
             ASSERT_FALSE(seen.contains(f.History.State())) << "at " << i;
         } else {
             ASSERT_EQ(f.History.State(), before) << "no step, the same state, at " << i;
@@ -389,10 +415,15 @@ TEST(RosterHistory, UndoRedoAndNewStepsMixedKeepTheModelAndTheNumbering)
         EXPECT_EQ(f.History.CanUndo(), done.size() > 1);
         EXPECT_EQ(f.History.CanRedo(), !undone.empty());
         ASSERT_EQ(f.Data().Rosters, done.back().Rosters) << "at " << i;
+        ASSERT_EQ(f.Ledger.Ledger(), ledgers.back()) << "at " << i;
+        // Whatever the commands did, the summary is the characters' own experience.
+        ASSERT_TRUE(LedgerAgrees(f.Ledger.Ledger(), f.Data().Rosters[kPostavy])) << "at " << i;
         const auto [place, added] = seen.try_emplace(f.History.State(), f.Data().Rosters);
         ASSERT_EQ(place->second, f.Data().Rosters) << "at " << i;
     }
     EXPECT_EQ(f.Recovered().Rosters, done.back().Rosters);
+    EXPECT_EQ(f.RecoveredLedger(), ledgers.back());
+    EXPECT_GT(ledgers.back().Count(), 0u);
 }
 
 TEST(RosterHistory, StepsAreNamedAndRestoreRowsAndSelections)

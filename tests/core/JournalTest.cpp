@@ -2,6 +2,7 @@
 
 #include "history/FightJournalFormat.h"
 #include "history/TFightJournal.h"
+#include "history/TFightLedger.h"
 #include "history/TRosterHistory.h"
 #include "roster/TNameOrder.h"
 #include "roster/TNestvura.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <optional>
 
 namespace mecovnik {
@@ -175,7 +177,7 @@ TEST(FightJournalFormat, AnythingElseOutOfOrderIsDamaged)
     ASSERT_FALSE(damaged(kHeader + snap + change2));
 
     // Each line says why the journal is not one to trust.
-    EXPECT_TRUE(damaged("mecovnik-fight-journal 3\n" + snap));                // a later version
+    EXPECT_TRUE(damaged("mecovnik-fight-journal 4\n" + snap));                // a later version
     EXPECT_TRUE(damaged("Windows Registry Editor Version 5.00\n"));           // another file
     EXPECT_TRUE(damaged(kHeader + Record("change", 1, "selection -1 -1\n"))); // no snapshot first
     EXPECT_TRUE(damaged(kHeader + snap + snap));                              // a second snapshot
@@ -387,7 +389,7 @@ TEST(FightJournalFormat, KindsTravelWithTheFightAndVersionOneStillReads)
     TRosterList nestvury(kOrder);
     const std::vector<TKindData> kinds = {{"Skret", 3, 2, 150}, {"Vlk \"šedý\"", -1, 0, 7}};
     const std::string text = FormatJournal(1, postavy, nestvury, {}, kinds);
-    EXPECT_EQ(text, "mecovnik-fight-journal 2\n" + Record("snapshot", 1,
+    EXPECT_EQ(text, "mecovnik-fight-journal 3\n" + Record("snapshot", 1,
                                                           "druh 3 2 150 \"Skret\"\n"
                                                           "druh -1 0 7 \"Vlk \\\"šedý\\\"\"\n"
                                                           "selection -1 -1\n"));
@@ -621,6 +623,75 @@ TEST(FightJournal, WhatCannotBeSetAsideOrRemovedIsSaidAndAnotherCopysFightIsKept
         ASSERT_TRUE(journal.WriteWhole(postavy, nestvury, {}));
         EXPECT_EQ(file.Backup, std::optional<std::string>("cizí souboj\n"));
     }
+}
+
+TEST(FightJournalFormat, TheLedgerTravelsWithTheFightAndVersionTwoStillReads)
+{
+    TRosterList postavy(kOrder);
+    TRosterList nestvury(kOrder);
+    TLedgerRow wound;
+    wound.Time = 1'714'590'000;
+    wound.Character = "Aragorn \"Dúnadan\"";
+    wound.Event = TLedgerEvent::Wound;
+    wound.Monster = "Skřet [2]\n";
+    wound.LivesTaken = 5;
+    wound.LivesBefore = 17;
+    wound.EarnedChange = wound.UnassignedChange = -9'000'000'000;
+    wound.Earned = std::numeric_limits<std::int32_t>::max();
+    wound.Unassigned = std::numeric_limits<std::int32_t>::min();
+    TLedgerRow added;
+    added.Time = -1;
+    added.Character = "Bilbo";
+    added.Event = TLedgerEvent::Added;
+    TExperienceLedger ledger;
+    ledger.Append({wound, added});
+
+    // A snapshot holds every row, each with every field as it was.
+    const std::string snap = FormatJournal(1, postavy, nestvury, {}, {}, &ledger);
+    EXPECT_NE(snap.find("denik 1714590000 zraneni -9000000000 -9000000000 2147483647 "
+                        "-2147483648 5 17 \"Aragorn \\\"Dúnadan\\\"\" \"Skřet [2]\\n\"\n"),
+              std::string::npos)
+        << snap;
+    EXPECT_EQ(ReadJournal(snap, kOrder).Ledger, ledger);
+
+    // A change takes rows back (an undo) or appends the newest ones.
+    const TFightChange none;
+    const TLedgerMove undo{false, 1, 0};
+    TExperienceLedger less = ledger;
+    (void)less.TakeLast(1);
+    const std::string back = snap + FormatChange(2, none, postavy, nestvury, {}, &less, &undo);
+    EXPECT_EQ(ReadJournal(back, kOrder).Ledger, less);
+    const TLedgerMove redo{false, 0, 1};
+    const std::string again = back + FormatChange(3, none, postavy, nestvury, {}, &ledger, &redo);
+    EXPECT_EQ(ReadJournal(again, kOrder).Ledger, ledger);
+
+    // What a ledger line may not be.
+    const std::string kHead3(kJournalHeader);
+    const std::string start =
+        Record("snapshot", 1, "denik 5 cela 1 1 1 1 0 0 \"A\" \"\"\nselection -1 -1\n");
+    ASSERT_EQ(ReadJournal(kHead3 + start, kOrder).Ledger.Count(), 1u);
+    const auto damaged = [&](const std::string& body) {
+        return ReadJournal(kHead3 + start + Record("change", 2, body + "selection -1 -1\n") +
+                               Record("change", 3, "selection -1 -1\n"),
+                           kOrder)
+                   .Status == TStatus::Damaged;
+    };
+    EXPECT_FALSE(damaged("denik zpet 1\n"));
+    EXPECT_TRUE(damaged("denik zpet 2\n")); // more than there are
+    EXPECT_TRUE(damaged("denik zpet 0\n")); // nothing to take
+    EXPECT_TRUE(damaged("denik 5 zraneni 1 1 1 1 0 0 \"A\" \"\"\ndenik zpet 1\n")); // out of order
+    EXPECT_TRUE(damaged("denik 5 nalezena 1 1 1 1 0 0 \"A\" \"\"\n"));              // unknown event
+    EXPECT_TRUE(damaged("denik 5 cela 1 1 2147483648 1 0 0 \"A\" \"\"\n")); // beyond 32 bits
+    EXPECT_TRUE(damaged("denik 5 cela 1 1 1 1 0 \"A\" \"\"\n"));            // a number short
+    EXPECT_TRUE(damaged("denik 5 cela 1 1 1 1 0 0 \"A\"\n"));               // no monster
+    EXPECT_TRUE(damaged("denik 5 cela 1 1 1 1 0 0 \"\xFF\" \"\"\n"));       // not UTF-8
+    // Version 2 knew no ledger: it reads with none, and a ledger line in it is damage.
+    const std::string two = "mecovnik-fight-journal 2\n";
+    const TJournalReading old = ReadJournal(
+        two + Record("snapshot", 1, "druh 3 2 150 \"Skret\"\nselection -1 -1\n"), kOrder);
+    EXPECT_EQ(old.Status, TStatus::Fight);
+    EXPECT_TRUE(old.Ledger.Empty());
+    EXPECT_EQ(ReadJournal(two + start, kOrder).Status, TStatus::Damaged);
 }
 
 } // namespace

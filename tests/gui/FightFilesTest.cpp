@@ -533,7 +533,7 @@ private slots:
             QByteArray Bytes; // empty: made above
             QString Reason;
         } cases[] = {
-            {"newer.souboj", QByteArray(valid).replace("\"verze\": 1", "\"verze\": 2"),
+            {"newer.souboj", QByteArray(valid).replace("\"verze\": 1", "\"verze\": 3"),
              QStringLiteral("soubor uložila novější verze programu")},
             {"jiny.souboj", "{\"format\": \"jiný\"}", QStringLiteral("nejde o soubor se soubojem")},
             {"bez-zivotu.souboj", QByteArray(valid).replace("\"zivoty\": 1, ", ""),

@@ -166,6 +166,8 @@ const TMenuRow kMainMenu[] = {
      "Aktivovat okno se seznamem všech vytvořených postav"},
     {"Menu_Boj/Item_ShowNestvury", "Ukázat okno &nestvůr", "", 0,
      "Aktivuvovat okno se seznamem všech vytvořených nestvůr"},
+    {"Menu_Boj/Item_DenikZkusenosti", "&Deník zkušeností", "", 607,
+     "Ukázat okno s deníkem: kdy a za co která postava získala nebo předala zkušenost"},
     {"Menu_Boj/-", "", "", 0, ""},
     {"Menu_Boj/Item_ZranitNestvuru", "&Zranit nestvůru...", "Ctrl+B", 0,
      "Odebrat životy aktivní nestvůře, přidělit za ně zkušenost aktivní postavě"},
@@ -846,11 +848,11 @@ private slots:
                      QByteArray(buttons[id - 1]));
         // And buttons of the fight, beyond the original nine: new character,
         // new monster, wound, undo, redo, delete the dead, hand all
-        // experience over to all.
+        // experience over to all, the experience ledger.
         QCOMPARE(fight, (std::set<std::string_view>{
                             "Item_NovaPostava", "Item_NovaNestvura", "Item_ZranitNestvuru",
                             "Item_Zpet", "Item_Znovu", "Item_SmazatMrtveNestvury",
-                            "Item_CelaZkusenost_Vsechny"}));
+                            "Item_CelaZkusenost_Vsechny", "Item_DenikZkusenosti"}));
 
         QStringList steps;
         for (const TCommand& command : table)

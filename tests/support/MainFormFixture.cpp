@@ -1,6 +1,7 @@
 #include "MainFormFixture.h"
 
 #include "GuiTestEnvironment.h"
+#include "TFakeClock.h"
 #include "TFakeRandom.h"
 
 #include "platform/TProgramResources.h"
@@ -12,6 +13,12 @@ const TNameOrder& ProgramNameOrder()
 {
     static const TQtNameOrder order;
     return order;
+}
+
+TFakeClock& TestClock()
+{
+    static TFakeClock clock;
+    return clock;
 }
 
 const TResourceSource& ProgramResources()
@@ -32,6 +39,7 @@ TMainFormServices TestServices(THelpSystem* help)
     s.RunOnlyOnce = false;
     s.NameOrder = &ProgramNameOrder();
     s.Resources = &ProgramResources();
+    s.Clock = &TestClock();
     s.PrintModule = QStringLiteral(MECOVNIK_PRINT_MODULE);
     return s;
 }
