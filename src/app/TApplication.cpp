@@ -1,6 +1,7 @@
 #include "app/TApplication.h"
 
 #include "app/TProgramStyle.h"
+#include "components/LazyIcon.h"
 #include "components/MessageBoxes.h"
 
 #include <QIcon>
@@ -14,13 +15,13 @@ namespace mecovnik {
 namespace {
 
 // The program's emblem, the menu entry's icon, at the sizes window managers
-// and task bars ask for.
+// and task bars ask for; decoded only when one asks.
 QIcon Emblem()
 {
-    QIcon icon;
+    QList<std::pair<QString, QSize>> files;
     for (const int size : {16, 24, 32, 48, 64, 128})
-        icon.addFile(QStringLiteral(":/emblem/%1.png").arg(size), QSize(size, size));
-    return icon;
+        files.append({QStringLiteral(":/emblem/%1.png").arg(size), QSize(size, size)});
+    return LazyFileIcon(files);
 }
 
 } // namespace

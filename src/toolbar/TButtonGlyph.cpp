@@ -23,28 +23,45 @@ TButtonGlyph::~TButtonGlyph()
 {
     if (!m_bitmap.isNull())
         TGlyphCache::Instance().Release(m_bitmap.cacheKey());
-    if (!m_large.isNull())
-        TGlyphCache::Instance().Release(m_large.cacheKey());
+    ReleaseLarge();
 }
 
-void TButtonGlyph::SetLargeBitmap(const QPixmap& bitmap)
+void TButtonGlyph::ReleaseLarge()
 {
-    TGlyphCache& cache = TGlyphCache::Instance();
-    if (!m_large.isNull())
-        cache.Release(m_large.cacheKey());
+    if (!m_largeRead.isNull())
+        TGlyphCache::Instance().Release(m_largeRead.cacheKey());
+    m_largeRead = QPixmap();
+}
+
+void TButtonGlyph::SetLargeBitmap(const TLazyPixmap& bitmap)
+{
+    ReleaseLarge();
     m_large = bitmap;
-    if (m_large.isNull())
-        return;
-    cache.Acquire(m_large.cacheKey());
-    m_largeTransparent = cache.TransparentColor(m_large);
+}
+
+const QPixmap& TButtonGlyph::Large() const
+{
+    if (m_largeRead.isNull() && !m_large.IsNone()) {
+        // Read once however many glyphs share it; a null one is not read again.
+        m_largeRead = m_large.Get();
+        if (!m_largeRead.isNull()) {
+            TGlyphCache& cache = TGlyphCache::Instance();
+            cache.Acquire(m_largeRead.cacheKey());
+            m_largeTransparent = cache.TransparentColor(m_largeRead);
+        }
+    }
+    return m_largeRead;
 }
 
 int TButtonGlyph::ScaleFor(qreal devicePixelRatio) const
 {
+    if (devicePixelRatio <= 1.0)
+        return 1;
     // The large artwork fits only a bitmap whose every image it doubles.
-    const bool fits = !m_large.isNull() && m_large.width() == 2 * m_bitmap.width() &&
-                      m_large.height() == 2 * m_bitmap.height();
-    return devicePixelRatio > 1.0 && fits ? 2 : 1;
+    const QPixmap& large = Large();
+    const bool fits = !large.isNull() && large.width() == 2 * m_bitmap.width() &&
+                      large.height() == 2 * m_bitmap.height();
+    return fits ? 2 : 1;
 }
 
 void TButtonGlyph::SetBitmap(const QPixmap& bitmap)
@@ -76,15 +93,15 @@ QSize TButtonGlyph::GlyphSize() const
 void TButtonGlyph::Invalidate() const
 {
     TGlyphCache::Instance().Invalidate(m_bitmap.cacheKey());
-    if (!m_large.isNull())
-        TGlyphCache::Instance().Invalidate(m_large.cacheKey());
+    if (!m_largeRead.isNull())
+        TGlyphCache::Instance().Invalidate(m_largeRead.cacheKey());
 }
 
 TGlyphCache::TKey TButtonGlyph::Key(TButtonPaintState state, const QPalette& palette,
                                     qreal devicePixelRatio) const
 {
     const int scale = ScaleFor(devicePixelRatio);
-    return {scale == 2 ? m_large.cacheKey() : m_bitmap.cacheKey(),
+    return {scale == 2 ? m_largeRead.cacheKey() : m_bitmap.cacheKey(),
             m_numGlyphs,
             state,
             palette.color(QPalette::Button).rgb(),
@@ -110,7 +127,7 @@ QImage TButtonGlyph::Source(int index, int scale) const
     if (index >= m_numGlyphs)
         index = 0;
     const QSize size = GlyphSize() * scale;
-    return (scale == 2 ? m_large : m_bitmap)
+    return (scale == 2 ? m_largeRead : m_bitmap)
         .toImage()
         .copy(index * size.width(), 0, size.width(), size.height())
         .convertToFormat(QImage::Format_ARGB32);

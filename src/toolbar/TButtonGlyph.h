@@ -1,6 +1,7 @@
 #pragma once
 
 #include "toolbar/TGlyphCache.h"
+#include "toolbar/TLazyPixmap.h"
 #include "toolbar/TSpeedButtonState.h"
 
 #include <QColor>
@@ -14,7 +15,8 @@ namespace mecovnik {
 // disabled, down, latched), its transparent colour (the bottom-left pixel's)
 // and the prepared image of each state, kept in the shared glyph cache. The
 // same artwork at twice the size may stand beside it: screens with more than
-// one device pixel to a pixel are drawn from that.
+// one device pixel to a pixel are drawn from that, and it is read only when
+// such a screen first asks for an image.
 class TButtonGlyph final
 {
 public:
@@ -26,9 +28,10 @@ public:
     [[nodiscard]] const QPixmap& Bitmap() const { return m_bitmap; }
     // The artwork at twice the size (the same images side by side, each twice
     // as wide and high, the transparent colour its own bottom-left pixel's);
-    // a null pixmap for none.
-    void SetLargeBitmap(const QPixmap& bitmap);
-    [[nodiscard]] const QPixmap& LargeBitmap() const { return m_large; }
+    // none for none. Read on the first image for a ratio above 1.
+    void SetLargeBitmap(const TLazyPixmap& bitmap);
+    // The large artwork if it has been read; null otherwise.
+    [[nodiscard]] QPixmap LargeBitmap() const { return m_largeRead; }
     // 1 to 4; above 4 is taken as 4, below 1 is ignored.
     void SetNumGlyphs(int count);
     [[nodiscard]] int NumGlyphs() const { return m_numGlyphs; }
@@ -53,10 +56,15 @@ private:
                                   int scale) const;
     [[nodiscard]] QImage Source(int index, int scale) const;
     [[nodiscard]] int ScaleFor(qreal devicePixelRatio) const;
+    // Reads the large artwork if not yet read and takes it into the cache.
+    [[nodiscard]] const QPixmap& Large() const;
+    void ReleaseLarge();
 
     QPixmap m_bitmap;
-    QPixmap m_large;
-    QColor m_largeTransparent = QColor(128, 128, 0);
+    TLazyPixmap m_large;
+    // What Large() read and the cache was told of; null before.
+    mutable QPixmap m_largeRead;
+    mutable QColor m_largeTransparent = QColor(128, 128, 0);
     int m_numGlyphs = 1;
     QColor m_transparent = QColor(128, 128, 0);
 };

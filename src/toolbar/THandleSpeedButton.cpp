@@ -71,7 +71,7 @@ void THandleSpeedButton::SetGlyph(const QPixmap& bitmap)
     update();
 }
 
-void THandleSpeedButton::SetLargeGlyph(const QPixmap& bitmap)
+void THandleSpeedButton::SetLargeGlyph(const TLazyPixmap& bitmap)
 {
     m_glyph.SetLargeBitmap(bitmap);
     update();

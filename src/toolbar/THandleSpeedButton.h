@@ -36,7 +36,7 @@ public:
     [[nodiscard]] const QPixmap& Glyph() const { return m_glyph.Bitmap(); }
     void SetGlyph(const QPixmap& bitmap);
     // The glyph's artwork at twice the size, for screens of a ratio above 1.
-    void SetLargeGlyph(const QPixmap& bitmap);
+    void SetLargeGlyph(const TLazyPixmap& bitmap);
     [[nodiscard]] int NumGlyphs() const { return m_glyph.NumGlyphs(); }
     void SetNumGlyphs(int count);
     [[nodiscard]] TButtonLayout Layout() const { return m_layout; }

@@ -101,13 +101,18 @@ void TToolbar::ReadResources()
         };
         for (auto& image : LoadNumberedList(ResImagesStart, ResImagesCount, loadImage))
             m_images.push_back(image.value_or(QPixmap()));
-        for (std::size_t k = 0; k < m_images.size(); ++k)
-            m_largeImages.push_back(
-                m_images[k].isNull()
-                    ? QPixmap()
-                    : m_resources.LargeBitmap(ToQString(ImageResourceName(
-                          ToStdString(ResImagesName),
-                          static_cast<std::int32_t>(ResImagesStart + static_cast<int>(k))))));
+        // The artwork at twice the size is read when a screen first wants it.
+        const TResourceSource* resources = &m_resources;
+        for (std::size_t k = 0; k < m_images.size(); ++k) {
+            if (m_images[k].isNull()) {
+                m_largeImages.emplace_back();
+                continue;
+            }
+            const QString name = ToQString(
+                ImageResourceName(ToStdString(ResImagesName),
+                                  static_cast<std::int32_t>(ResImagesStart + static_cast<int>(k))));
+            m_largeImages.emplace_back([resources, name] { return resources->LargeBitmap(name); });
+        }
     }
     if (m_hints.empty())
         m_hints = LoadHintList(ResHintsStart, ResHintsCount, loadString);
@@ -139,8 +144,12 @@ void TToolbar::ReadMoreButtons()
             continue;
         const QString bitmap =
             ToQString(ImageResourceName(ToStdString(ResImagesName), MoreStart + def.Image - 1));
-        m_more[def.Id] = {m_resources.Bitmap(bitmap), m_resources.LargeBitmap(bitmap),
-                          m_resources.String(MoreStart + def.Image - 1)};
+        // Their glyphs are read when a button or the customisation shows one.
+        const TResourceSource* resources = &m_resources;
+        m_more[def.Id] = {
+            TLazyPixmap([resources, bitmap] { return resources->Bitmap(bitmap); }),
+            TLazyPixmap([resources, bitmap] { return resources->LargeBitmap(bitmap); }),
+            m_resources.String(MoreStart + def.Image - 1)};
         m_defs.push_back(def);
         group.Items.push_back(def.Id);
     }
@@ -148,13 +157,13 @@ void TToolbar::ReadMoreButtons()
         m_groups->push_back(std::move(group));
 }
 
-std::pair<QPixmap, QPixmap> TToolbar::GlyphOf(const TToolbarButtonDef& def) const
+std::pair<QPixmap, TLazyPixmap> TToolbar::GlyphOf(const TToolbarButtonDef& def) const
 {
     if (const auto more = m_more.find(def.Id); more != m_more.end())
-        return {more->second.Glyph, more->second.Large};
+        return {more->second.Glyph.Get(), more->second.Large};
     if (const auto index = ImageIndexFor(def, m_images.size()))
         return {m_images[*index],
-                *index < m_largeImages.size() ? m_largeImages[*index] : QPixmap()};
+                *index < m_largeImages.size() ? m_largeImages[*index] : TLazyPixmap()};
     return {};
 }
 
@@ -510,7 +519,7 @@ QPixmap TToolbar::ItemPicture(int id, bool fullHeight) const
     const QBrush face = pal.brush(QPalette::Button);
     qDrawWinButton(&p, QRect(0, 0, kButtonSize, kButtonSize), pal, false, &face);
     const TToolbarButtonDef* def = Definition(id);
-    const auto [bitmap, large] = def ? GlyphOf(*def) : std::pair<QPixmap, QPixmap>{};
+    const auto [bitmap, large] = def ? GlyphOf(*def) : std::pair<QPixmap, TLazyPixmap>{};
     if (!bitmap.isNull()) {
         // The glyph as an up button shows it, from the same cache.
         TButtonGlyph glyph;

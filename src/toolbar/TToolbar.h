@@ -1,5 +1,6 @@
 #pragma once
 
+#include "toolbar/TLazyPixmap.h"
 #include "toolbar/TToolbarCommandType.h"
 #include "toolbar/TToolbarItemEvent.h"
 #include "toolbar/TToolbarState.h"
@@ -131,8 +132,9 @@ public:
         return m_groups;
     }
     [[nodiscard]] const std::vector<QPixmap>& Images() const { return m_images; }
-    // The artwork at twice the size of each image; null where there is none.
-    [[nodiscard]] const std::vector<QPixmap>& LargeImages() const { return m_largeImages; }
+    // The artwork at twice the size of each image, read on first use; none
+    // where the image is null.
+    [[nodiscard]] const std::vector<TLazyPixmap>& LargeImages() const { return m_largeImages; }
     [[nodiscard]] const std::vector<std::string>& Hints() const { return m_hints; }
     [[nodiscard]] std::vector<TToolbarLayoutItem> PlacedItems() const;
     [[nodiscard]] QList<QWidget*> PlacedControls() const;
@@ -157,8 +159,8 @@ private:
 
     void ReadResources();
     void ReadMoreButtons();
-    // A definition's glyph and its large artwork; null pixmaps for none.
-    [[nodiscard]] std::pair<QPixmap, QPixmap> GlyphOf(const TToolbarButtonDef& def) const;
+    // A definition's glyph and its large artwork; null and none for none.
+    [[nodiscard]] std::pair<QPixmap, TLazyPixmap> GlyphOf(const TToolbarButtonDef& def) const;
     [[nodiscard]] std::optional<QByteArray> Table(const QString& resourceSpec,
                                                   const char* name) const;
     QWidget* CreateControl(const TToolbarLayoutItem& item);
@@ -178,12 +180,12 @@ private:
 
     const TResourceSource& m_resources;
     std::vector<QPixmap> m_images;
-    std::vector<QPixmap> m_largeImages;
+    std::vector<TLazyPixmap> m_largeImages;
     // The program's own buttons: glyph, large artwork and name by id.
     struct TMoreButton
     {
-        QPixmap Glyph;
-        QPixmap Large;
+        TLazyPixmap Glyph;
+        TLazyPixmap Large;
         QString Name;
     };
     std::map<int, TMoreButton> m_more;

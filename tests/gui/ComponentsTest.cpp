@@ -1,5 +1,6 @@
 #include "GuiTestEnvironment.h"
 
+#include "components/LazyIcon.h"
 #include "components/TAdvancedComboBox.h"
 #include "components/TAdvancedListBox.h"
 #include "components/TStaticText.h"
@@ -7,9 +8,11 @@
 #include <QAbstractItemView>
 #include <QImage>
 #include <QLineEdit>
+#include <QPainter>
 #include <QShortcut>
 #include <QSignalSpy>
 #include <QStringListModel>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
@@ -156,6 +159,9 @@ private slots:
     void staticTextAcceleratorLeftToOthers();
     void staticTextForgetsDestroyedFocusControl();
     void staticTextClickEvents();
+
+    void lazyIconAnswersAsTheFileIcon();
+    void lazyIconReadsItsFilesWhenFirstAsked();
 };
 
 // ---------------------------------------------------------------- TAdvancedListBox
@@ -857,6 +863,78 @@ void ComponentsTest::staticTextForgetsDestroyedFocusControl()
     label->SetFocusControl(third);
     delete label;
     delete third;
+}
+
+// The lazy icon of files answers every question as the icon addFile makes of
+// the same files: sizes below, between, at and above the files', at screens
+// of several ratios, in every mode, drawn or as pixmaps.
+void ComponentsTest::lazyIconAnswersAsTheFileIcon()
+{
+    QList<std::pair<QString, QSize>> files;
+    QIcon eager;
+    for (const int size : {16, 24, 32, 48, 64, 128}) {
+        const QString name = QStringLiteral(":/emblem/%1.png").arg(size);
+        files.append({name, QSize(size, size)});
+        eager.addFile(name, QSize(size, size));
+    }
+    const QIcon lazy = LazyFileIcon(files);
+    QVERIFY(!lazy.isNull());
+    for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled, QIcon::Active}) {
+        QCOMPARE(lazy.availableSizes(mode), eager.availableSizes(mode));
+        for (const int side : {8, 16, 20, 48, 100, 128, 300}) {
+            const QSize size(side, side);
+            QCOMPARE(lazy.actualSize(size, mode), eager.actualSize(size, mode));
+            for (const qreal ratio : {1.0, 1.5, 2.0, 3.0}) {
+                const QPixmap want = eager.pixmap(size, ratio, mode);
+                const QPixmap got = lazy.pixmap(size, ratio, mode);
+                QCOMPARE(got.devicePixelRatio(), want.devicePixelRatio());
+                QCOMPARE(got.toImage(), want.toImage());
+
+                QImage drawnLazy(size * ratio, QImage::Format_ARGB32_Premultiplied);
+                drawnLazy.setDevicePixelRatio(ratio);
+                drawnLazy.fill(Qt::transparent);
+                QImage drawnEager = drawnLazy;
+                {
+                    QPainter p(&drawnLazy);
+                    lazy.paint(&p, QRect(QPoint(), size), Qt::AlignCenter, mode);
+                }
+                {
+                    QPainter p(&drawnEager);
+                    eager.paint(&p, QRect(QPoint(), size), Qt::AlignCenter, mode);
+                }
+                QCOMPARE(drawnLazy, drawnEager);
+            }
+        }
+    }
+    // A copy is the same icon.
+    const QIcon copy = lazy;
+    QCOMPARE(copy.pixmap(40).toImage(), eager.pixmap(40).toImage());
+
+    // Files that are not there make a null icon, as they make a null file icon.
+    const QIcon none = LazyFileIcon({{QStringLiteral(":/emblem/none.png"), QSize(16, 16)}});
+    QVERIFY(none.isNull());
+    QVERIFY(none.pixmap(16).isNull());
+    QVERIFY(none.availableSizes().isEmpty());
+}
+
+// Nothing is read when the icon is made: a file written after it is the one
+// drawn, and a file changed after the first drawing is not read again.
+void ComponentsTest::lazyIconReadsItsFilesWhenFirstAsked()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString name = dir.filePath(QStringLiteral("icon.png"));
+    const QIcon icon = LazyFileIcon({{name, QSize(16, 16)}});
+
+    QImage red(16, 16, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    QVERIFY(red.save(name));
+    QCOMPARE(icon.pixmap(16).toImage().pixelColor(8, 8), QColor(Qt::red));
+
+    QImage blue = red;
+    blue.fill(Qt::blue);
+    QVERIFY(blue.save(name));
+    QCOMPARE(icon.pixmap(16).toImage().pixelColor(8, 8), QColor(Qt::red));
 }
 
 } // namespace mecovnik

@@ -41,6 +41,10 @@ public:
     QMap<QString, QByteArray> Tables;
     QMap<QString, QPixmap> Bitmaps;
     QMap<int, QString> Strings;
+    QMap<QString, QPixmap> Large;
+    // What was read, by name, in order.
+    mutable QStringList BitmapReads;
+    mutable QStringList LargeReads;
 
     std::optional<QByteArray> Bytes(const QString& type, const QString& name) const override
     {
@@ -49,7 +53,16 @@ public:
             return std::nullopt;
         return Tables.value(key);
     }
-    QPixmap Bitmap(const QString& name) const override { return Bitmaps.value(name); }
+    QPixmap Bitmap(const QString& name) const override
+    {
+        BitmapReads.append(name);
+        return Bitmaps.value(name);
+    }
+    QPixmap LargeBitmap(const QString& name) const override
+    {
+        LargeReads.append(name);
+        return Large.value(name);
+    }
     QString String(int number) const override { return Strings.value(number); }
 };
 
@@ -357,6 +370,56 @@ private slots:
         QCOMPARE(picture, Button(fake, 0)->grab().toImage().convertToFormat(QImage::Format_RGB32));
         QCOMPARE(picture.pixelColor(12, 12), fake.palette().color(QPalette::Button));
         QCOMPARE(picture.pixelColor(7, 7), QColor(Qt::black));
+    }
+
+    // The artwork at twice the size is read only when a screen of a ratio
+    // above 1 first asks for a glyph, once however many buttons show it; the
+    // extra group's glyphs only when one of its buttons is placed.
+    void artworkIsReadWhenAScreenWantsIt()
+    {
+        QImage large(40, 40, QImage::Format_RGB32);
+        large.fill(Qt::blue);
+        large.setPixelColor(0, 39, QColor(128, 128, 0));
+        m_fake.Bitmaps[QStringLiteral("1")] = Solid(Qt::red);
+        m_fake.Large[QStringLiteral("1")] = QPixmap::fromImage(large);
+        m_fake.Bitmaps[QStringLiteral("5")] = Solid(Qt::green);
+        m_fake.Large[QStringLiteral("5")] = QPixmap::fromImage(large);
+        m_fake.Tables[QStringLiteral("TOOLBAR/BUTTONS")] = Ints({1, 0, 0, 0, 0, 2, 1, 0, 0, 0});
+        m_fake.Tables[QStringLiteral("TOOLBAR/MORE")] = Ints({7, 1, 0, 0, 0});
+        m_toolbar = std::make_unique<TToolbar>(m_fake, &m_window);
+        m_toolbar->ResImagesStart = 1;
+        m_toolbar->ResMoreButtons = QStringLiteral("toolbar/more");
+        m_toolbar->MoreStart = 5;
+        TToolbar& t = Finish();
+        t.SetLayout(std::vector<TToolbarLayoutItem>{{1, -1, -1, -1, -1}, {2, -1, -1, -1, -1}});
+        QCOMPARE(t.PlacedControls().size(), 2);
+        QCOMPARE(Button(t, 1)->grab().toImage().pixelColor(10, 10), QColor(Qt::red));
+        QVERIFY2(m_fake.LargeReads.isEmpty(), "nothing drawn at a ratio above 1 yet");
+        QVERIFY2(!m_fake.BitmapReads.contains(QStringLiteral("5")), "no extra button shown yet");
+
+        for (const qreal ratio : {1.5, 2.0, 3.0}) {
+            for (int i = 0; i < 2; ++i) {
+                const QPixmap image =
+                    Button(t, i)->ButtonGlyph().Image(TButtonPaintState::psUp, t.palette(), ratio);
+                QCOMPARE(image.devicePixelRatio(), 2.0);
+                QCOMPARE(image.size(), QSize(40, 40));
+                QCOMPARE(image.toImage().pixelColor(10, 10), QColor(Qt::blue));
+            }
+        }
+        QCOMPARE(m_fake.LargeReads, QStringList{QStringLiteral("1")});
+
+        // The extra group's button: its glyph read when placed, its large
+        // artwork when drawn at a ratio above 1.
+        t.SetLayout(std::vector<TToolbarLayoutItem>{{7, -1, -1, -1, -1}});
+        QCOMPARE(m_fake.BitmapReads.count(QStringLiteral("5")), 1);
+        QCOMPARE(m_fake.LargeReads.size(), 1);
+        const THandleSpeedButton* extra = Button(t, 2);
+        QCOMPARE(extra->ButtonGlyph().Image(TButtonPaintState::psUp, t.palette(), 1.0).size(),
+                 QSize(20, 20));
+        QCOMPARE(m_fake.LargeReads.size(), 1);
+        QCOMPARE(extra->ButtonGlyph().Image(TButtonPaintState::psUp, t.palette(), 2.0).size(),
+                 QSize(40, 40));
+        QCOMPARE(m_fake.LargeReads, (QStringList{QStringLiteral("1"), QStringLiteral("5")}));
     }
 
     void revertAndCustomisation()
