@@ -48,14 +48,20 @@ start_display() {
     [ -s "$WORK/display" ] || fail "the virtual display did not start"
     DISPLAY=":$(head -n 1 "$WORK/display")"
     export DISPLAY
-    openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
-    wm_pid=$!
-    # A busy machine may take its time.
-    for i in $(seq 600); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
-        sleep 0.05
+    # A busy machine may take its time; a manager that gave up early is
+    # started once more before the test fails.
+    for attempt in 1 2; do
+        openbox --sm-disable >>"$WORK/openbox.log" 2>&1 &
+        wm_pid=$!
+        for i in $(seq 600); do
+            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+            kill -0 "$wm_pid" 2>/dev/null || break
+            sleep 0.05
+        done
     done
-    fail "the window manager did not start"
+    echo "openbox's log:"; cat "$WORK/openbox.log"
+    echo "Xvfb's log:"; tail -n 5 "$WORK/xvfb.log"
+    fail "the window manager did not start on $DISPLAY"
 }
 
 # Starts the program with the given arguments and waits for its main window;
