@@ -123,7 +123,15 @@ TLedgerWindow::TLedgerWindow(const TExperienceLedger& ledger, QWidget* parent)
             [this] { m_rows->scrollToBottom(); });
 }
 
-TLedgerWindow::~TLedgerWindow() = default;
+TLedgerWindow::~TLedgerWindow()
+{
+    // The tables go after this part of the window: nothing of theirs may
+    // reach it any more.
+    for (QTableView* view : {m_rows, m_summary}) {
+        view->viewport()->removeEventFilter(this);
+        disconnect(view->horizontalHeader(), nullptr, this, nullptr);
+    }
+}
 
 void TLedgerWindow::Follow(const TLedgerMove& move)
 {
