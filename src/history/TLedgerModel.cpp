@@ -8,16 +8,6 @@
 
 namespace mecovnik {
 
-namespace {
-
-// A change is shown with its sign, so a taken change reads as one.
-QString Signed(std::int64_t n)
-{
-    return n > 0 ? QStringLiteral("+%1").arg(n) : QString::number(n);
-}
-
-} // namespace
-
 TLedgerModel::TLedgerModel(const TExperienceLedger& ledger, QObject* parent)
     : QAbstractTableModel(parent), m_ledger(ledger),
       m_count(static_cast<int>(std::min<std::size_t>(ledger.Count(), INT_MAX)))
@@ -54,18 +44,37 @@ QVariant TLedgerModel::data(const QModelIndex& index, int role) const
     case kEvent:
         return ToQString(EventText(row));
     case kEarnedChange:
-        return Signed(row.EarnedChange);
     case kUnassignedChange:
-        return Signed(row.UnassignedChange);
     case kEarned:
-        return QString::number(row.Earned);
     case kUnassigned:
-        return QString::number(row.Unassigned);
+        return NumberText(Number(row, index.column()), index.column() < kEarned);
     default:
         return {};
     }
 }
 
+QString TLedgerModel::NumberText(std::int64_t n, bool change)
+{
+    return change && n > 0 ? QStringLiteral("+%1").arg(n) : QString::number(n);
+}
+
+std::int64_t TLedgerModel::Number(const TLedgerRow& row, int column)
+{
+    switch (column) {
+    case kEarnedChange:
+        return row.EarnedChange;
+    case kUnassignedChange:
+        return row.UnassignedChange;
+    case kEarned:
+        return row.Earned;
+    case kUnassigned:
+        return row.Unassigned;
+    default:
+        return 0;
+    }
+}
+
+// Long headings take two lines, so the number columns stay narrow.
 QVariant TLedgerModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
@@ -78,9 +87,9 @@ QVariant TLedgerModel::headerData(int section, Qt::Orientation orientation, int 
     case kEvent:
         return QStringLiteral("Událost");
     case kEarnedChange:
-        return QStringLiteral("Změna zkušenosti");
+        return QStringLiteral("Změna\nzkušenosti");
     case kUnassignedChange:
-        return QStringLiteral("Změna nepřidělené");
+        return QStringLiteral("Změna\nnepřidělené");
     case kEarned:
         return QStringLiteral("Zkušenost");
     case kUnassigned:
@@ -153,6 +162,7 @@ QVariant TLedgerSummaryModel::data(const QModelIndex& index, int role) const
     }
 }
 
+// Long headings take two lines, as in the rows above.
 QVariant TLedgerSummaryModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
@@ -161,11 +171,11 @@ QVariant TLedgerSummaryModel::headerData(int section, Qt::Orientation orientatio
     case 0:
         return QStringLiteral("Postava");
     case 1:
-        return QStringLiteral("Získáno v souboji");
+        return QStringLiteral("Získáno\nv souboji");
     case 2:
         return QStringLiteral("Předáno");
     case 3:
-        return QStringLiteral("Dosud nepředáno");
+        return QStringLiteral("Dosud\nnepředáno");
     default:
         return {};
     }

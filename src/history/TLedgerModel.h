@@ -44,6 +44,13 @@ public:
     // replaced.
     void Follow(const TLedgerMove& move);
 
+    // A number of the four number columns as a cell shows it: a change with
+    // its sign, so a taken change reads as one; a total as it is.
+    [[nodiscard]] static QString NumberText(std::int64_t n, bool change);
+    // The number a row shows in the number column (kEarnedChange to
+    // kUnassigned).
+    [[nodiscard]] static std::int64_t Number(const TLedgerRow& row, int column);
+
 private:
     const TExperienceLedger& m_ledger;
     int m_count = 0;

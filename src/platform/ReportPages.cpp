@@ -153,15 +153,16 @@ private:
             if (!table.Columns[c].Numeric)
                 textTotal += natural[c];
         if (total > m_width && textTotal > 0) {
-            // The text columns give way and wrap, each keeping at least a
-            // share of the page (or its own width), so a short column such as
-            // the time stays on one line while long names and events wrap.
+            // The text columns give way and wrap: a short one (up to about a
+            // fifth of the page, such as the time "2024-05-01 21:00:00")
+            // keeps its own width and stays on one line, a long one keeps at
+            // least a share of the page while names and events wrap.
             const double room = std::max(m_width - (total - textTotal), m_width * 0.3);
             double floors = 0;
             std::vector<double> floor(n, 0);
             for (std::size_t c = 0; c < n; ++c)
                 if (!table.Columns[c].Numeric)
-                    floors += floor[c] = std::min(natural[c], m_width * 0.16);
+                    floors += floor[c] = natural[c] <= m_width * 0.22 ? natural[c] : m_width * 0.16;
             for (std::size_t c = 0; c < n; ++c) {
                 if (table.Columns[c].Numeric)
                     continue;

@@ -336,6 +336,118 @@ private slots:
                               QStringLiteral("+45")}));
     }
 
+    // Names, times and numbers show whole, however far down their widest
+    // cell is; what happened takes the rest of the width, and no less than a
+    // wound's words; the summary fits a third of the screen.
+    void columnsShowTheirCellsAndWhatHappenedTakesTheRest()
+    {
+        TExperienceLedger ledger;
+        std::vector<TLedgerRow> rows;
+        for (int i = 0; i < 10'000; ++i) {
+            TLedgerRow row;
+            row.Time = 1'714'590'000 + i;
+            row.Character = i % 2 ? "Příliš žluťoučký kůň" : "Ťuhýk";
+            row.Event = TLedgerEvent::Wound;
+            row.Monster = "Skřet [12]";
+            row.LivesTaken = 15;
+            row.LivesBefore = 17;
+            row.EarnedChange = row.UnassignedChange = 44;
+            row.Earned = row.Unassigned = 44 * (i / 2 + 1);
+            rows.push_back(std::move(row));
+        }
+        // The widest numbers deep down, out of sight.
+        rows[4'000].EarnedChange = -2'000'000'000;
+        rows[4'001].Earned = 2'000'000'000;
+        rows[4'002].UnassignedChange = 2'000'000'000;
+        const TLedgerRow usual = rows.back();
+        ledger.Append(std::move(rows));
+        QMdiArea area;
+        area.resize(1500, 800);
+        auto* w = new TLedgerWindow(ledger, area.viewport());
+        area.addSubWindow(w);
+        w->setGeometry(0, 0, 420, 700);
+        area.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&area));
+        Flush();
+        QTableView& view = *w->Rows();
+        QTableView& summary = *w->Summary();
+        const auto fits = [](QTableView& v, std::initializer_list<int> rowsToTry, int stretched) {
+            for (int c = 0; c < v.model()->columnCount(); ++c) {
+                if (c == stretched)
+                    continue;
+                const int width = v.columnWidth(c);
+                QVERIFY2(v.horizontalHeader()->sectionSizeHint(c) <= width,
+                         qPrintable(v.model()->headerData(c, Qt::Horizontal).toString()));
+                // The grid line is drawn within the cell's width.
+                for (int r : rowsToTry)
+                    QVERIFY2(v.sizeHintForIndex(v.model()->index(r, c)).width() + 1 <= width,
+                             qPrintable(v.model()->index(r, c).data().toString()));
+            }
+        };
+        const auto rest = [](QTableView& v, int stretched) {
+            int width = v.viewport()->width();
+            for (int c = 0; c < v.model()->columnCount(); ++c)
+                width -= c == stretched ? 0 : v.columnWidth(c);
+            return width;
+        };
+        // The view's own measure of a wound's words.
+        const int woundWords =
+            view.sizeHintForIndex(view.model()->index(9'999, TLedgerModel::kEvent)).width() + 1;
+
+        // Narrow: every column but the event whole, the event no less than
+        // a wound's words, the rows scroll sideways; the summary fits.
+        fits(view, {0, 1, 4'000, 4'001, 4'002, 9'999}, TLedgerModel::kEvent);
+        QVERIFY(view.columnWidth(TLedgerModel::kEvent) >= woundWords);
+        QVERIFY(view.horizontalScrollBar()->maximum() > 0);
+        fits(summary, {0, 1}, -1);
+        QCOMPARE(summary.horizontalScrollBar()->maximum(), 0);
+        QCOMPARE(rest(summary, 0), summary.columnWidth(0));
+
+        // Wide: the event takes exactly what is left, nothing scrolls
+        // sideways; wider still, only the event and the summary's names grow.
+        w->resize(1000, 700);
+        Flush();
+        QCOMPARE(view.columnWidth(TLedgerModel::kEvent), rest(view, TLedgerModel::kEvent));
+        QVERIFY(view.columnWidth(TLedgerModel::kEvent) > woundWords);
+        QCOMPARE(view.horizontalScrollBar()->maximum(), 0);
+        QList<int> before;
+        for (int c = 0; c < TLedgerModel::kColumns; ++c)
+            before << view.columnWidth(c);
+        const int name = summary.columnWidth(0);
+        w->resize(1200, 700);
+        Flush();
+        for (int c = 0; c < TLedgerModel::kColumns; ++c)
+            if (c == TLedgerModel::kEvent)
+                QCOMPARE(view.columnWidth(c), before[c] + 200);
+            else
+                QCOMPARE(view.columnWidth(c), before[c]);
+        QCOMPARE(summary.columnWidth(0), name + 200);
+        QCOMPARE(view.horizontalScrollBar()->maximum(), 0);
+
+        // A wider number coming in widens its column; taken back, it goes.
+        const int earned = view.columnWidth(TLedgerModel::kEarned);
+        TLedgerRow big = usual;
+        big.Earned = -2'000'000'000;
+        big.EarnedChange = 1;
+        ledger.Append({big});
+        w->Follow({false, 0, 1});
+        Flush();
+        QVERIFY(view.columnWidth(TLedgerModel::kEarned) > earned);
+        fits(view, {10'000}, TLedgerModel::kEvent);
+        QCOMPARE(view.columnWidth(TLedgerModel::kEvent), rest(view, TLedgerModel::kEvent));
+        (void)ledger.TakeLast(1);
+        w->Follow({false, 1, 0});
+        Flush();
+        QCOMPARE(view.columnWidth(TLedgerModel::kEarned), earned);
+
+        // No column asks every row for its width.
+        QCOMPARE(view.verticalHeader()->sectionResizeMode(0), QHeaderView::Fixed);
+        for (QTableView* v : {&view, &summary})
+            for (int c = 0; c < v->model()->columnCount(); ++c)
+                QVERIFY(v->horizontalHeader()->sectionResizeMode(c) !=
+                        QHeaderView::ResizeToContents);
+    }
+
     void theNewestRowStaysInSightUnlessTheUserScrolledAway()
     {
         TLedgerWindow& w = OpenLedger();

@@ -67,19 +67,25 @@ QStringList PdfPages(const QString& path)
     return pages;
 }
 
-// Writes a PDF into the test's home; with MECOVNIK_TEST_OUTPUT set, a copy
-// goes there too, to be looked at.
+// With MECOVNIK_TEST_OUTPUT set, a copy of the file goes there, to be looked
+// at.
+void Keep(const QString& path, const QString& name)
+{
+    const QString keep = qEnvironmentVariable("MECOVNIK_TEST_OUTPUT");
+    if (!keep.isEmpty()) {
+        QFile::remove(keep + u'/' + name);
+        QFile::copy(path, keep + u'/' + name);
+    }
+}
+
+// Writes a PDF into the test's home, kept (Keep).
 QString WritePdf(const QByteArray& bytes, const QString& name)
 {
     const QString path = QDir::homePath() + u'/' + name;
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
         qWarning("cannot write %s", qPrintable(path));
-    const QString keep = qEnvironmentVariable("MECOVNIK_TEST_OUTPUT");
-    if (!keep.isEmpty()) {
-        QFile::remove(keep + u'/' + name);
-        QFile::copy(path, keep + u'/' + name);
-    }
+    Keep(path, name);
     return path;
 }
 
@@ -221,16 +227,20 @@ private slots:
         wound.LivesBefore = 17;
         wound.EarnedChange = wound.UnassignedChange = 44;
         ledger.Append({wound});
-        const QString path = WritePdf(
-            m_module->Pdf(MakeFightReport("Jeskyně.souboj", "1. 5. 2024", fight, ledger, TimeText)),
-            QStringLiteral("boj.pdf"));
+        // Dated and timed as the program does it, in Central European summer
+        // time (the row at 19:00 UTC on 1 May 2024).
+        const QString path =
+            WritePdf(m_module->Pdf(MakeFightReport(
+                         "Jeskyně.souboj", "1. 5. 2024, 21:05", fight, ledger,
+                         [](std::int64_t t) { return CivilTimeText(t, 2 * 3600); })),
+                     QStringLiteral("boj.pdf"));
         const QStringList pages = PdfPages(path);
         QCOMPARE(pages.size(), 1);
         const QString& text = pages.first();
         for (const char* expected :
-             {"Jeskyně.souboj", "1. 5. 2024", "Postavy", "Nestvůry", "Deník zkušeností",
+             {"Jeskyně.souboj", "1. 5. 2024, 21:05", "Postavy", "Nestvůry", "Deník zkušeností",
               "Souhrn zkušeností", "Jméno", "Životy", "Maximum", "Vyřazení", "Ťuhýk <b>&",
-              "Příliš žluťoučký kůň", "Skřet [2]", "Zranění: Skřet [2],", "čas 1714590000",
+              "Příliš žluťoučký kůň", "Skřet [2]", "Zranění: Skřet [2],", "2024-05-01 21:00:00",
               "Strana 1"})
             QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
         // The characters' rows: lives, maximum, knock-out, experience, unassigned.
@@ -243,10 +253,11 @@ private slots:
         QVERIFY(
             text.contains(QRegularExpression(QStringLiteral("Ťuhýk <b>&\\s+44\\s+0\\s+44\\n"))));
 
-        // A page as a picture, for the eye (left beside the PDF).
+        // A page as a picture, for the eye (kept as the documentation's).
         Tool(QStringLiteral("pdftoppm"),
-             {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"),
+             {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("70"),
               QStringLiteral("-singlefile"), path, QDir::homePath() + QStringLiteral("/strana")});
+        Keep(QDir::homePath() + QStringLiteral("/strana.png"), QStringLiteral("pdf-strana.png"));
         const QImage page(QDir::homePath() + QStringLiteral("/strana.png"));
         QVERIFY(!page.isNull());
         // Portrait, with ink on it.
