@@ -184,25 +184,6 @@ TLocalTime LocalTime(const QDateTime& now)
     return {d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()};
 }
 
-bool Exists(const QString& path)
-{
-    struct stat info
-    {
-    };
-    return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
-}
-
-// Where the file dialogs start: the folder last used while it is one, else
-// the user's documents folder, else home.
-QString StartFolder(const std::string& last)
-{
-    const QString folder = ToQString(last);
-    if (!folder.isEmpty() && QFileInfo(folder).isDir())
-        return folder;
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
-}
-
 // The first fight file among dropped things, or empty.
 QString DroppedFight(const QMimeData* data)
 {
@@ -215,6 +196,23 @@ QString DroppedFight(const QMimeData* data)
 }
 
 } // namespace
+
+bool Exists(const QString& path)
+{
+    struct stat info
+    {
+    };
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
+}
+
+QString StartFolder(const std::string& last)
+{
+    const QString folder = ToQString(last);
+    if (!folder.isEmpty() && QFileInfo(folder).isDir())
+        return folder;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
 
 void TMainForm::SetUpFightFiles()
 {

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <optional>
+#include <string>
 
 namespace mecovnik {
 
@@ -24,5 +25,11 @@ struct TMainForm::TFightFiles
     // A failure to store the recent list has been told.
     bool StoreFailureTold = false;
 };
+
+// Whether anything (a file, a folder, a link, even a dangling one) is at path.
+[[nodiscard]] bool Exists(const QString& path);
+// Where the file dialogs start: the folder last used while it is one, else
+// the user's documents folder, else home.
+[[nodiscard]] QString StartFolder(const std::string& last);
 
 } // namespace mecovnik

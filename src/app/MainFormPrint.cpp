@@ -33,25 +33,6 @@ QString Native(const QString& path)
     return QDir::toNativeSeparators(path);
 }
 
-bool Exists(const QString& path)
-{
-    struct stat info
-    {
-    };
-    return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
-}
-
-// Where the export dialogs start: the folder last used for a fight's file or
-// an export while it is one, else the user's documents folder, else home.
-QString StartFolder(const std::string& last)
-{
-    const QString folder = ToQString(last);
-    if (!folder.isEmpty() && QFileInfo(folder).isDir())
-        return folder;
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
-}
-
 // What an export asks for in its file dialog.
 struct TExportAsk
 {
