@@ -25,6 +25,7 @@ class QMdiSubWindow;
 class QMenu;
 class QStatusBar;
 class QEvent;
+class QImage;
 class QWindow;
 
 namespace Ui {
@@ -46,9 +47,10 @@ class TNestvuryWindow;
 class TObjektWindow;
 class TPostavyWindow;
 class TPlayerViewHub;
-class TPlayerViewServer;
+class TPlayerViewSharing;
 class TPlayerViewWindow;
 class TPrintModule;
+class TShareModule;
 class TRandom;
 class TResourceSource;
 class TRunOnlyOnce;
@@ -85,6 +87,9 @@ struct TMainFormServices
     // The print support module's file, loaded when the printer setup is
     // first asked for.
     QString PrintModule;
+    // The sharing module's file (the players' view's web server and QR code),
+    // loaded when the view is first shared.
+    QString ShareModule;
     // The folder where a normal end keeps the fight as a file (the state
     // folder, beside the journal); empty: nothing is kept.
     QString FightFolder;
@@ -188,15 +193,18 @@ public:
     // (nullptr until first opened) and its sharing on the local network.
     [[nodiscard]] TPlayerViewHub* PlayerViewHub() const { return m_playerHub.get(); }
     [[nodiscard]] TPlayerViewWindow* PlayerViewWindow() const { return m_playerWindow.get(); }
-    [[nodiscard]] TPlayerViewServer* PlayerViewServer() const { return m_playerServer.get(); }
+    [[nodiscard]] TPlayerViewSharing* PlayerViewServer() const { return m_playerServer.get(); }
     // Turns sharing on or off at port (the settings dialog's choice) and
     // keeps the choice in the configuration. Turning it on makes the players'
     // key when there is none yet. A port that cannot be had is said once in a
-    // message; sharing then stays chosen but serves nothing. True when the
-    // view is served as chosen.
+    // message; sharing then stays chosen but serves nothing. So is a sharing
+    // module that cannot be loaded. True when the view is served as chosen.
     bool SharePlayerView(bool share, int port);
     // The players' link while the view is served; empty otherwise.
     [[nodiscard]] QString PlayerViewLink() const;
+    // The QR code of link, by the sharing module (loaded if it is not yet);
+    // a null image when it cannot be made.
+    [[nodiscard]] QImage PlayerViewQrCode(const QString& link);
     // Says that this computer has no network for the phones; empty otherwise.
     [[nodiscard]] QString PlayerViewLinkNote() const;
     // The program ends properly: a fight in the rosters is kept as a file in
@@ -378,6 +386,8 @@ private:
     TMainFormServices m_services;
     std::unique_ptr<TRandom> m_random;
     std::unique_ptr<TPrintModule> m_print;
+    // The sharing module once loaded; it outlives the server it made.
+    std::unique_ptr<TShareModule> m_share;
     QTimer m_hintTimer;
     QMenu* m_toolbarPopup = nullptr;
     TToolbar* m_mainToolbar = nullptr;
@@ -407,7 +417,10 @@ private:
     void CapturePlayerViewPlacement();
     std::unique_ptr<TPlayerViewHub> m_playerHub;
     std::unique_ptr<TPlayerViewWindow> m_playerWindow;
-    std::unique_ptr<TPlayerViewServer> m_playerServer;
+    // Loads the sharing module if it is not yet; nullptr, with the reason in
+    // reason, when it cannot be.
+    TShareModule* ShareModule(QString& reason);
+    std::unique_ptr<TPlayerViewSharing> m_playerServer;
     QString m_playerLinkAddress;
     QString m_helpFile;
     bool m_helpUsed = false;

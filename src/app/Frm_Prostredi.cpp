@@ -4,11 +4,11 @@
 
 #include "app/Frm_Main.h"
 #include "components/DialogForm.h"
-#include "playerview/QrCode.h"
 #include "roster/RosterZoom.h"
 #include "settings/TNastaveni.h"
 #include "toolbar/TToolbar.h"
 
+#include <QImage>
 #include <QPixmap>
 
 #include <algorithm>
@@ -112,7 +112,7 @@ void TProstrediDialog::ShowPlayerViewLink()
     m_ui->Label_PlayerViewLink->setText(
         QStringLiteral("Hráči otevřou v telefonu připojeném ke stejné síti odkaz:\n") + link +
         (note.isEmpty() ? QString() : QStringLiteral("\n\n") + note));
-    const QImage code = QrCodeImage(link);
+    const QImage code = m_mainForm.PlayerViewQrCode(link);
     const int side = m_ui->Label_PlayerViewQr->width();
     const int scale = code.isNull() ? 1 : std::max(side / code.width(), 1);
     m_ui->Label_PlayerViewQr->setPixmap(QPixmap::fromImage(code.scaled(

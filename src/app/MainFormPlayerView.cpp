@@ -6,16 +6,16 @@
 #include "components/LogCategories.h"
 #include "components/MessageBoxes.h"
 #include "components/QtText.h"
-#include "playerview/LinkAddress.h"
 #include "playerview/PlayerAccess.h"
 #include "playerview/TPlayerViewHub.h"
-#include "playerview/TPlayerViewServer.h"
 #include "playerview/TPlayerViewWindow.h"
+#include "playerview/TShareModule.h"
 #include "roster/Frm_Nestvury.h"
 #include "roster/Frm_Postavy.h"
 #include "settings/TNastaveni.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 
@@ -123,9 +123,18 @@ bool TMainForm::SharePlayerView(bool share, int port)
     m_playerServer.reset();
     if (!m_playerHub)
         return false;
-    auto server = std::make_unique<TPlayerViewServer>(PlayerViewPage(), settings.Token,
-                                                      m_playerHub->Feed().Json());
     QString failure;
+    TShareModule* module = ShareModule(failure);
+    if (!module) {
+        qCWarning(lcPlayers) << "The players' view is not shared:" << failure;
+        ShowPlayerViewLink();
+        ShowErrorMessage(QStringLiteral("Pohled pro hráče nelze sdílet v místní síti: chybí "
+                                        "knihovna programu „%1“. Program pracuje dál.")
+                             .arg(QDir::toNativeSeparators(m_services.ShareModule)));
+        return false;
+    }
+    std::unique_ptr<TPlayerViewSharing> server =
+        module->MakeServer(PlayerViewPage(), settings.Token, m_playerHub->Feed().Json());
     if (!server->Listen(static_cast<quint16>(settings.Port), failure)) {
         qCWarning(lcPlayers) << "The players' view is not shared:" << failure;
         ShowPlayerViewLink();
@@ -140,17 +149,32 @@ bool TMainForm::SharePlayerView(bool share, int port)
     return true;
 }
 
+TShareModule* TMainForm::ShareModule(QString& reason)
+{
+    if (!m_share)
+        m_share = LoadShareModule(m_services.ShareModule, reason);
+    return m_share.get();
+}
+
 QString TMainForm::PlayerViewLink() const
 {
-    if (!m_playerServer)
+    // A server is only made by a loaded module.
+    if (!m_playerServer || !m_share)
         return {};
-    return ToQString(mecovnik::PlayerViewLink(ToStdString(LinkAddress()), m_playerServer->Port(),
-                                              m_nastaveni.PlayerView.Token));
+    return ToQString(mecovnik::PlayerViewLink(
+        ToStdString(m_share->LinkAddress()), m_playerServer->Port(), m_nastaveni.PlayerView.Token));
+}
+
+QImage TMainForm::PlayerViewQrCode(const QString& link)
+{
+    QString reason;
+    TShareModule* module = ShareModule(reason);
+    return module ? module->QrCode(link) : QImage();
 }
 
 QString TMainForm::PlayerViewLinkNote() const
 {
-    if (!m_playerServer || LinkAddress() != QStringLiteral("127.0.0.1"))
+    if (!m_playerServer || !m_share || m_share->LinkAddress() != QStringLiteral("127.0.0.1"))
         return {};
     return QStringLiteral("Počítač není připojen k síti: odkaz zatím funguje jen na tomto "
                           "počítači.");
@@ -158,8 +182,12 @@ QString TMainForm::PlayerViewLinkNote() const
 
 void TMainForm::ShowPlayerViewLink()
 {
-    if (m_playerWindow)
-        m_playerWindow->SetLink(PlayerViewLink(), PlayerViewLinkNote());
+    if (!m_playerWindow)
+        return;
+    const QString link = PlayerViewLink();
+    // The window makes the QR code anew only when the link changes.
+    m_playerWindow->SetLink(link, PlayerViewLinkNote(),
+                            [this](const QString& text) { return PlayerViewQrCode(text); });
 }
 
 } // namespace mecovnik

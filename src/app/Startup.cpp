@@ -10,6 +10,7 @@
 #include "platform/TQtJournalFile.h"
 #include "platform/TQtNameOrder.h"
 #include "platform/TQtRegistryFile.h"
+#include "playerview/TShareModule.h"
 #include "roster/TRandom.h"
 #include "settings/TNastaveni.h"
 
@@ -53,6 +54,8 @@ int RunProgram(QApplication& app)
         services.Resources = &resources;
         services.PrintModule =
             QCoreApplication::applicationDirPath() + u'/' + PrintModuleFileName();
+        services.ShareModule =
+            QCoreApplication::applicationDirPath() + u'/' + ShareModuleFileName();
         // Fights kept at a normal end live beside the journal.
         services.FightFolder = TQtJournalFile::DefaultFolder();
         // Only the first argument counts: a fight file to open.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "playerview/PlayerAccess.h"
+#include "playerview/TShareModule.h"
 
 #include <QAbstractHttpServer>
 #include <QByteArray>
@@ -41,8 +42,9 @@ struct TPlayerViewLimits
 // gets the newest when done; what came between is dropped), a comment every
 // KeepAlive, and is closed when its viewer took nothing for Stalled.
 //
-// Destroying the server closes every connection.
-class TPlayerViewServer final : public QAbstractHttpServer
+// Destroying the server closes every connection. It lives in the sharing
+// module (TShareModule::MakeServer).
+class TPlayerViewServer final : public QAbstractHttpServer, public TPlayerViewSharing
 {
     Q_OBJECT
 
@@ -53,14 +55,10 @@ public:
     ~TPlayerViewServer() override;
     Q_DISABLE_COPY_MOVE(TPlayerViewServer)
 
-    // Listens on every address of the computer at port (0: any free one).
-    // False, listening nowhere, with the reason in Czech (a sentence without
-    // its full stop) when the port cannot be had.
-    bool Listen(quint16 port, QString& failure);
-    [[nodiscard]] quint16 Port() const;
-
-    // The view has changed: every event stream gets it.
-    void Publish(const std::string& json);
+    // See TPlayerViewSharing; Publish hands the view to every event stream.
+    bool Listen(quint16 port, QString& failure) override;
+    [[nodiscard]] quint16 Port() const override;
+    void Publish(const std::string& json) override;
 
     // Open connections, and how many of them are event streams.
     [[nodiscard]] int Connections() const;

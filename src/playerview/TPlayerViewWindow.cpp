@@ -2,7 +2,6 @@
 
 #include "components/QtText.h"
 #include "platform/FormPlacement.h"
-#include "playerview/QrCode.h"
 #include "playerview/TPlayerViewHub.h"
 
 #include <QCloseEvent>
@@ -226,10 +225,11 @@ TFormPlacement TPlayerViewWindow::Placement() const
     return placement;
 }
 
-void TPlayerViewWindow::SetLink(const QString& link, const QString& note)
+void TPlayerViewWindow::SetLink(const QString& link, const QString& note,
+                                const std::function<QImage(const QString&)>& qrCode)
 {
     if (link != m_link)
-        m_qr = link.isEmpty() ? QImage() : QrCodeImage(link);
+        m_qr = link.isEmpty() ? QImage() : qrCode(link);
     m_link = link;
     m_note = note;
     update();

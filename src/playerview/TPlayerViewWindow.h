@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
+
 namespace mecovnik {
 
 class TPlayerViewHub;
@@ -41,8 +43,10 @@ public:
     [[nodiscard]] bool FullScreen() const { return isFullScreen(); }
 
     // The players' link with its QR code at the bottom, and a note below it;
-    // an empty link shows neither.
-    void SetLink(const QString& link, const QString& note);
+    // an empty link shows neither. qrCode makes the code of a link (called
+    // only when the link is new and not empty).
+    void SetLink(const QString& link, const QString& note,
+                 const std::function<QImage(const QString&)>& qrCode);
     [[nodiscard]] QString Link() const { return m_link; }
 
     // What the window shows now, a line a row: the titles "Postavy" and

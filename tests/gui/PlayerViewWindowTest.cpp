@@ -11,6 +11,7 @@
 #include "playerview/PlayerAccess.h"
 #include "playerview/TPlayerViewHub.h"
 #include "playerview/TPlayerViewWindow.h"
+#include "playerview/TShareModule.h"
 #include "roster/Frm_Nestvury.h"
 #include "roster/Frm_Postavy.h"
 #include "roster/TNestvura.h"
@@ -18,6 +19,7 @@
 #include "settings/TNastaveni.h"
 
 #include <QGuiApplication>
+#include <QImage>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
@@ -75,12 +77,16 @@ private:
     std::unique_ptr<TMainForm> m_form;
     TDialogAnswerer m_dialogs;
 
-    // The program's start over the store kept between "runs".
-    void Start()
+    // The program's start over the store kept between "runs"; shareModule
+    // replaces the sharing module's file when not empty.
+    void Start(const QString& shareModule = {})
     {
         m_form.reset();
         m_nastaveni = std::make_unique<TNastaveni>(*m_store);
-        m_form = test::StartMainForm(*m_nastaveni, test::TestServices(&m_help));
+        TMainFormServices services = test::TestServices(&m_help);
+        if (!shareModule.isEmpty())
+            services.ShareModule = shareModule;
+        m_form = test::StartMainForm(*m_nastaveni, std::move(services));
         Flush();
     }
 
@@ -360,6 +366,12 @@ private slots:
                  qPrintable(link));
         PressF12();
         QCOMPARE(View().Link(), link);
+        // The link's QR code comes from the sharing module: modules and the
+        // quiet zone of four around them, one pixel each.
+        const QImage code = m_form->PlayerViewQrCode(link);
+        QVERIFY(!code.isNull());
+        QCOMPARE(code.width(), code.height());
+        QVERIFY(code.width() >= 21 + 8);
 
         // Turned off: nothing listens, the window shows no link.
         QVERIFY(m_form->SharePlayerView(false, port));
@@ -367,6 +379,44 @@ private slots:
         QTcpSocket probe;
         probe.connectToHost(QHostAddress::LocalHost, port);
         QVERIFY(!probe.waitForConnected(2000));
+    }
+
+    void aMissingSharingModuleIsSaidAndTheProgramGoesOn()
+    {
+        TMessageBoxRecorder boxes;
+        const QString missing = QStringLiteral("/nikde/libmecovnik_share.so");
+        const quint16 port = FreePort();
+        Start();
+        m_nastaveni->PlayerView.Share = true;
+        m_nastaveni->PlayerView.Port = port;
+        QVERIFY(m_nastaveni->Save());
+        QCOMPARE(boxes.Shown().size(), 0);
+
+        // The stored "on", applied once the window shows, says what is missing.
+        Start(missing);
+        QCOMPARE(boxes.Shown().size(), 1);
+        const QString text = boxes.Shown().front().Text;
+        QVERIFY2(text.contains(QStringLiteral("nelze sdílet")) &&
+                     text.contains(QStringLiteral("chybí knihovna")) && text.contains(missing),
+                 qPrintable(text));
+        QVERIFY(m_form->PlayerViewServer() == nullptr);
+        QVERIFY(m_form->PlayerViewLink().isEmpty());
+        QVERIFY(m_form->PlayerViewQrCode(QStringLiteral("http://192.168.1.2:8765/x")).isNull());
+        // The choice is kept for a run that has the module.
+        QVERIFY(m_nastaveni->PlayerView.Share);
+
+        // Turned on again: said again, nothing served; the window still works.
+        QVERIFY(!m_form->SharePlayerView(true, port));
+        QCOMPARE(boxes.Shown().size(), 2);
+        QTcpSocket probe;
+        probe.connectToHost(QHostAddress::LocalHost, port);
+        QVERIFY(!probe.waitForConnected(500));
+        PressF12();
+        QVERIFY(View().isVisible());
+        QVERIFY(View().Link().isEmpty());
+        // Turned off: nothing to say.
+        QVERIFY(m_form->SharePlayerView(false, port));
+        QCOMPARE(boxes.Shown().size(), 2);
     }
 };
 

@@ -52,7 +52,7 @@ echo "built $(basename "$deb")"
 
 dpkg-deb -c "$deb" | awk '{ print $6 $7 $8 }' >"$WORK/files"
 for f in ./usr/libexec/mecovnik/mecovnik ./usr/libexec/mecovnik/mecovnik.HLP \
-    ./usr/libexec/mecovnik/libmecovnik_print.so \
+    ./usr/libexec/mecovnik/libmecovnik_print.so ./usr/libexec/mecovnik/libmecovnik_share.so \
     './usr/games/mecovnik->../libexec/mecovnik/mecovnik' \
     ./usr/share/applications/cz.ferdax.mecovnik.desktop \
     ./usr/share/mime/packages/cz.ferdax.mecovnik.xml \
@@ -66,7 +66,7 @@ for size in 16 22 24 32 48 64 128 256; do
     f=./usr/share/icons/hicolor/${size}x${size}/apps/cz.ferdax.mecovnik.png
     grep -qxF "$f" "$WORK/files" || fail "the package lacks $f"
 done
-echo "the file list holds the program, its help file, its print module, the link, menu entry, fight file type, icons and documents"
+echo "the file list holds the program, its help file, its print and sharing modules, the link, menu entry, fight file type, icons and documents"
 
 mkdir "$WORK/tree"
 dpkg-deb -x "$deb" "$WORK/tree"
@@ -76,7 +76,8 @@ for size in 16 48 256; do
 done
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for d in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 qt6-translations-l10n libc6; do
+for d in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6network6 \
+    libqt6httpserver6 libqrencode4 qt6-translations-l10n libc6; do
     echo "$depends" | grep -q "\\b$d\\b" || fail "Depends lacks $d: $depends"
 done
 echo "Depends: $depends"
@@ -109,6 +110,11 @@ dpkg-query -W -f='${Status}' mecovnik | grep -q "ok installed" || fail "not inst
 [ -x /usr/libexec/mecovnik/mecovnik ] && [ -f /usr/libexec/mecovnik/mecovnik.HLP ] ||
     fail "the installed files are missing"
 echo "installed with dpkg -i"
+# The sharing module's libraries are all there (the program loads it only
+# when the view is shared).
+ldd /usr/libexec/mecovnik/libmecovnik_share.so >"$WORK/ldd" || fail "ldd failed on the sharing module"
+! grep -q "not found" "$WORK/ldd" || { cat "$WORK/ldd"; fail "the sharing module lacks a library"; }
+echo "the installed sharing module finds every library it needs"
 
 command=$(sed -n 's/^Exec=\(.*\) %f$/\1/p' "$desktop")
 [ "$command" = "$PROGRAM" ] || fail "the menu entry's command is $command, not $PROGRAM"

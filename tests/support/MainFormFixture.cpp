@@ -41,6 +41,7 @@ TMainFormServices TestServices(THelpSystem* help)
     s.Resources = &ProgramResources();
     s.Clock = &TestClock();
     s.PrintModule = QStringLiteral(MECOVNIK_PRINT_MODULE);
+    s.ShareModule = QStringLiteral(MECOVNIK_SHARE_MODULE);
     return s;
 }
 
