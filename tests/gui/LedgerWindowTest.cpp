@@ -68,19 +68,10 @@ private:
 
     void NewCharacter(const QString& name)
     {
-        Run("Item_NovaPostava", [=](QDialog& d) {
-            TypeText(&Child<QLineEdit>(d, "Edit_Jmeno"), name);
-            QTest::mouseClick(&Child<QPushButton>(d, "Btn_OK"), Qt::LeftButton);
-        });
+        Run("Item_NovaPostava", test::NewCharacterFill(name));
     }
 
-    void NewMonster(const QString& name)
-    {
-        Run("Item_NovaNestvura", [=](QDialog& d) {
-            TypeText(Child<QComboBox>(d, "Combo_Jmeno").lineEdit(), name);
-            QTest::mouseClick(&Child<QPushButton>(d, "Btn_OK"), Qt::LeftButton);
-        });
-    }
+    void NewMonster(const QString& name) { Run("Item_NovaNestvura", test::NewMonsterFill(name)); }
 
     void Wound(int damage)
     {

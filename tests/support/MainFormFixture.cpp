@@ -7,6 +7,10 @@
 #include "platform/TProgramResources.h"
 #include "platform/TQtNameOrder.h"
 
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
 namespace mecovnik::test {
 
 const TNameOrder& ProgramNameOrder()
@@ -54,6 +58,22 @@ std::unique_ptr<TMainForm> StartMainForm(TNastaveni& nastaveni, TMainFormService
         qFatal("main window not exposed");
     Flush();
     return form;
+}
+
+TDialogAnswerer::TFill NewCharacterFill(const QString& name)
+{
+    return [name](QDialog& d) {
+        TypeText(&Child<QLineEdit>(d, "Edit_Jmeno"), name);
+        QTest::mouseClick(&Child<QPushButton>(d, "Btn_OK"), Qt::LeftButton);
+    };
+}
+
+TDialogAnswerer::TFill NewMonsterFill(const QString& name)
+{
+    return [name](QDialog& d) {
+        TypeText(Child<QComboBox>(d, "Combo_Jmeno").lineEdit(), name);
+        QTest::mouseClick(&Child<QPushButton>(d, "Btn_OK"), Qt::LeftButton);
+    };
 }
 
 } // namespace mecovnik::test

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TDialogAnswerer.h"
 #include "app/Frm_Main.h"
 
 #include <memory>
@@ -27,5 +28,10 @@ namespace mecovnik::test {
 // start-up steps run. Fails the whole test run when the window never shows.
 [[nodiscard]] std::unique_ptr<TMainForm> StartMainForm(TNastaveni& nastaveni,
                                                        TMainFormServices services);
+
+// Fills "Nová postava" or "Nová nestvůra" with a name and presses OK, as a
+// user does; for TDialogAnswerer::Next.
+[[nodiscard]] TDialogAnswerer::TFill NewCharacterFill(const QString& name);
+[[nodiscard]] TDialogAnswerer::TFill NewMonsterFill(const QString& name);
 
 } // namespace mecovnik::test
