@@ -214,6 +214,22 @@ QString StartFolder(const std::string& last)
     return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
+QString RunSaveDialog(QFileDialog& dialog, const QString& extension)
+{
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return {};
+        QString path = dialog.selectedFiles().constFirst();
+        if (!path.endsWith(extension, Qt::CaseInsensitive))
+            path += extension;
+        if (!Exists(path) ||
+            AskQuestion(QStringLiteral("Soubor %1 už existuje. Chcete jej nahradit?")
+                            .arg(QDir::toNativeSeparators(path))))
+            return path;
+        dialog.selectFile(QFileInfo(path).fileName());
+    }
+}
+
 void TMainForm::SetUpFightFiles()
 {
     m_fightFiles = std::make_unique<TFightFiles>();
@@ -344,20 +360,11 @@ QString AskFightFile(QWidget& owner, TFileAsk ask, const QString& folder, const 
     dialog.setWindowModality(Qt::WindowModal);
     OpenAboveCurrentWindow(dialog);
     hourglass.Restore();
-    for (;;) {
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return {};
-        QString path = dialog.selectedFiles().constFirst();
-        if (!save)
-            return path;
-        if (!path.endsWith(kExtension, Qt::CaseInsensitive))
-            path += kExtension;
-        if (!Exists(path) ||
-            AskQuestion(
-                QStringLiteral("Soubor %1 už existuje. Chcete jej nahradit?").arg(Native(path))))
-            return path;
-        dialog.selectFile(QFileInfo(path).fileName());
-    }
+    if (save)
+        return RunSaveDialog(dialog, kExtension);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 } // namespace

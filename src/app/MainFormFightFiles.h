@@ -5,6 +5,8 @@
 
 #include <QString>
 
+class QFileDialog;
+
 #include <optional>
 #include <string>
 
@@ -31,5 +33,9 @@ struct TMainForm::TFightFiles
 // Where the file dialogs start: the folder last used while it is one, else
 // the user's documents folder, else home.
 [[nodiscard]] QString StartFolder(const std::string& last);
+// Runs a save dialog until the user gives a name (extension added when it
+// lacks it) that is free or that they agree to replace; empty when they
+// cancel.
+[[nodiscard]] QString RunSaveDialog(QFileDialog& dialog, const QString& extension);
 
 } // namespace mecovnik

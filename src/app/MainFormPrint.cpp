@@ -60,18 +60,7 @@ QString AskExportFile(QWidget& owner, const TExportAsk& ask, const QString& fold
     dialog.setWindowModality(Qt::WindowModal);
     OpenAboveCurrentWindow(dialog);
     hourglass.Restore();
-    for (;;) {
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return {};
-        QString path = dialog.selectedFiles().constFirst();
-        if (!path.endsWith(ask.Extension, Qt::CaseInsensitive))
-            path += ask.Extension;
-        if (!Exists(path) ||
-            AskQuestion(
-                QStringLiteral("Soubor %1 už existuje. Chcete jej nahradit?").arg(Native(path))))
-            return path;
-        dialog.selectFile(QFileInfo(path).fileName());
-    }
+    return RunSaveDialog(dialog, ask.Extension);
 }
 
 } // namespace
