@@ -601,13 +601,22 @@ TEST(Nastaveni, TheRostersTextSizeIsKeptAndCheckedOnLoad)
     TRegistryStore store(file);
     TNastaveni nastaveni(store);
     EXPECT_EQ(nastaveni.FontPercent, 100);
-    nastaveni.FontPercent = 175;
+    // The normal size is not written, so a configuration that never changed
+    // it is written as before.
     ASSERT_TRUE(nastaveni.Save());
     ASSERT_TRUE(file.Content);
+    const std::string untouched = *file.Content;
+    EXPECT_EQ(untouched.find("Velikost písma"), std::string::npos);
+    nastaveni.FontPercent = 175;
+    ASSERT_TRUE(nastaveni.Save());
     EXPECT_NE(file.Content->find("\"Velikost písma\"=dword:000000af"), std::string::npos);
     TNastaveni loaded(store);
     ASSERT_TRUE(loaded.Load());
     EXPECT_EQ(loaded.FontPercent, 175);
+    // Back to the normal size: the value goes, the file is as it was.
+    loaded.FontPercent = 100;
+    ASSERT_TRUE(loaded.Save());
+    EXPECT_EQ(*file.Content, untouched);
 
     // A stored size outside 100..300, or of another type, keeps the normal size.
     const std::string key = "[HKEY_CURRENT_USER\\Software\\Ferdax\\Mečovník pro Hradomor\\1.0\\"
