@@ -87,7 +87,7 @@ TFightReport Report(const std::string& path, const TFightData& fight,
 {
     const QString date = QDateTime::currentDateTime().toString(QStringLiteral("d. M. yyyy, H:mm"));
     return MakeFightReport(ReportTitle(path), ToStdString(date), fight, ledger,
-                           [](std::int64_t t) { return LocalTimeText(t); });
+                           [](std::int64_t t) { return LocalTimeText(t, TTimeStyle::Czech); });
 }
 
 // A file name for an export of the fight: the fight file's base name, or

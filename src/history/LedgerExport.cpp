@@ -66,7 +66,7 @@ void AppendField(std::string& out, std::string_view field, bool text)
 
 } // namespace
 
-std::string CivilTimeText(std::int64_t time, std::int64_t offset)
+std::string CivilTimeText(std::int64_t time, std::int64_t offset, TTimeStyle style)
 {
     using namespace std::chrono;
     constexpr std::int64_t day = 86'400;
@@ -78,15 +78,21 @@ std::string CivilTimeText(std::int64_t time, std::int64_t offset)
     const sys_days date = floor<days>(at);
     const year_month_day ymd{date};
     const hh_mm_ss hms{at - date};
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02u %02d:%02d:%02d", static_cast<int>(ymd.year()),
-                  static_cast<unsigned>(ymd.month()), static_cast<unsigned>(ymd.day()),
-                  static_cast<int>(hms.hours().count()), static_cast<int>(hms.minutes().count()),
-                  static_cast<int>(hms.seconds().count()));
+    const auto y = static_cast<int>(ymd.year());
+    const auto m = static_cast<unsigned>(ymd.month());
+    const auto d = static_cast<unsigned>(ymd.day());
+    const auto h = static_cast<int>(hms.hours().count());
+    const auto min = static_cast<int>(hms.minutes().count());
+    const auto sec = static_cast<int>(hms.seconds().count());
+    char text[40];
+    if (style == TTimeStyle::Czech)
+        std::snprintf(text, sizeof text, "%u. %u. %d %d:%02d:%02d", d, m, y, h, min, sec);
+    else
+        std::snprintf(text, sizeof text, "%04d-%02u-%02u %02d:%02d:%02d", y, m, d, h, min, sec);
     return text;
 }
 
-std::string LocalTimeText(std::int64_t time)
+std::string LocalTimeText(std::int64_t time, TTimeStyle style)
 {
     if (time < kFirstCivilSecond || time > kLastCivilSecond)
         return std::to_string(time);
@@ -94,7 +100,7 @@ std::string LocalTimeText(std::int64_t time)
     std::tm local{};
     if (localtime_r(&t, &local) == nullptr)
         return std::to_string(time);
-    return CivilTimeText(time, local.tm_gmtoff);
+    return CivilTimeText(time, local.tm_gmtoff, style);
 }
 
 std::string LedgerCsv(const TExperienceLedger& ledger, const TTimeText& timeText)

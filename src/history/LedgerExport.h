@@ -14,13 +14,22 @@ namespace mecovnik {
 // Turns a time (seconds since the epoch) into the text a person reads.
 using TTimeText = std::function<std::string(std::int64_t)>;
 
-// "YYYY-MM-DD HH:MM:SS" of time moved by offset seconds (a zone's offset from
-// UTC); the plain decimal seconds for a time outside the years 1 to 9999.
-[[nodiscard]] std::string CivilTimeText(std::int64_t time, std::int64_t offset);
+// How a time is written: for files other programs read (CSV), or for a
+// person reading Czech (the ledger's window and pages).
+enum class TTimeStyle
+{
+    Iso,   // "2024-05-01 09:05:00"
+    Czech, // "1. 5. 2024 9:05:00"
+};
+
+// Time moved by offset seconds (a zone's offset from UTC) in style; the plain
+// decimal seconds for a time outside the years 1 to 9999.
+[[nodiscard]] std::string CivilTimeText(std::int64_t time, std::int64_t offset,
+                                        TTimeStyle style = TTimeStyle::Iso);
 
 // CivilTimeText in the local time zone of the moment itself (summer time
 // included).
-[[nodiscard]] std::string LocalTimeText(std::int64_t time);
+[[nodiscard]] std::string LocalTimeText(std::int64_t time, TTimeStyle style = TTimeStyle::Iso);
 
 // The ledger as CSV a spreadsheet opens with its Czech letters: UTF-8 with a
 // byte order mark, CRLF line ends, a header row "Čas", "Postava", "Událost",

@@ -38,7 +38,7 @@ QVariant TLedgerModel::data(const QModelIndex& index, int role) const
         return {};
     switch (index.column()) {
     case kTime:
-        return ToQString(LocalTimeText(row.Time));
+        return ToQString(LocalTimeText(row.Time, TTimeStyle::Czech));
     case kCharacter:
         return ToQString(row.Character);
     case kEvent:

@@ -435,6 +435,12 @@ TEST(LedgerExport, TimesReadAsCalendarDates)
     };
     for (const auto& c : cases)
         EXPECT_EQ(CivilTimeText(c.Time, c.Offset), c.Text) << c.Time;
+    // For a person reading Czech: day and month without leading zeros, the
+    // hour too; minutes and seconds in two digits.
+    EXPECT_EQ(CivilTimeText(1'714'590'000, 7200, TTimeStyle::Czech), "1. 5. 2024 21:00:00");
+    EXPECT_EQ(CivilTimeText(1'704'067'200, -3600, TTimeStyle::Czech), "31. 12. 2023 23:00:00");
+    EXPECT_EQ(CivilTimeText(1'714'525'505, 0, TTimeStyle::Czech), "1. 5. 2024 1:05:05");
+    EXPECT_EQ(CivilTimeText(253'402'300'800, 0, TTimeStyle::Czech), "253402300800");
 
     // The local zone's offset at the moment itself: summer and winter time.
     const char* const saved = std::getenv("TZ");

@@ -220,18 +220,18 @@ private slots:
         ledger.Append({wound});
         // Dated and timed as the program does it, in Central European summer
         // time (the row at 19:00 UTC on 1 May 2024).
-        const QString path =
-            WritePdf(m_module->Pdf(MakeFightReport(
-                         "Jeskyně.souboj", "1. 5. 2024, 21:05", fight, ledger,
-                         [](std::int64_t t) { return CivilTimeText(t, 2 * 3600); })),
-                     QStringLiteral("boj.pdf"));
+        const QString path = WritePdf(
+            m_module->Pdf(MakeFightReport(
+                "Jeskyně.souboj", "1. 5. 2024, 21:05", fight, ledger,
+                [](std::int64_t t) { return CivilTimeText(t, 2 * 3600, TTimeStyle::Czech); })),
+            QStringLiteral("boj.pdf"));
         const QStringList pages = PdfPages(path);
         QCOMPARE(pages.size(), 1);
         const QString& text = pages.first();
         for (const char* expected :
              {"Jeskyně.souboj", "1. 5. 2024, 21:05", "Postavy", "Nestvůry", "Deník zkušeností",
               "Souhrn zkušeností", "Jméno", "Životy", "Maximum", "Vyřazení", "Ťuhýk <b>&",
-              "Příliš žluťoučký kůň", "Skřet [2]", "Zranění: Skřet [2],", "2024-05-01 21:00:00",
+              "Příliš žluťoučký kůň", "Skřet [2]", "Zranění: Skřet [2],", "1. 5. 2024 21:00:00",
               "Strana 1"})
             QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
         // The characters' rows: lives, maximum, knock-out, experience, unassigned.
