@@ -12,7 +12,10 @@ qt6-httpserver-dev qt6-websockets-dev libqrencode-dev chromium curl python3 popp
 
 missing=""
 for p in $PACKAGES; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    # A package whose triggers are still to run (another dpkg at work) is
+    # installed all the same.
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null |
+        grep -Eq "install ok (installed|triggers-pending|triggers-awaited)"; then
         missing="$missing $p"
     fi
 done
