@@ -9,37 +9,19 @@ E2E_SCREEN=1024x768x24
 . "$root/tests/e2e/lib.sh"
 out="$root/docs/screenshots"
 
-# Grabs the screen, cut to the main window with its frame.
-shot() {
-    info=$(xwininfo -id "$window")
-    x=$(echo "$info" | sed -n 's/.*Absolute upper-left X: *//p')
-    y=$(echo "$info" | sed -n 's/.*Absolute upper-left Y: *//p')
-    w=$(echo "$info" | sed -n 's/.*Width: *//p')
-    h=$(echo "$info" | sed -n 's/.*Height: *//p')
-    set -- "$1" $(xprop -id "$window" _NET_FRAME_EXTENTS | sed -n 's/.*= *//p' | tr -d ' ' | tr , ' ')
-    geometry="$((w + $2 + $3))x$((h + $4 + $5))+$((x - $2))+$((y - $4))"
-    import -window root -crop "$geometry" +repage "$out/$1"
-}
-
-dialog() {
-    xdotool key --clearmodifiers "$1"
-    wait_for_window "$2" >/dev/null || fail "no dialog $2"
-    sleep 0.2
-}
-
 start_display
 start_program
 xdotool windowactivate --sync "$window"
 xdotool windowsize --sync "$window" 760 440
 sleep 0.3
 for name in Aragorn Bilbo; do
-    dialog ctrl+p '^Nová postava$'
+    open_dialog ctrl+p '^Nová postava$'
     xdotool type --delay 10 "$name"
     xdotool key Return
     sleep 0.2
 done
 for i in 1 2; do
-    dialog ctrl+n '^Nová nestvůra$'
+    open_dialog ctrl+n '^Nová nestvůra$'
     xdotool type --delay 10 "Skřet"
     xdotool key Return
     sleep 0.2
@@ -50,7 +32,7 @@ sleep 0.2
 xdotool mousemove --window "$window" 420 108 click 1
 sleep 0.2
 for i in 1 2; do
-    dialog ctrl+b '^Zranit nestvůru$'
+    open_dialog ctrl+b '^Zranit nestvůru$'
     xdotool key Return
     sleep 0.2
 done
@@ -60,7 +42,7 @@ xdotool key --clearmodifiers alt+b
 sleep 0.5
 xdotool key Up Up
 sleep 0.3
-shot menu-boj.png
+shoot_window "$out/menu-boj.png"
 xdotool key Escape Escape
 kill -9 "$pid"
 wait "$pid" 2>/dev/null
@@ -69,7 +51,7 @@ pid=""
 start_program
 q=$(wait_for_window '^Mečovník$') || fail "no question"
 sleep 0.5
-shot otazka-obnovit.png
+shoot_window "$out/otazka-obnovit.png"
 xdotool key Return
 sleep 0.3
 quit_program

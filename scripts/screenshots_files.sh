@@ -10,26 +10,6 @@ E2E_SCREEN=1024x768x24
 . "$root/tests/e2e/lib.sh"
 out="$root/docs/screenshots"
 
-# Grabs the screen, cut to a window with its frame (the main window unless
-# another is given).
-shot() {
-    id=${2:-$window}
-    info=$(xwininfo -id "$id")
-    x=$(echo "$info" | sed -n 's/.*Absolute upper-left X: *//p')
-    y=$(echo "$info" | sed -n 's/.*Absolute upper-left Y: *//p')
-    w=$(echo "$info" | sed -n 's/.*Width: *//p')
-    h=$(echo "$info" | sed -n 's/.*Height: *//p')
-    set -- "$1" $(xprop -id "$id" _NET_FRAME_EXTENTS | sed -n 's/.*= *//p' | tr -d ' ' | tr , ' ')
-    geometry="$((w + $2 + $3))x$((h + $4 + $5))+$((x - $2))+$((y - $4))"
-    import -window root -crop "$geometry" +repage "$out/$1"
-}
-
-dialog() {
-    xdotool key --clearmodifiers "$1"
-    wait_for_window "$2" >/dev/null || fail "no dialog $2"
-    sleep 0.3
-}
-
 start_display
 mkdir -p "$HOME/Documents"
 start_program
@@ -37,12 +17,12 @@ xdotool windowactivate --sync "$window"
 xdotool windowsize --sync "$window" 760 440
 sleep 0.3
 for name in Aragorn Bilbo; do
-    dialog ctrl+p '^Nová postava$'
+    open_dialog ctrl+p '^Nová postava$'
     xdotool type --delay 10 "$name"
     xdotool key Return
     sleep 0.2
 done
-dialog ctrl+n '^Nová nestvůra$'
+open_dialog ctrl+n '^Nová nestvůra$'
 xdotool type --delay 10 "Skřet"
 xdotool key Return
 sleep 0.2
@@ -57,22 +37,22 @@ sleep 0.3
 xdotool key 1
 sleep 0.5
 # Saved as a file of its own, then changed: the caption marks it.
-dialog ctrl+s '^Uložit souboj jako$'
+open_dialog ctrl+s '^Uložit souboj jako$'
 xdotool type --delay 10 "Družina"
 sleep 0.3
-shot dialog-ulozit-souboj.png "$(wait_for_window '^Uložit souboj jako$')"
+shoot_window "$out/dialog-ulozit-souboj.png" "$(wait_for_window '^Uložit souboj jako$')"
 xdotool key Return
 sleep 0.5
-dialog ctrl+p '^Nová postava$'
+open_dialog ctrl+p '^Nová postava$'
 xdotool type --delay 10 "Gimli"
 xdotool key Return
 sleep 0.5
-shot titulek-souboj.png
+shoot_window "$out/titulek-souboj.png"
 xdotool key --clearmodifiers alt+s
 sleep 0.3
 xdotool key b
 sleep 0.5
-shot menu-soubor.png
+shoot_window "$out/menu-soubor.png"
 xdotool key Escape Escape
 sleep 0.2
 quit_program

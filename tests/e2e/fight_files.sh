@@ -22,19 +22,6 @@ TITLE='^Mečovník pro Hradomor'
 # in the settings are no part of a fight file).
 dump() { "$DUMP" "$JOURNAL" 2>/dev/null | grep -v '^druh '; }
 
-# Waits until the journal differs from the given text; prints the new one.
-wait_journal_change() {
-    for i in $(seq 150); do
-        now=$(dump)
-        if [ "$now" != "$1" ]; then
-            echo "$now"
-            return 0
-        fi
-        sleep 0.02
-    done
-    return 1
-}
-
 # Waits for the main window's caption to match; fails after 10 s.
 wait_caption() {
     for i in $(seq 200); do
@@ -42,13 +29,6 @@ wait_caption() {
         sleep 0.05
     done
     fail "the caption is '$(xdotool getwindowname "$window")', not $1"
-}
-
-type_into_dialog() { # title, text
-    wait_for_window "$1" >/dev/null || fail "no dialog $1"
-    sleep 0.3
-    xdotool type --delay 20 "$2"
-    xdotool key Return
 }
 
 start_display

@@ -29,19 +29,6 @@ random() { # random N: a number in 0..N-1
 
 dump() { "$DUMP" "$JOURNAL" 2>/dev/null; }
 
-# Waits until the journal differs from the given text; prints the new one.
-wait_journal_change() {
-    for i in $(seq 150); do
-        now=$(dump)
-        if [ "$now" != "$1" ]; then
-            echo "$now"
-            return 0
-        fi
-        sleep 0.02
-    done
-    return 1
-}
-
 rows_of() { echo "$1" | grep '^postava \|^nestvura '; }
 
 # Whether the first fight is the second with one row added.

@@ -8,14 +8,6 @@ set -u
 PROGRAM=$1
 . "$(dirname "$0")/lib.sh"
 
-type_into_dialog() { # title, text
-    wait_for_window "$1" >/dev/null || fail "no dialog $1"
-    sleep 0.3
-    [ -n "$2" ] && xdotool type --delay 20 "$2"
-    xdotool key Return
-    sleep 0.4
-}
-
 start_display
 start_program
 xdotool windowactivate --sync "$window" 2>/dev/null

@@ -105,6 +105,46 @@ outer_bounds() {
         END { printf "%d,%d %dx%d\n", x - b, y - b, w + 2 * b, h + 2 * b }'
 }
 
+# Waits for a dialog with the given title, types the text into its focused
+# field (none when empty) and presses Enter, as a user does.
+type_into_dialog() { # title, text
+    wait_for_window "$1" >/dev/null || fail "no dialog $1"
+    sleep 0.3
+    [ -n "$2" ] && xdotool type --delay 20 "$2"
+    xdotool key Return
+    sleep 0.4
+}
+
+# Presses the keys that open a dialog and waits for it by its title.
+open_dialog() { # keys, title
+    xdotool key --clearmodifiers "$1"
+    wait_for_window "$2" >/dev/null || fail "no dialog $2"
+    sleep 0.3
+}
+
+# Waits until the test's own dump (a function printing the journal's fight)
+# differs from the given text; prints the new one.
+wait_journal_change() {
+    for i in $(seq 150); do
+        now=$(dump)
+        if [ "$now" != "$1" ]; then
+            echo "$now"
+            return 0
+        fi
+        sleep 0.02
+    done
+    return 1
+}
+
+# Grabs the screen into the given file, cut to a window with its frame (the
+# main window unless another is given).
+shoot_window() { # file, window
+    outer_bounds "${2:-$window}" | {
+        IFS=' ,x' read -r x y w h
+        import -window root -crop "${w}x${h}+${x}+${y}" +repage "$1"
+    }
+}
+
 # Waits up to the given seconds (default 10) for the program to end; prints
 # its exit code, or fails when it is still running.
 wait_for_exit() {

@@ -14,14 +14,6 @@ PROGRAM=$1
 
 print_support_loaded() { grep -q 'libQt6PrintSupport' "/proc/$pid/maps"; }
 
-type_into_dialog() { # title, text
-    wait_for_window "$1" >/dev/null || fail "no dialog $1"
-    sleep 0.3
-    xdotool type --delay 20 "$2"
-    xdotool key Return
-    sleep 0.3
-}
-
 mkdir -p "$HOME/Documents"
 start_display
 start_program
