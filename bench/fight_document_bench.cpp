@@ -6,6 +6,7 @@
 // painted, the journal written and synced). Each should stay under 100 ms.
 // The files live in a folder under the current directory (a real disk, not a
 // memory file system), or in MECOVNIK_BENCH_DIR.
+#include "BigFight.h"
 #include "app/Frm_Main.h"
 #include "app/TFightKeeper.h"
 #include "components/MessageBoxes.h"
@@ -36,8 +37,7 @@ using namespace mecovnik;
 
 namespace {
 
-constexpr int kMonsters = 10000;
-constexpr int kCharacters = 6;
+using bench::kMonsters;
 
 void Paint()
 {
@@ -45,32 +45,10 @@ void Paint()
     QCoreApplication::processEvents();
 }
 
-// A fight file of 10,000 monsters of five kinds, numbered as the roster
-// numbers them, and 6 characters.
+// The big fight as a file's text.
 std::string BigFightText(const TNameOrder& order)
 {
-    std::mt19937 random(10000);
-    TFightFile f;
-    for (int i = 0; i < kCharacters; ++i)
-        f.Fight.Rosters[kPostavy].push_back(
-            {"Postava " + std::to_string(i), {40, 50, 5, 1000 + i, 100, 0}});
-    const char* kinds[] = {"Skřet", "Vlk", "Obří pavouk", "Troll", "Kostlivec"};
-    for (int i = 0; i < kMonsters; ++i) {
-        const int maxLives = 1 + static_cast<int>(random() % 4096);
-        std::string name = kinds[i % 5];
-        if (i >= 5)
-            name += " [" + std::to_string(i / 5) + "]";
-        f.Fight.Rosters[kNestvury].push_back(
-            {std::move(name),
-             {maxLives / 2, maxLives, maxLives / 8, 1 + static_cast<int>(random() % 30000),
-              1 + static_cast<int>(random() % 512), static_cast<int>(random() % 5)}});
-    }
-    for (auto& rows : f.Fight.Rosters)
-        std::sort(rows.begin(), rows.end(), [&order](const TRecordData& a, const TRecordData& b) {
-            return order.Compare(a.Name, b.Name) < 0;
-        });
-    f.Fight.Selection = {{2, 5000}};
-    return FormatFightFile(f).value_or(std::string());
+    return FormatFightFile(bench::BigFight(order)).value_or(std::string());
 }
 
 // The program's main window with both rosters, shown, its journal and files

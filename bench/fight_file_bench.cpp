@@ -2,6 +2,7 @@
 // the text made from the fight, the fight read back from the text (each under
 // 100 ms; saving and opening add only the file's bytes on disk), and adding
 // such a file to a roster that already holds it (every name numbered).
+#include "BigFight.h"
 #include "history/FightFile.h"
 #include "history/FightFileRules.h"
 #include "roster/TNameOrder.h"
@@ -18,35 +19,11 @@ using namespace mecovnik;
 
 namespace {
 
-constexpr int kMonsters = 10000;
-constexpr int kCharacters = 6;
-
+// As a roster holds them: sorted by name.
 TFightFile BigFight()
 {
-    std::mt19937 random(10000);
-    TFightFile f;
-    for (int i = 0; i < kCharacters; ++i)
-        f.Fight.Rosters[kPostavy].push_back(
-            {"Postava " + std::to_string(i), {40, 50, 5, 1000 + i, 100, 0}});
-    const char* kinds[] = {"Skřet", "Vlk", "Obří pavouk", "Troll", "Kostlivec"};
-    for (int i = 0; i < kMonsters; ++i) {
-        const int maxLives = 1 + static_cast<int>(random() % 4096);
-        std::string name = kinds[i % 5];
-        if (i >= 5)
-            name += " [" + std::to_string(i / 5) + "]";
-        f.Fight.Rosters[kNestvury].push_back(
-            {std::move(name),
-             {maxLives / 2, maxLives, maxLives / 8, 1 + static_cast<int>(random() % 30000),
-              1 + static_cast<int>(random() % 512), static_cast<int>(random() % 5)}});
-    }
-    // As a roster holds them: sorted by name.
     const TAsciiNameOrder order;
-    for (auto& rows : f.Fight.Rosters)
-        std::sort(rows.begin(), rows.end(), [&order](const TRecordData& a, const TRecordData& b) {
-            return order.Compare(a.Name, b.Name) < 0;
-        });
-    f.Fight.Selection = {{2, 5000}};
-    return f;
+    return bench::BigFight(order);
 }
 
 void BM_FormatFightFile(benchmark::State& state)
