@@ -160,10 +160,7 @@ private:
 
     void Run(const char* action, TDialogAnswerer::TFill fill)
     {
-        m_dialogs.Next(std::move(fill));
-        Action(action).trigger();
-        QVERIFY2(m_dialogs.Answered(), action);
-        Flush();
+        QVERIFY2(m_dialogs.Run(Action(action), std::move(fill)), action);
     }
 
     void NewCharacter(const QString& name)

@@ -1,5 +1,8 @@
 #include "TDialogAnswerer.h"
 
+#include "GuiTestEnvironment.h"
+
+#include <QAction>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
@@ -13,6 +16,14 @@ void TDialogAnswerer::Next(TFill fill)
     // An earlier wait still polling (its dialog never came) ends now.
     ++m_generation;
     Poll(200);
+}
+
+bool TDialogAnswerer::Run(QAction& action, TFill fill)
+{
+    Next(std::move(fill));
+    action.trigger();
+    Flush();
+    return m_answered;
 }
 
 void TDialogAnswerer::Poll(int attempts)

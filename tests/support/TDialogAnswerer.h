@@ -4,6 +4,8 @@
 
 #include <functional>
 
+class QAction;
+
 namespace mecovnik::test {
 
 // Answers the next modal dialog once it is up: calls fill with it, which sets
@@ -16,6 +18,9 @@ public:
 
     // Arms the answerer for the next dialog.
     void Next(TFill fill);
+    // Arms the answerer with fill, triggers action (whose dialog it answers)
+    // and lets what follows run; true when the fill ran.
+    [[nodiscard]] bool Run(QAction& action, TFill fill);
     // True when the last armed fill ran.
     [[nodiscard]] bool Answered() const { return m_answered; }
 
