@@ -60,11 +60,6 @@ enum class TFileAsk
     Add,
 };
 
-QString Native(const QString& path)
-{
-    return QDir::toNativeSeparators(path);
-}
-
 // A place in the file (a JSON pointer such as "/postavy/3/zivoty") in words.
 QString PlaceText(const std::string& pointer)
 {
@@ -197,6 +192,11 @@ QString DroppedFight(const QMimeData* data)
 
 } // namespace
 
+QString Native(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
 bool Exists(const QString& path)
 {
     struct stat info
@@ -223,8 +223,8 @@ QString RunSaveDialog(QFileDialog& dialog, const QString& extension)
         if (!path.endsWith(extension, Qt::CaseInsensitive))
             path += extension;
         if (!Exists(path) ||
-            AskQuestion(QStringLiteral("Soubor %1 už existuje. Chcete jej nahradit?")
-                            .arg(QDir::toNativeSeparators(path))))
+            AskQuestion(
+                QStringLiteral("Soubor %1 už existuje. Chcete jej nahradit?").arg(Native(path))))
             return path;
         dialog.selectFile(QFileInfo(path).fileName());
     }

@@ -28,6 +28,8 @@ struct TMainForm::TFightFiles
     bool StoreFailureTold = false;
 };
 
+// A path as messages show it.
+[[nodiscard]] QString Native(const QString& path);
 // Whether anything (a file, a folder, a link, even a dangling one) is at path.
 [[nodiscard]] bool Exists(const QString& path);
 // Where the file dialogs start: the folder last used while it is one, else

@@ -28,11 +28,6 @@ namespace mecovnik {
 
 namespace {
 
-QString Native(const QString& path)
-{
-    return QDir::toNativeSeparators(path);
-}
-
 // What an export asks for in its file dialog.
 struct TExportAsk
 {
